@@ -1,0 +1,9 @@
+# Every target of the project links this one target for its language level and warnings, so a
+# flag is changed in one place.
+option(TAPOMI_WERROR "Treat compiler warnings as errors" OFF)
+
+add_library(tapomi_compile_options INTERFACE)
+target_compile_features(tapomi_compile_options INTERFACE cxx_std_20)
+target_compile_options(tapomi_compile_options INTERFACE
+  -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wold-style-cast
+  $<$<BOOL:${TAPOMI_WERROR}>:-Werror>)

@@ -1,0 +1,262 @@
+#include "drill/DrillSession.h"
+
+#include "drill/DrillLayout.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr std::u16string_view kNamedPromptTail = u"、と、いれてください";
+constexpr std::u16string_view kFixedPrompt = u"この名前をいれてください";
+constexpr std::u16string_view kTryAgain = u"もう一度、やりなおしてね。";
+constexpr std::u16string_view kRightMark = u"○";
+constexpr std::u16string_view kWrongMark = u"Ｘ";
+constexpr std::u16string_view kRightSound = u"ピンポン.wav";
+constexpr std::u16string_view kWrongSound = u"ブー.wav";
+
+} // namespace
+
+DrillSession::DrillSession(ProgramState& program, DrillView& view, DataStore& data,
+    SoundPlayer& sound, SpeechVoice& speech, RandomSource& random)
+    : m_program(program)
+    , m_view(view)
+    , m_data(data)
+    , m_sound(sound)
+    , m_speech(speech)
+    , m_random(random)
+    , m_deck(program, m_state, random)
+{ }
+
+bool DrillSession::Form_Load()
+{
+    m_view.setTimerInterval(Timer::Timer1, kFeedbackPeriodMs);
+    m_data.LoadSettings();
+    m_kana.BuildMarkTables();
+    m_data.LoadPraisePhrases(m_state.Praise);
+    if (!m_data.ListPictures()) {
+        m_view.endProgram();
+        return false;
+    }
+    m_data.LoadSelection();
+    FitToScreen();
+
+    const Settings& settings = m_program.settings;
+    m_state.SetupPictureShown = settings.ShowSetupPicture != 0 && settings.TalkingAidKeyboard != 0;
+    m_view.setVisible(Widget::Image2, m_state.SetupPictureShown);
+    return true;
+}
+
+void DrillSession::Form_Activate()
+{
+    m_deck.RestartDeck();
+    m_kana.BuildKeyTable(m_program.settings.TalkingAidKeyboard != 0);
+
+    // Computed in 32 bits so that any stored value gives a guard that ends; a value of 0 or
+    // less means no guard at all rather than a timer that fires continuously.
+    m_keyGuardMs
+        = std::max<std::int32_t>(0, std::int32_t { m_program.settings.KeyGuardTenths } * 100);
+    if (m_keyGuardMs > 0)
+        m_view.setTimerInterval(Timer::Timer2, m_keyGuardMs);
+    m_view.setTimerEnabled(Timer::Timer2, false);
+
+    if (!m_state.SetupPictureShown)
+        PresentCard();
+}
+
+void DrillSession::PresentCard()
+{
+    HideCardWidgets();
+    PlaceCardPicture();
+    if (m_program.deckCount() == 0) {
+        presentEmptyDeck();
+        return;
+    }
+    if (m_state.CardIndex < 0 || m_state.CardIndex >= m_program.deckCount())
+        m_state.CardIndex = 0;
+    m_view.showEmptyDeckHint(false);
+
+    const std::u16string& card = m_program.Deck[m_state.CardIndex];
+    m_view.loadPicture(m_program.DataPrefix + card);
+    m_deck.LoadCurrentWord();
+    PlaceWordLabels();
+    m_view.setCaption(Widget::Label1, m_state.CurrentWord);
+    m_view.setCaption(Widget::Label2, u"");
+    ColourModelWord();
+
+    if (m_program.settings.PromptWithName != 0)
+        m_state.SpeechText = CardDeck::PictureWord(card) + std::u16string(kNamedPromptTail);
+    else
+        m_state.SpeechText = kFixedPrompt;
+    m_speech.SpeakText(m_state.SpeechText);
+
+    ShowCardWidgets();
+    m_state.Speaking = true;
+    m_state.Answered = false;
+    m_state.SetupPictureShown = false;
+    m_state.TypedText.clear();
+}
+
+// No card is selected (a selection file without any flagged name): nothing to show, say or
+// type, and no speech to wait for, so the teacher's keys keep working and the hint tells them
+// how to choose cards.
+void DrillSession::presentEmptyDeck()
+{
+    m_state.CardIndex = 0;
+    m_state.CurrentWord.clear();
+    m_state.WordLength = 0;
+    m_state.TypedText.clear();
+    m_view.setCaption(Widget::Label1, u"");
+    m_view.setCaption(Widget::Label2, u"");
+    m_state.Speaking = false;
+    m_state.Answered = false;
+    m_state.SetupPictureShown = false;
+    m_view.showEmptyDeckHint(true);
+}
+
+void DrillSession::Form_KeyPress(std::int16_t keyAscii)
+{
+    if (m_view.isTimerEnabled(Timer::Timer2))
+        return;
+
+    if (keyAscii == kEnterKey && m_state.SetupPictureShown) {
+        m_view.setVisible(Widget::Image2, false);
+        m_state.SetupPictureShown = false;
+        PresentCard();
+    }
+
+    switch (keyAscii) {
+    case kEscapeKey:
+        m_sound.StopSound();
+        m_speech.StopSpeech();
+        m_view.endProgram();
+        return;
+    case kOptionsKey:
+    case kSelectionKey:
+        m_sound.StopSound();
+        m_speech.StopSpeech();
+        m_view.showSettingsWindow(
+            keyAscii == kOptionsKey ? SettingsWindow::Form2 : SettingsWindow::Form3);
+        break;
+    default:
+        break;
+    }
+
+    if (m_state.Speaking || m_state.Answered)
+        return;
+
+    bool kanaSet = false;
+    if (keyAscii == kEnterKey && !m_state.TypedText.empty()) {
+        JudgeAnswer();
+    } else if (!m_kana.EditInput(m_state, keyAscii, kanaSet)) {
+        return;
+    }
+
+    m_view.setVisible(Widget::Label2, !m_state.TypedText.empty());
+    m_view.setCaption(Widget::Label2, m_state.TypedText);
+
+    if (kanaSet) {
+        m_state.SoundFile += u".wav";
+        m_sound.PlaySound(m_state.SoundFile);
+        m_sound.WaitForSoundEnd();
+    }
+
+    if (m_keyGuardMs > 0)
+        m_view.setTimerEnabled(Timer::Timer2, true);
+}
+
+void DrillSession::JudgeAnswer()
+{
+    m_state.Answered = true;
+    if (m_state.TypedText != m_state.CurrentWord) {
+        m_view.setCaption(Widget::Label3, kWrongMark);
+        m_view.setVisible(Widget::Label3, true);
+        m_state.SoundFile = kWrongSound;
+        m_sound.PlaySound(m_state.SoundFile);
+        m_sound.WaitForSoundEnd();
+        m_state.SpeechText = kTryAgain;
+        m_speech.SpeakText(m_state.SpeechText);
+    } else {
+        m_view.setCaption(Widget::Label3, kRightMark);
+        m_view.setVisible(Widget::Label3, true);
+        m_state.SoundFile = kRightSound;
+        m_sound.PlaySound(m_state.SoundFile);
+        m_sound.WaitForSoundEnd();
+
+        const PraisePhraseList& praise = m_state.Praise;
+        const int count = std::clamp<int>(praise.PraiseCount, 0, PraisePhraseList::kCapacity);
+        const std::int16_t i = m_deck.DrawIndex(count);
+        m_state.SpeechText = praise.PraisePhrases[i] + u"。これが、"
+            + CardDeck::PictureWord(m_program.Deck[m_state.CardIndex]) + u"、だね。";
+        m_speech.SpeakText(m_state.SpeechText);
+        m_deck.AdvanceCard();
+    }
+    m_state.Speaking = true;
+    m_view.setTimerEnabled(Timer::Timer1, true);
+}
+
+void DrillSession::Timer1_Timer()
+{
+    if (m_state.Speaking)
+        return;
+    m_view.setVisible(Widget::Label3, false);
+    m_view.setTimerEnabled(Timer::Timer1, false);
+    PresentCard();
+}
+
+void DrillSession::Timer2_Timer()
+{
+    m_view.setTimerEnabled(Timer::Timer2, false);
+}
+
+void DrillSession::PtSvr1_SpeechDone()
+{
+    m_state.Speaking = false;
+}
+
+void DrillSession::ShowCardWidgets()
+{
+    m_view.setVisible(Widget::Image1, true);
+    m_view.setVisible(Widget::Label1, true);
+    m_view.setVisible(Widget::Label2, false);
+}
+
+void DrillSession::HideCardWidgets()
+{
+    m_view.setVisible(Widget::Image1, false);
+    m_view.setVisible(Widget::Label1, false);
+    m_view.setVisible(Widget::Label2, false);
+    m_view.setVisible(Widget::Label3, false);
+}
+
+void DrillSession::FitToScreen()
+{
+    const TwipSize screen = m_view.screenSize();
+    m_view.setWindowGeometry({ 0, 0, screen.width, screen.height });
+    const TwipSize window = m_view.windowSize();
+    m_view.setFontSize(Widget::Label3, DrillLayout::MarkFontSize(window));
+    m_view.setGeometry(Widget::Label3, DrillLayout::MarkBox(window));
+    m_view.setGeometry(Widget::Image2, { 0, 0, window.width, window.height });
+}
+
+void DrillSession::PlaceCardPicture()
+{
+    m_view.setGeometry(Widget::Image1, DrillLayout::CardPictureBox(m_view.windowSize()));
+}
+
+void DrillSession::PlaceWordLabels()
+{
+    const DrillLayout::WordLabels labels
+        = DrillLayout::PlaceWordLabels(m_view.windowSize(), m_state.WordLength);
+    m_state.CellSize = labels.cellSize;
+    m_view.setGeometry(Widget::Label1, labels.label1);
+    m_view.setFontSize(Widget::Label1, labels.fontSize);
+    m_view.moveTo(Widget::Label2, labels.label1.left, labels.label1.top);
+    m_view.setFontSize(Widget::Label2, labels.fontSize);
+}
+
+void DrillSession::ColourModelWord()
+{
+    m_view.setTextColour(
+        Widget::Label1, DrillLayout::ModelWordColour(m_program.settings.ShowModelWord != 0));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/DataStore.h"
+#include "app/ProgramState.h"
+#include "drill/CardDeck.h"
+#include "drill/DrillState.h"
+#include "drill/DrillView.h"
+#include "drill/KanaInput.h"
+#include "drill/RandomSource.h"
+#include "media/SoundPlayer.h"
+#include "media/SpeechVoice.h"
+
+#include <cstdint>
+
+// The logic of the drill window Form1: start-up, one picture card at a time, the child's keys,
+// the judgement with its mark, sound and sentence, and the next card. Driven only by the events
+// its view and its speech voice forward, each run to completion on the user-interface thread.
+class DrillSession
+{
+public:
+    static constexpr std::int32_t kFeedbackPeriodMs = 1000;
+    static constexpr std::int16_t kEnterKey = 13;
+    static constexpr std::int16_t kEscapeKey = 27;
+    static constexpr std::int16_t kOptionsKey = 72; // "H"
+    static constexpr std::int16_t kSelectionKey = 78; // "N"
+
+    DrillSession(ProgramState& program, DrillView& view, DataStore& data, SoundPlayer& sound,
+        SpeechVoice& speech, RandomSource& random);
+
+    DrillSession(const DrillSession&) = delete;
+    DrillSession& operator=(const DrillSession&) = delete;
+
+    // Returns false when the program ends during start-up (the folder holds no picture).
+    bool Form_Load();
+    void Form_Activate();
+    void Form_KeyPress(std::int16_t keyAscii);
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void PtSvr1_SpeechDone();
+
+    void PresentCard();
+    void JudgeAnswer();
+    void ShowCardWidgets();
+    void HideCardWidgets();
+
+    void FitToScreen();
+    void PlaceCardPicture();
+    void PlaceWordLabels();
+    void ColourModelWord();
+
+    const DrillState& state() const { return m_state; }
+    const KanaInput& kanaInput() const { return m_kana; }
+    // The key guard in milliseconds; 0 when keys are not guarded at all.
+    std::int32_t keyGuardMilliseconds() const { return m_keyGuardMs; }
+
+private:
+    void presentEmptyDeck();
+
+    ProgramState& m_program;
+    DrillView& m_view;
+    DataStore& m_data;
+    SoundPlayer& m_sound;
+    SpeechVoice& m_speech;
+    RandomSource& m_random;
+
+    DrillState m_state;
+    KanaInput m_kana;
+    CardDeck m_deck;
+    std::int32_t m_keyGuardMs = 0;
+};

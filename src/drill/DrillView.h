@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+enum class Widget
+{
+    Image1,
+    Image2,
+    Label1,
+    Label2,
+    Label3
+};
+enum class Timer
+{
+    Timer1,
+    Timer2
+};
+enum class SettingsWindow
+{
+    Form2,
+    Form3
+};
+
+// Geometry is in twips (1/1440 inch); the window converts to its screen's pixels.
+struct TwipRect
+{
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    friend bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+
+struct TwipSize
+{
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    friend bool operator==(const TwipSize&, const TwipSize&) = default;
+};
+
+// A 24-bit colour written &H00BBGGRR: red in the lowest byte.
+using Colour = std::uint32_t;
+
+// What DrillSession needs of the drill window. The window forwards its events (load, activation,
+// character keys, timer ticks) to the session and otherwise only does what it is told.
+class DrillView
+{
+public:
+    virtual ~DrillView() = default;
+
+    virtual void setVisible(Widget widget, bool visible) = 0;
+    // Labels only. Label1 and Label2 then fit their box to the text, keeping left and top.
+    virtual void setCaption(Widget label, std::u16string_view text) = 0;
+    // Loads a picture file into Image1; one that cannot be loaded shows a placeholder.
+    virtual void loadPicture(std::u16string_view path) = 0;
+
+    virtual void setTimerEnabled(Timer timer, bool enabled) = 0;
+    virtual bool isTimerEnabled(Timer timer) const = 0;
+    virtual void setTimerInterval(Timer timer, std::int32_t milliseconds) = 0;
+
+    // Brings a settings window to the front without waiting for it.
+    virtual void showSettingsWindow(SettingsWindow window) = 0;
+    virtual void endProgram() = 0;
+    // A short note for the teacher when no card is selected.
+    virtual void showEmptyDeckHint(bool visible) = 0;
+
+    virtual TwipSize screenSize() const = 0;
+    // The outer size of the window, frame and title bar included.
+    virtual TwipSize windowSize() const = 0;
+    virtual void setWindowGeometry(TwipRect outer) = 0;
+    virtual void setGeometry(Widget widget, TwipRect rect) = 0;
+    // Moves a widget and leaves its size alone (Label2 takes its size from its text alone).
+    virtual void moveTo(Widget widget, std::int32_t left, std::int32_t top) = 0;
+    virtual void setFontSize(Widget label, int points) = 0;
+    virtual void setTextColour(Widget label, Colour colour) = 0;
+};

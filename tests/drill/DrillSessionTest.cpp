@@ -1,0 +1,464 @@
+#include "drill/DrillSession.h"
+
+#include "FakeDataStore.h"
+#include "FakeDrillView.h"
+#include "FakeMedia.h"
+#include "ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+Settings plainSettings()
+{
+    Settings settings;
+    settings.ShowSetupPicture = kFalse;
+    return settings;
+}
+
+class DrillSessionTest : public ::testing::Test
+{
+protected:
+    DrillSessionTest()
+    {
+        speech.setDoneHandler([this] { session.PtSvr1_SpeechDone(); });
+        data.pictures = { u"いぬ.jpg", u"ねこ.gif", u"ぱん.bmp" };
+        data.settings = plainSettings();
+        program.ArgumentText = u"/cards";
+        program.DataPrefix = u"/cards/";
+    }
+
+    void start()
+    {
+        ASSERT_TRUE(session.Form_Load());
+        session.Form_Activate();
+    }
+
+    // Types keys as the child would: each waits for the key guard to end first.
+    void type(const std::string& keys)
+    {
+        for (char key : keys) {
+            session.Form_KeyPress(static_cast<std::int16_t>(static_cast<unsigned char>(key)));
+            endKeyGuard();
+        }
+    }
+
+    void endKeyGuard()
+    {
+        if (view.isTimerEnabled(Timer::Timer2))
+            session.Timer2_Timer();
+    }
+
+    void press(int key) { session.Form_KeyPress(static_cast<std::int16_t>(key)); }
+
+    const DrillState& state() const { return session.state(); }
+
+    EventLog log;
+    ProgramState program;
+    FakeDrillView view { log };
+    FakeDataStore data { program, log };
+    FakeSoundPlayer sound { log };
+    FakeSpeechVoice speech { log };
+    ScriptedRandom random;
+    DrillSession session { program, view, data, sound, speech, random };
+};
+
+TEST_F(DrillSessionTest, StartUpLoadsInOrderAndWaitsBehindTheSetupPicture)
+{
+    data.settings = Settings {};
+    view.screen = { 19200, 10800 };
+    start();
+
+    EXPECT_LT(log.indexOf("LoadSettings"), log.indexOf("LoadPraisePhrases"));
+    EXPECT_LT(log.indexOf("LoadPraisePhrases"), log.indexOf("ListPictures"));
+    EXPECT_LT(log.indexOf("ListPictures"), log.indexOf("LoadSelection"));
+    EXPECT_EQ(view.window, (TwipSize { 19200, 10800 }));
+    EXPECT_EQ(view.geometry[Widget::Image2], (TwipRect { 0, 0, 19200, 10800 }));
+    EXPECT_EQ(view.geometry[Widget::Label3], (TwipRect { 7680, 7668, 9600, 5400 }));
+    EXPECT_EQ(view.fontSizes[Widget::Label3], 213);
+    EXPECT_EQ(view.timerInterval[Timer::Timer1], 1000);
+    EXPECT_EQ(view.timerInterval[Timer::Timer2], 100);
+
+    EXPECT_TRUE(view.visible(Widget::Image2));
+    EXPECT_TRUE(state().SetupPictureShown);
+    EXPECT_TRUE(speech.spoken.empty());
+
+    type("e3@");
+    EXPECT_TRUE(speech.spoken.empty());
+    EXPECT_TRUE(sound.played.empty());
+    EXPECT_TRUE(view.visible(Widget::Image2));
+
+    press(13);
+    EXPECT_FALSE(view.visible(Widget::Image2));
+    EXPECT_FALSE(state().SetupPictureShown);
+    ASSERT_EQ(speech.spoken.size(), 1u);
+    EXPECT_EQ(speech.spoken[0], u"いぬ、と、いれてください");
+    EXPECT_TRUE(state().Speaking);
+}
+
+TEST_F(DrillSessionTest, TheSetupPictureNeedsTheTalkingAidLayout)
+{
+    data.settings = Settings {};
+    data.settings.TalkingAidKeyboard = kFalse;
+    start();
+    EXPECT_FALSE(view.visible(Widget::Image2));
+    EXPECT_EQ(speech.spoken.size(), 1u);
+}
+
+TEST_F(DrillSessionTest, AFolderWithoutPicturesEndsTheProgram)
+{
+    data.pictures.clear();
+    EXPECT_FALSE(session.Form_Load());
+    EXPECT_TRUE(view.ended);
+    EXPECT_FALSE(log.contains("LoadSelection"));
+}
+
+TEST_F(DrillSessionTest, ARightAnswerPraisesTheWordAndMovesOn)
+{
+    start();
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/いぬ.jpg");
+    EXPECT_EQ(view.caption(Widget::Label1), u"いぬ");
+    EXPECT_EQ(view.caption(Widget::Label2), u"");
+    EXPECT_TRUE(view.visible(Widget::Image1));
+    EXPECT_TRUE(view.visible(Widget::Label1));
+    EXPECT_FALSE(view.visible(Widget::Label2));
+    EXPECT_EQ(speech.spoken.back(), u"いぬ、と、いれてください");
+
+    type("e");
+    EXPECT_EQ(state().TypedText, u"") << "keys wait for the prompt to be spoken";
+    EXPECT_TRUE(sound.played.empty());
+
+    speech.finish();
+    press('e');
+    EXPECT_EQ(view.caption(Widget::Label2), u"い");
+    EXPECT_TRUE(view.visible(Widget::Label2));
+    EXPECT_EQ(sound.played.back(), u"い.wav");
+    EXPECT_TRUE(view.isTimerEnabled(Timer::Timer2));
+    endKeyGuard();
+
+    log.clear();
+    press('1');
+    EXPECT_LT(log.indexOf("caption Label2 いぬ"), log.indexOf("play ぬ.wav"))
+        << "the child sees the kana while hearing it";
+    EXPECT_LT(log.indexOf("play ぬ.wav"), log.indexOf("wait"));
+    endKeyGuard();
+
+    press(13);
+    EXPECT_EQ(view.caption(Widget::Label3), u"○");
+    EXPECT_TRUE(view.visible(Widget::Label3));
+    EXPECT_EQ(sound.played.back(), u"ピンポン.wav");
+    EXPECT_EQ(speech.spoken.back(), u"よくできました。これが、いぬ、だね。");
+    EXPECT_EQ(view.caption(Widget::Label2), u"いぬ") << "the echo stays next to the mark";
+    EXPECT_EQ(state().CardIndex, 1);
+    EXPECT_TRUE(view.isTimerEnabled(Timer::Timer1));
+    EXPECT_TRUE(view.isTimerEnabled(Timer::Timer2));
+    endKeyGuard();
+
+    type("e");
+    EXPECT_EQ(state().TypedText, u"いぬ") << "no typing after the judgement";
+    session.Timer1_Timer();
+    EXPECT_TRUE(view.visible(Widget::Label3)) << "the sentence is still being spoken";
+
+    speech.finish();
+    type("e\r");
+    EXPECT_EQ(state().TypedText, u"いぬ");
+    session.Timer1_Timer();
+    EXPECT_FALSE(view.visible(Widget::Label3));
+    EXPECT_FALSE(view.isTimerEnabled(Timer::Timer1));
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ねこ.gif");
+    EXPECT_EQ(speech.spoken.back(), u"ねこ、と、いれてください");
+    EXPECT_EQ(state().TypedText, u"");
+    EXPECT_FALSE(view.visible(Widget::Label2));
+}
+
+TEST_F(DrillSessionTest, AWrongAnswerBringsTheSameCardBack)
+{
+    start();
+    speech.finish();
+    type("e\r");
+    EXPECT_EQ(view.caption(Widget::Label3), u"Ｘ");
+    EXPECT_EQ(sound.played.back(), u"ブー.wav");
+    EXPECT_EQ(speech.spoken.back(), u"もう一度、やりなおしてね。");
+    EXPECT_EQ(state().CardIndex, 0);
+
+    speech.finish();
+    session.Timer1_Timer();
+    ASSERT_EQ(view.picturesLoaded.size(), 2u);
+    EXPECT_EQ(view.picturesLoaded[1], u"/cards/いぬ.jpg");
+    EXPECT_EQ(speech.spoken.back(), u"いぬ、と、いれてください");
+    EXPECT_EQ(state().TypedText, u"");
+    EXPECT_TRUE(state().Speaking);
+    EXPECT_FALSE(state().Answered);
+}
+
+TEST_F(DrillSessionTest, TheKeyGuardDiscardsEveryKeyEscapeIncluded)
+{
+    start();
+    speech.finish();
+    press('e');
+    ASSERT_TRUE(view.isTimerEnabled(Timer::Timer2));
+    press('1');
+    press(27);
+    press('H');
+    press(13);
+    EXPECT_EQ(state().TypedText, u"い");
+    EXPECT_FALSE(view.ended);
+    EXPECT_TRUE(view.settingsShown.empty());
+    EXPECT_EQ(sound.played.size(), 1u);
+
+    session.Timer2_Timer();
+    EXPECT_FALSE(view.isTimerEnabled(Timer::Timer2));
+    press(27);
+    EXPECT_TRUE(view.ended);
+    EXPECT_TRUE(log.contains("stop sound"));
+    EXPECT_LT(log.indexOf("stop sound"), log.indexOf("stop speech"));
+    EXPECT_LT(log.indexOf("stop speech"), log.indexOf("end"));
+}
+
+TEST_F(DrillSessionTest, KeyGuardTimesOutsideTheScrollBarStillEnd)
+{
+    data.settings.KeyGuardTenths = 0;
+    start();
+    speech.finish();
+    press('e');
+    EXPECT_FALSE(view.isTimerEnabled(Timer::Timer2)) << "no guard at all";
+    press('1');
+    EXPECT_EQ(state().TypedText, u"いぬ");
+
+    program.settings.KeyGuardTenths = -5;
+    session.Form_Activate();
+    EXPECT_EQ(session.keyGuardMilliseconds(), 0);
+
+    program.settings.KeyGuardTenths = 1000;
+    session.Form_Activate();
+    EXPECT_EQ(view.timerInterval[Timer::Timer2], 100000);
+    EXPECT_FALSE(view.isTimerEnabled(Timer::Timer2));
+}
+
+TEST_F(DrillSessionTest, EditingKeysOnTheLine)
+{
+    start();
+    speech.finish();
+
+    press(13);
+    EXPECT_FALSE(view.visible(Widget::Label2));
+    EXPECT_TRUE(sound.played.empty()) << "Enter on an empty line judges nothing";
+    EXPECT_FALSE(state().Answered);
+    EXPECT_TRUE(view.isTimerEnabled(Timer::Timer2));
+    endKeyGuard();
+
+    type("e");
+    press(8);
+    EXPECT_EQ(state().TypedText, u"");
+    EXPECT_FALSE(view.visible(Widget::Label2));
+    EXPECT_EQ(sound.played.size(), 1u) << "Backspace is not heard";
+    EXPECT_TRUE(view.isTimerEnabled(Timer::Timer2));
+    endKeyGuard();
+
+    type("4@");
+    EXPECT_EQ(state().TypedText, u"う");
+    EXPECT_EQ(sound.played.size(), 2u) << "a mark that changes nothing is not heard";
+
+    type("1");
+    ASSERT_EQ(state().TypedText, u"うぬ");
+    press('3');
+    EXPECT_EQ(state().TypedText, u"うぬ");
+    EXPECT_EQ(sound.played.size(), 3u);
+    EXPECT_FALSE(view.isTimerEnabled(Timer::Timer2)) << "a refused key starts no guard";
+    type("\b");
+    EXPECT_EQ(state().TypedText, u"う");
+}
+
+TEST_F(DrillSessionTest, MarksAreHeardAsTheNewKana)
+{
+    data.pictures = { u"ぱん.bmp" };
+    start();
+    speech.finish();
+    type("f[y\r");
+    EXPECT_EQ(sound.played[0], u"は.wav");
+    EXPECT_EQ(sound.played[1], u"ぱ.wav");
+    EXPECT_EQ(sound.played[2], u"ん.wav");
+    EXPECT_EQ(view.caption(Widget::Label3), u"○");
+}
+
+TEST_F(DrillSessionTest, SettingsKeysStopTheVoiceAndOpenTheirWindow)
+{
+    start();
+    press('H');
+    EXPECT_EQ(view.settingsShown, std::vector { SettingsWindow::Form2 });
+    EXPECT_LT(log.indexOf("stop sound"), log.indexOf("show Form2"));
+    EXPECT_LT(log.indexOf("stop speech"), log.indexOf("show Form2"));
+    EXPECT_FALSE(view.isTimerEnabled(Timer::Timer2)) << "during the prompt the key goes no further";
+
+    speech.finish();
+    press('N');
+    EXPECT_EQ(view.settingsShown.back(), SettingsWindow::Form3);
+    EXPECT_EQ(state().TypedText, u"");
+    EXPECT_TRUE(view.isTimerEnabled(Timer::Timer2))
+        << "during input it then acts as an unmapped key";
+    EXPECT_TRUE(sound.played.empty());
+    endKeyGuard();
+
+    type("hn");
+    EXPECT_EQ(state().TypedText, u"くみ") << "lower-case h and n are kana keys";
+    EXPECT_EQ(view.settingsShown.size(), 2u);
+}
+
+TEST_F(DrillSessionTest, ActivationDuringFeedbackRestartsAndTheTimerPresentsAgain)
+{
+    start();
+    speech.finish();
+    type("e1\r");
+    ASSERT_EQ(state().CardIndex, 1);
+    press('H');
+    session.Form_Activate();
+    EXPECT_EQ(state().CardIndex, 0);
+    EXPECT_EQ(speech.spoken.back(), u"いぬ、と、いれてください");
+    EXPECT_TRUE(view.isTimerEnabled(Timer::Timer1));
+    EXPECT_FALSE(view.visible(Widget::Label3));
+
+    const auto picturesBefore = view.picturesLoaded.size();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.size(), picturesBefore) << "the prompt is still being spoken";
+    speech.finish();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.size(), picturesBefore + 1);
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/いぬ.jpg");
+    EXPECT_FALSE(view.isTimerEnabled(Timer::Timer1));
+}
+
+TEST_F(DrillSessionTest, TheSetupPictureSurvivesASettingsWindow)
+{
+    data.settings = Settings {};
+    start();
+    press('H');
+    EXPECT_EQ(view.settingsShown.size(), 1u);
+    session.Form_Activate();
+    EXPECT_TRUE(view.visible(Widget::Image2));
+    EXPECT_TRUE(speech.spoken.empty());
+    press(13);
+    EXPECT_EQ(speech.spoken.size(), 1u);
+}
+
+TEST_F(DrillSessionTest, LongNamesAreCutForTypingButSpokenWhole)
+{
+    data.pictures = { u"あいうえおかきくけこさし.jpg" };
+    start();
+    EXPECT_EQ(view.caption(Widget::Label1), u"あいうえおかきくけこ");
+    EXPECT_EQ(speech.spoken.back(), u"あいうえおかきくけこさし、と、いれてください");
+    speech.finish();
+    type("3e456tghtgh");
+    EXPECT_EQ(state().TypedText, u"あいうえおかきくかき");
+    type("\b\b:b\r");
+    EXPECT_EQ(view.caption(Widget::Label3), u"○");
+    EXPECT_EQ(speech.spoken.back(), u"よくできました。これが、あいうえおかきくけこさし、だね。");
+}
+
+TEST_F(DrillSessionTest, ASingleCardComesBackAfterEveryRightAnswer)
+{
+    data.pictures = { u"ねこ.gif" };
+    start();
+    speech.finish();
+    type(",b\r");
+    EXPECT_EQ(view.caption(Widget::Label3), u"○");
+    EXPECT_EQ(state().CardIndex, 0);
+    speech.finish();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ねこ.gif");
+    EXPECT_EQ(view.picturesLoaded.size(), 2u);
+}
+
+TEST_F(DrillSessionTest, TheLastCardReshufflesAndPraisePicksAtRandom)
+{
+    data.pictures = { u"いぬ.jpg", u"ねこ.gif" };
+    data.praise = { u"すごい", u"えらい", u"いいね" };
+    start();
+    const int reseedsAtStart = random.reseeds;
+    speech.finish();
+    type("e1\r");
+    speech.finish();
+    session.Timer1_Timer();
+    speech.finish();
+    random.values = { 0.7 }; // floor(0.7 × 3) = 2
+    type(",b\r");
+    EXPECT_EQ(speech.spoken.back(), u"いいね。これが、ねこ、だね。");
+    EXPECT_EQ(state().CardIndex, 0);
+    EXPECT_EQ(random.reseeds, reseedsAtStart + 1);
+}
+
+TEST_F(DrillSessionTest, WithoutPraisePhrasesTheSentenceStartsAtTheFullStop)
+{
+    data.praise.clear();
+    start();
+    speech.finish();
+    type("e1\r");
+    EXPECT_EQ(speech.spoken.back(), u"。これが、いぬ、だね。");
+}
+
+TEST_F(DrillSessionTest, PromptKindModelColourAndLayoutFollowTheSettings)
+{
+    data.settings.PromptWithName = kFalse;
+    data.settings.ShowModelWord = kTrue;
+    start();
+    EXPECT_EQ(speech.spoken.back(), u"この名前をいれてください");
+    EXPECT_EQ(view.colours[Widget::Label1], 0x00FF8080u);
+    EXPECT_EQ(view.geometry[Widget::Image1], (TwipRect { 128, 30, 513, 420 }));
+    EXPECT_EQ(view.geometry[Widget::Label1], (TwipRect { 275, 490, 220, 110 }));
+    EXPECT_EQ(view.geometry[Widget::Label2].left, 275);
+    EXPECT_EQ(view.geometry[Widget::Label2].top, 490);
+    EXPECT_EQ(view.fontSizes[Widget::Label2], 5);
+    EXPECT_EQ(state().CellSize, 110);
+
+    program.settings.ShowModelWord = kFalse;
+    program.settings.PromptWithName = kTrue;
+    session.Form_Activate();
+    EXPECT_EQ(view.colours[Widget::Label1], 0x00FFFFFFu);
+    EXPECT_EQ(speech.spoken.back(), u"いぬ、と、いれてください");
+}
+
+TEST_F(DrillSessionTest, TheLayoutChosenTakesEffectAtActivation)
+{
+    data.pictures = { u"らーめん.jpg" };
+    data.settings.TalkingAidKeyboard = kFalse;
+    start();
+    speech.finish();
+    type("o ");
+    EXPECT_EQ(state().TypedText, u"ら");
+    type("|");
+    EXPECT_EQ(state().TypedText, u"らー");
+
+    program.settings.TalkingAidKeyboard = kTrue;
+    session.Form_Activate();
+    speech.finish();
+    type("o| ");
+    EXPECT_EQ(state().TypedText, u"らー");
+}
+
+TEST_F(DrillSessionTest, AnEmptyDeckShowsTheHintAndKeepsTheTeachersKeys)
+{
+    data.selectAll = false;
+    start();
+    EXPECT_TRUE(view.emptyDeckHint);
+    EXPECT_TRUE(view.picturesLoaded.empty());
+    EXPECT_TRUE(speech.spoken.empty());
+    EXPECT_FALSE(state().Speaking);
+    EXPECT_FALSE(view.visible(Widget::Image1));
+    EXPECT_FALSE(view.visible(Widget::Label1));
+
+    type("e\r");
+    EXPECT_EQ(state().TypedText, u"");
+    EXPECT_TRUE(sound.played.empty());
+    type("N");
+    EXPECT_EQ(view.settingsShown.back(), SettingsWindow::Form3);
+
+    // A selection made in the meantime: the next activation presents a card again.
+    program.Deck[0] = u"ねこ.gif";
+    program.DeckCount = 1;
+    session.Form_Activate();
+    EXPECT_FALSE(view.emptyDeckHint);
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ねこ.gif");
+}
+
+} // namespace

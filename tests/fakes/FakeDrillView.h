@@ -1,0 +1,53 @@
+#pragma once
+
+#include "EventLog.h"
+
+#include "drill/DrillView.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Records what the drill window would show; timers only change state, the test fires ticks.
+class FakeDrillView final : public DrillView
+{
+public:
+    explicit FakeDrillView(EventLog& log);
+
+    void setVisible(Widget widget, bool visible) override;
+    void setCaption(Widget label, std::u16string_view text) override;
+    void loadPicture(std::u16string_view path) override;
+    void setTimerEnabled(Timer timer, bool enabled) override;
+    bool isTimerEnabled(Timer timer) const override;
+    void setTimerInterval(Timer timer, std::int32_t milliseconds) override;
+    void showSettingsWindow(SettingsWindow window) override;
+    void endProgram() override;
+    void showEmptyDeckHint(bool visible) override;
+    TwipSize screenSize() const override { return screen; }
+    TwipSize windowSize() const override { return window; }
+    void setWindowGeometry(TwipRect outer) override;
+    void setGeometry(Widget widget, TwipRect rect) override;
+    void moveTo(Widget widget, std::int32_t left, std::int32_t top) override;
+    void setFontSize(Widget label, int points) override;
+    void setTextColour(Widget label, Colour colour) override;
+
+    bool visible(Widget widget) const;
+    std::u16string caption(Widget label) const;
+
+    TwipSize screen { 770, 630 };
+    TwipSize window { 100, 100 };
+    std::map<Widget, bool> visibility;
+    std::map<Widget, std::u16string> captions;
+    std::map<Widget, TwipRect> geometry;
+    std::map<Widget, int> fontSizes;
+    std::map<Widget, Colour> colours;
+    std::map<Timer, bool> timerEnabled;
+    std::map<Timer, std::int32_t> timerInterval;
+    std::vector<std::u16string> picturesLoaded;
+    std::vector<SettingsWindow> settingsShown;
+    bool ended = false;
+    bool emptyDeckHint = false;
+
+private:
+    EventLog& m_log;
+};

@@ -1,0 +1,19 @@
+#include "FakeMedia.h"
+
+void FakeSoundPlayer::PlaySound(std::u16string_view fileName)
+{
+    played.emplace_back(fileName);
+    m_log.add("play " + utf8(fileName));
+}
+
+void FakeSpeechVoice::SpeakText(std::u16string_view text)
+{
+    spoken.emplace_back(text);
+    m_log.add("speak " + utf8(text));
+}
+
+void FakeSpeechVoice::finish()
+{
+    if (m_done)
+        m_done();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "EventLog.h"
+
+#include "media/SoundPlayer.h"
+#include "media/SpeechVoice.h"
+
+#include <string>
+#include <vector>
+
+// Records the sounds played; every sound "ends" at once.
+class FakeSoundPlayer final : public SoundPlayer
+{
+public:
+    explicit FakeSoundPlayer(EventLog& log)
+        : m_log(log)
+    { }
+
+    void PlaySound(std::u16string_view fileName) override;
+    void WaitForSoundEnd() override { m_log.add("wait"); }
+    void StopSound() override { m_log.add("stop sound"); }
+
+    std::vector<std::u16string> played;
+
+private:
+    EventLog& m_log;
+};
+
+// Records the texts spoken; the test reports completion by calling the drill's handler.
+class FakeSpeechVoice final : public SpeechVoice
+{
+public:
+    explicit FakeSpeechVoice(EventLog& log)
+        : m_log(log)
+    { }
+
+    void setDoneHandler(DoneHandler handler) override { m_done = std::move(handler); }
+    void SpeakText(std::u16string_view text) override;
+    void StopSpeech() override { m_log.add("stop speech"); }
+    // Delivers the completion of the latest text, as the event queue would.
+    void finish();
+
+    std::vector<std::u16string> spoken;
+
+private:
+    EventLog& m_log;
+    DoneHandler m_done;
+};
