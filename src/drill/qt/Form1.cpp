@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -123,9 +124,14 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
     autoSize(m_label1);
     autoSize(m_label2);
 
-    connect(&m_timer1, &QTimer::timeout, this,
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+
+    connect(m_timer1, &QTimer::timeout, this,
         [this] { forward([this] { m_session->Timer1_Timer(); }); });
-    connect(&m_timer2, &QTimer::timeout, this,
+    connect(m_timer2, &QTimer::timeout, this,
         [this] { forward([this] { m_session->Timer2_Timer(); }); });
 }
 
@@ -291,23 +297,23 @@ void Form1::loadPicture(std::u16string_view path)
 
 void Form1::setTimerEnabled(Timer timer, bool enabled)
 {
-    QTimer& target = timer == Timer::Timer1 ? m_timer1 : m_timer2;
+    QTimer* target = timer == Timer::Timer1 ? m_timer1 : m_timer2;
     // Enabling a running timer leaves its count alone, as a timer's Enabled switch does.
     if (!enabled)
-        target.stop();
-    else if (!target.isActive())
-        target.start();
+        target->stop();
+    else if (!target->isActive())
+        target->start();
 }
 
 bool Form1::isTimerEnabled(Timer timer) const
 {
-    return (timer == Timer::Timer1 ? m_timer1 : m_timer2).isActive();
+    return (timer == Timer::Timer1 ? m_timer1 : m_timer2)->isActive();
 }
 
 void Form1::setTimerInterval(Timer timer, std::int32_t milliseconds)
 {
     (timer == Timer::Timer1 ? m_timer1 : m_timer2)
-        .setInterval(std::max<std::int32_t>(1, milliseconds));
+        ->setInterval(std::max<std::int32_t>(1, milliseconds));
 }
 
 void Form1::showSettingsWindow(SettingsWindow window)
@@ -321,8 +327,8 @@ void Form1::endProgram()
     if (m_ended)
         return;
     m_ended = true;
-    m_timer1.stop();
-    m_timer2.stop();
+    m_timer1->stop();
+    m_timer2->stop();
     hide();
     // Ends a running event loop at once; during start-up main sees hasEnded() instead.
     QCoreApplication::exit(0);

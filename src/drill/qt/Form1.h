@@ -3,7 +3,6 @@
 #include "app/qt/TwipScale.h"
 #include "drill/DrillView.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -12,6 +11,7 @@ class DrillSession;
 class FailureReport;
 class PictureBox;
 class QLabel;
+class QTimer;
 
 // The drill window: the picture card, the model word, the typed echo, the judgement mark and the
 // keyboard set-up picture over a navy background. It forwards its events (load, activation,
@@ -95,6 +95,6 @@ private:
     QLabel* m_label3;
     QLabel* m_hint;
     PictureBox* m_image2;
-    QTimer m_timer1;
-    QTimer m_timer2;
+    QTimer* m_timer1;
+    QTimer* m_timer2;
 };
