@@ -366,13 +366,41 @@ TwipSize Form1::windowSize() const
 
 void Form1::setWindowGeometry(TwipRect outer)
 {
-    const QRect wanted = scale().toPixels(outer);
+    m_wantedOuter = scale().toPixels(outer);
+    // A window manager reveals the frame only after the window is shown, sometimes in steps.
+    m_refits = 3;
+    applyOuterGeometry();
+}
+
+void Form1::applyOuterGeometry()
+{
+    if (m_wantedOuter.isNull())
+        return;
     // The frame, once the window system has given the window one, is part of the outer size.
     const QRect frame = frameGeometry();
     const QRect inner = geometry();
     const QSize frameExtra(frame.width() - inner.width(), frame.height() - inner.height());
-    resize(wanted.size() - frameExtra);
-    move(wanted.topLeft());
+    if (frame == m_wantedOuter)
+        return;
+    resize(m_wantedOuter.size() - frameExtra);
+    move(m_wantedOuter.topLeft());
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    applyOuterGeometry();
+}
+
+// The outer rectangle is set again while the frame settles, a bounded number of times so that a
+// window manager that insists on its own placement cannot start a tug of war.
+void Form1::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (m_refits > 0 && isVisible() && frameGeometry() != m_wantedOuter) {
+        --m_refits;
+        applyOuterGeometry();
+    }
 }
 
 void Form1::setGeometry(Widget which, TwipRect rect)

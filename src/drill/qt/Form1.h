@@ -69,6 +69,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void forward(const std::function<void()>& handler);
@@ -82,12 +84,18 @@ private:
     // (or the mark) while hearing it.
     void paintNow(QLabel* label, QRect before);
     void placeHint();
+    // Sets the outer rectangle asked for last, now that the frame may be known.
+    void applyOuterGeometry();
 
     FailureReport& m_failure;
     DrillSession* m_session = nullptr;
     SettingsWindowHook m_settingsHook;
     CloseHook m_closeHook;
     bool m_ended = false;
+    // The outer rectangle in pixels that the window is to fill, frame included, and how many
+    // more times it is set again as the window system reveals the frame.
+    QRect m_wantedOuter;
+    int m_refits = 0;
 
     PictureBox* m_image1;
     QLabel* m_label1;
