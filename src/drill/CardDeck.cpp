@@ -50,8 +50,8 @@ void CardDeck::LoadCurrentWord()
         return;
     }
     m_drill.CurrentWord = PictureWord(m_program.Deck[index]);
-    if (m_drill.CurrentWord.size() > static_cast<std::size_t>(DrillState::kMaxWordLength))
-        m_drill.CurrentWord.resize(DrillState::kMaxWordLength);
+    if (m_drill.CurrentWord.size() > static_cast<std::size_t>(DrillState::MaxWordLength))
+        m_drill.CurrentWord.resize(DrillState::MaxWordLength);
     m_drill.WordLength = static_cast<std::int16_t>(m_drill.CurrentWord.size());
 }
 

@@ -9,7 +9,7 @@
 // the flags that every handler tests. There is deliberately no phase variable.
 struct DrillState
 {
-    static constexpr std::int16_t kMaxWordLength = 10;
+    static constexpr std::int16_t MaxWordLength = 10;
 
     std::int16_t CardIndex = 0;
     std::u16string CurrentWord;

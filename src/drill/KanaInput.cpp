@@ -23,9 +23,14 @@ const char KanaInput::kTalkingAidKeyString[]
 static_assert(sizeof(KanaInput::kOrdinaryKeyString) == KanaInput::kKeyCount + 1);
 static_assert(sizeof(KanaInput::kTalkingAidKeyString) == KanaInput::kKeyCount + 1);
 
+std::string_view KanaInput::KeyString(bool talkingAidKeyboard)
+{
+    return talkingAidKeyboard ? kTalkingAidKeyString : kOrdinaryKeyString;
+}
+
 void KanaInput::BuildKeyTable(bool talkingAidKeyboard)
 {
-    const char* keys = talkingAidKeyboard ? kTalkingAidKeyString : kOrdinaryKeyString;
+    const std::string_view keys = KeyString(talkingAidKeyboard);
     for (int i = 0; i < kKeyCount; ++i) {
         m_kanaTable[i] = std::u16string(1, kKanaLiteral[i]);
         m_keyCodes[i] = static_cast<std::int16_t>(static_cast<unsigned char>(keys[i]));

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Turns plain character codes into hiragana after the JIS kana key layout (or its Talking Aid
 // variant) and applies keys to the typed line: kana keys append, Backspace removes, "@" and "["
@@ -24,6 +25,7 @@ public:
     // The ordinary and the Talking Aid key strings; they differ only in their last character.
     static const char kOrdinaryKeyString[];
     static const char kTalkingAidKeyString[];
+    static std::string_view KeyString(bool talkingAidKeyboard);
 
     void BuildKeyTable(bool talkingAidKeyboard);
     void BuildMarkTables();
@@ -39,6 +41,11 @@ public:
 
     const std::array<std::u16string, kKeyTableCapacity>& KanaTable() const { return m_kanaTable; }
     const std::array<std::int16_t, kKeyTableCapacity>& KeyCodes() const { return m_keyCodes; }
+    const std::array<std::u16string, kVoicedCapacity>& VoicedBases() const { return m_voicedBases; }
+    const std::array<std::u16string, kSemiVoicedCapacity>& SemiVoicedBases() const
+    {
+        return m_semiVoicedBases;
+    }
 
 private:
     template<std::size_t N>

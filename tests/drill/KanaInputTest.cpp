@@ -61,7 +61,13 @@ TEST_F(KanaInputTest, BothLayoutsMapEveryKeyOfTheTable)
         EXPECT_EQ(input.KeyCodes()[51], 0);
         EXPECT_EQ(input.KeyCodes()[52], 0);
         EXPECT_TRUE(input.KanaTable()[51].empty());
+        EXPECT_EQ(input.KeyString(talkingAid).size(), 51u);
+        EXPECT_EQ(input.KeyString(talkingAid)[46], '\\') << "character 47 is one backslash";
+        EXPECT_EQ(input.KeyString(talkingAid)[47], '0');
     }
+    EXPECT_EQ(input.VoicedBases()[19], u"ほ");
+    EXPECT_TRUE(input.VoicedBases()[20].empty());
+    EXPECT_EQ(input.SemiVoicedBases()[4], u"ほ");
 }
 
 TEST_F(KanaInputTest, UnmappedKeysGiveNoKanaAndLeaveTheSoundAlone)
