@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QImageReader>
 #include <QSize>
 #include <QString>
 
@@ -15,4 +16,11 @@ public:
     static QImage load(const QString& path, QSize target);
     // What a card shows in place of a picture that cannot be loaded.
     static QImage placeholder(QSize size);
+
+private:
+    // Below this quality setting Qt's JPEG reader uses the fast integer transform.
+    static constexpr int kFastDecodeQuality = 49;
+
+    // The size to ask the reader for, so that the box can be filled from it.
+    static QSize decodeSize(QImageReader& reader, QSize wanted);
 };
