@@ -1,6 +1,7 @@
 #include "data/PictureListing.h"
 
 #include "data/DataFileError.h"
+#include "data/PictureCollator.h"
 
 #include "TempFolder.h"
 
@@ -47,6 +48,23 @@ TEST(PictureListingTest, SortsAsTheJapaneseLocaleDoesWithCaseIgnored)
         (Names { u"A.jpg", u"a.jpg", u"b.jpg", u"か.gif", u"が.gif", u"ばか.jpg", u"はな.jpg" }));
     EXPECT_LT(
         std::u16string(u"はな.jpg"), std::u16string(u"ばか.jpg")); // what code units would say
+}
+
+TEST(PictureCollatorTest, OrdersEveryPairOneWayOnly)
+{
+    const PictureCollator collator;
+    const std::vector<std::pair<std::u16string, std::u16string>> ordered {
+        { u"ばか.jpg", u"はな.jpg" }, // voiced mark weighs less than the letter after it
+        { u"は.jpg", u"ば.jpg" }, // but more than no mark
+        { u"a.jpg", u"B.jpg" }, // case ignored
+        { u"A.jpg", u"a.jpg" }, // indistinguishable: code units decide
+        { u"か.jpg", u"カ.jpg" },
+    };
+    for (const auto& [first, second] : ordered) {
+        EXPECT_TRUE(collator.less(first, second));
+        EXPECT_FALSE(collator.less(second, first));
+    }
+    EXPECT_FALSE(collator.less(u"a.jpg", u"a.jpg"));
 }
 
 TEST(PictureListingTest, LeavesOutNamesTheSelectionFileCouldNotCarryUnchanged)
