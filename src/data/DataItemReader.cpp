@@ -76,12 +76,12 @@ DataItemReader::DataItemReader(std::string bytes, std::filesystem::path path)
     // Shift-JIS text with kana or kanji is never valid UTF-8 (its lead bytes 0x81 to 0x9F stand
     // where UTF-8 only allows continuation bytes), so this test does not mistake one for the
     // other; pure ASCII reads the same either way.
-    if (Utf8Text::isNonAsciiUtf8(content) || (marked && Utf8Text::decode(content))) {
-        m_encoding = Encoding::Utf8;
-        m_position = kUtf8Mark.size() * (marked ? 1 : 0);
-    } else {
-        m_encoding = Encoding::ShiftJis;
-    }
+    m_encoding = Utf8Text::isNonAsciiUtf8(content) || (marked && Utf8Text::decode(content))
+        ? Encoding::Utf8
+        : Encoding::ShiftJis;
+    // The mark is no character of either encoding (in Shift-JIS its bytes are unassigned), so
+    // it is skipped even when the rest turns out not to be UTF-8.
+    m_position = marked ? kUtf8Mark.size() : 0;
 }
 
 bool DataItemReader::AtEnd() const

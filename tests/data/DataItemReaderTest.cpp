@@ -68,6 +68,8 @@ TEST(DataItemReaderTest, ReadsItemsAsWrittenAndAsATeacherMightEditThem)
             "\xEF\xBB\xBF"
             "abc\r\n",
             "t", { u"abc" } },
+        { "a mark before Shift-JIS", "\xEF\xBB\xBF" + TempFolder::hex("82 A0 0D 0A"), "t",
+            { u"あ" } },
         { "no line end after the last item", "a,b", "tt", { u"a", u"b" } },
         { "a file of only CR LF", "\r\n", "t", { u"" } },
         { "blanks after the last line end are no item", "a\r\n  \t", "t", { u"a" } },

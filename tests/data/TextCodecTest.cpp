@@ -41,7 +41,9 @@ TEST(ShiftJisCodecTest, RoundTripSpotsCharactersThatReadBackAsOthers)
 
 TEST(Utf8TextTest, DecodesStrictlyAndEncodesBack)
 {
-    const std::string bytes = "\xE3\x81\x82" "a" "\xF0\x9F\x90\xB6";
+    const std::string bytes = "\xE3\x81\x82"
+                              "a"
+                              "\xF0\x9F\x90\xB6";
     const auto text = Utf8Text::decode(bytes);
     ASSERT_TRUE(text);
     EXPECT_EQ(*text, u"あa\U0001F436");
