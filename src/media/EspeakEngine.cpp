@@ -45,17 +45,21 @@ int onSamples(short* samples, int count, espeak_EVENT* events)
 
 std::unique_ptr<EspeakEngine> EspeakEngine::create(std::unique_ptr<JapaneseReading> reading)
 {
-    if (!reading || g_alive.exchange(true))
+    // The library is started once per process and never terminated: its terminate call can
+    // wait for ever on its own internal thread once a second start has happened.
+    static const int rate = [] {
+        const int r = espeak_Initialize(
+            AUDIO_OUTPUT_SYNCHRONOUS, kPieceMs, nullptr, espeakINITIALIZE_DONT_EXIT);
+        if (r > 0)
+            espeak_SetSynthCallback(&onSamples);
+        return r;
+    }();
+    if (!reading || rate <= 0 || g_alive.exchange(true))
         return nullptr;
-    const int rate = espeak_Initialize(
-        AUDIO_OUTPUT_SYNCHRONOUS, kPieceMs, nullptr, espeakINITIALIZE_DONT_EXIT);
-    if (rate <= 0 || espeak_SetVoiceByName("ja") != EE_OK) {
-        if (rate > 0)
-            espeak_Terminate();
+    if (espeak_SetVoiceByName("ja") != EE_OK) {
         g_alive = false;
         return nullptr;
     }
-    espeak_SetSynthCallback(&onSamples);
     espeak_SetParameter(espeakRATE, kWordsPerMinute, 0);
     return std::unique_ptr<EspeakEngine>(new EspeakEngine(std::move(reading), rate));
 }
@@ -67,7 +71,6 @@ EspeakEngine::EspeakEngine(std::unique_ptr<JapaneseReading> reading, int sampleR
 
 EspeakEngine::~EspeakEngine()
 {
-    espeak_Terminate();
     g_alive = false;
 }
 

@@ -1,6 +1,7 @@
 #include "media/OpenJTalkEngine.h"
 
 #include "media/ChildProcess.h"
+#include "media/StopSignal.h"
 #include "media/Utf8.h"
 #include "media/WaveDecoder.h"
 
@@ -80,6 +81,41 @@ OpenJTalkEngine::OpenJTalkEngine(std::string program, std::string dictionary, st
 
 bool OpenJTalkEngine::synthesize(std::u16string_view text, const AudioSink& sink, StopSignal& stop)
 {
+    // Open JTalk gives nothing until a whole text is made, so a text of several sentences is
+    // made sentence by sentence: the first is heard while the next ones are being made.
+    bool any = false;
+    for (const std::u16string& sentence : sentences(text)) {
+        if (stop.raised())
+            return false;
+        SharedSamples samples = speakOne(sentence, stop);
+        if (!samples)
+            return false;
+        any = true;
+        sink(std::move(samples));
+    }
+    return any;
+}
+
+std::vector<std::u16string> OpenJTalkEngine::sentences(std::u16string_view text)
+{
+    std::vector<std::u16string> out;
+    std::u16string current;
+    const auto finish = [&] {
+        if (current.find_first_not_of(u" \t\r\n\u3000、。") != std::u16string::npos)
+            out.push_back(current);
+        current.clear();
+    };
+    for (char16_t c : text) {
+        current += c;
+        if (c == u'。' || c == u'！' || c == u'？' || c == u'!' || c == u'?' || c == u'\n')
+            finish();
+    }
+    finish();
+    return out;
+}
+
+SharedSamples OpenJTalkEngine::speakOne(std::u16string_view text, StopSignal& stop)
+{
     // The program reads one sentence per line: the text is made one line.
     std::string line = Utf8::fromUtf16(text);
     std::replace_if(
@@ -90,18 +126,32 @@ bool OpenJTalkEngine::synthesize(std::u16string_view text, const AudioSink& sink
             --cut; // never in the middle of a character
         line.resize(cut);
     }
-    if (line.find_first_not_of(' ') == std::string::npos)
-        return false;
     line += '\n';
 
     const std::optional<std::string> wave
         = ChildProcess::run({ m_program, "-x", m_dictionary, "-m", m_voice, "-ow", "/dev/stdout" },
             line, &stop, kTimeLimit);
     if (!wave)
-        return false;
+        return nullptr;
     SharedSamples samples = WaveDecoder::decode(wave->data(), wave->size());
     if (!samples || samples->empty())
-        return false;
-    sink(std::move(samples));
-    return true;
+        return nullptr;
+    return trimmed(*samples);
+}
+
+SharedSamples OpenJTalkEngine::trimmed(const AudioSamples& samples)
+{
+    // The voice begins and ends each text with up to half a second of silence: a little is kept,
+    // as the pause between two sentences, and the rest would only delay the voice.
+    constexpr int kQuiet = 200;
+    constexpr std::size_t kLead = AudioFormat::kSampleRate / 50; // 20 ms
+    constexpr std::size_t kTail = AudioFormat::kSampleRate / 8; // 125 ms
+    const auto loud = [](std::int16_t s) { return s > kQuiet || s < -kQuiet; };
+    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    if (first == samples.end())
+        return std::make_shared<const AudioSamples>(samples);
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
+    const auto begin = first - std::min<std::ptrdiff_t>(kLead, first - samples.begin());
+    const auto end = last + std::min<std::ptrdiff_t>(kTail, samples.end() - last);
+    return std::make_shared<const AudioSamples>(begin, end);
 }

@@ -24,7 +24,14 @@ public:
     const char* name() const override { return "Open JTalk"; }
     bool synthesize(std::u16string_view text, const AudioSink& sink, StopSignal& stop) override;
 
+    // The sentences of a text, each with its closing mark; blank ones are left out.
+    static std::vector<std::u16string> sentences(std::u16string_view text);
+    // The voice's silence before and after a sentence, cut to a short pause.
+    static SharedSamples trimmed(const AudioSamples& samples);
+
 private:
+    SharedSamples speakOne(std::u16string_view text, StopSignal& stop);
+
     OpenJTalkEngine(std::string program, std::string dictionary, std::string voice);
 
     std::string m_program;

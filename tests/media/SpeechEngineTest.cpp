@@ -147,6 +147,23 @@ TEST(OpenJTalkEngineTest, MissingOrBrokenVoiceIsNoEngineOrFailsEachText)
     EXPECT_FALSE(made);
 }
 
+TEST(OpenJTalkEngineTest, LongTextIsMadeSentenceBySentenceWithShortPauses)
+{
+    EXPECT_EQ(OpenJTalkEngine::sentences(u"よくできました。これが、りんご、だね。"),
+        (std::vector<std::u16string> { u"よくできました。", u"これが、りんご、だね。" }));
+    EXPECT_EQ(OpenJTalkEngine::sentences(u"すごい！\nやったね"),
+        (std::vector<std::u16string> { u"すごい！", u"やったね" }));
+    EXPECT_TRUE(OpenJTalkEngine::sentences(u" 。、 ").empty());
+
+    AudioSamples voice(48000, 0);
+    for (std::size_t i = 20000; i < 25000; ++i)
+        voice[i] = static_cast<std::int16_t>(i % 2 ? 3000 : -3000);
+    const SharedSamples cut = OpenJTalkEngine::trimmed(voice);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->size(), 960u + 5000u + 6000u) << "20 ms before, 125 ms after the voice";
+    EXPECT_EQ((*cut)[960], -3000);
+}
+
 TEST(OpenJTalkEngineTest, FindsTheVoiceFromTheVariableOrTheFolders)
 {
     TempFolder folder;
