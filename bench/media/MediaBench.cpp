@@ -187,12 +187,19 @@ void speakToFirstAudio(benchmark::State& state, std::unique_ptr<SpeechEngine> en
             Voice::Speech, Clock::now() - std::chrono::hours(1), std::chrono::seconds(10));
     }
     double total = 0;
+    double queued = 0;
     for (auto _ : state) {
         const std::u16string text = cached
             ? fixed
             : u"よくできました。これが、" + words[next++ % std::size(words)] + u"、だね。";
         const auto start = Clock::now();
         voice.SpeakText(text);
+        if (cached) {
+            // From the cache the whole sentence is handed over at once; this is the part that
+            // does not depend on the device's buffer.
+            rig.mixer.waitForQueuedEnd(Voice::Speech, std::chrono::seconds(10));
+            queued += millis(Clock::now() - start);
+        }
         const auto first
             = rig.mixer.waitForFirstSample(Voice::Speech, start, std::chrono::seconds(10));
         voice.StopSpeech();
@@ -205,6 +212,9 @@ void speakToFirstAudio(benchmark::State& state, std::unique_ptr<SpeechEngine> en
     }
     state.counters["to_first_audio_ms"]
         = benchmark::Counter(total, benchmark::Counter::kAvgIterations);
+    if (cached)
+        state.counters["queued_ms"]
+            = benchmark::Counter(queued, benchmark::Counter::kAvgIterations);
 }
 
 void BM_SpeakToFirstAudio_Espeak(benchmark::State& state)
