@@ -1,0 +1,86 @@
+// タポミ: start-up of the program. The only place where the pieces are wired together: the
+// program-wide state, the data folder, sound and speech, and the drill window with its logic.
+
+#include "app/ProgramState.h"
+#include "app/qt/ActivationTracker.h"
+#include "app/qt/FailureReport.h"
+#include "app/qt/QtWarningBox.h"
+#include "data/DataFolder.h"
+#include "drill/ClockRandom.h"
+#include "drill/DrillSession.h"
+#include "drill/qt/Form1.h"
+#include "media/MediaSystem.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMetaObject>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Runs the drill on the folder named by the command line until Esc, the title bar or a failure
+// ends it. Returns the program's exit status.
+int runDrill(int argc, char** argv, FailureReport& failure)
+{
+    ProgramState program;
+    program.ArgumentText = DataFolder::ArgumentText(argc, argv);
+
+    QtWarningBox warnings;
+    DataFolder data(program, warnings, std::filesystem::current_path());
+
+    // Speech reports its end from its own thread; the report is queued and handled on the
+    // user-interface thread like any other event.
+    MediaSystem media([](std::function<void()> task) {
+        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+    });
+    ClockRandom random;
+
+    Form1 form(failure);
+    DrillSession session(program, form, data, media.sound(), media.speech(), random);
+    form.attach(session);
+    media.speech().setDoneHandler([&form] { form.speechDone(); });
+    form.setCloseHook([&media] {
+        media.sound().StopSound();
+        media.speech().StopSpeech();
+    });
+
+    ActivationTracker activation;
+    activation.registerWindow(&form, [&form] { form.activate(); });
+
+    // No picture in the folder (the teacher has been told) or a failure already reported.
+    if (!form.load())
+        return FailureReport::kExitStatus;
+
+    form.show();
+    form.raise();
+    form.activateWindow();
+    const int status = QApplication::exec();
+    // Nothing may report to the window once the loop is over and it is about to go.
+    media.speech().StopSpeech();
+    media.speech().setDoneHandler({});
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The folder is taken from the command line as typed, before Qt takes out the options it
+    // knows: a folder name that happens to look like one of them still reaches the drill.
+    std::vector<char*> commandLine(argv, argv + argc);
+    commandLine.push_back(nullptr);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tapomi"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
+
+    FailureReport failure;
+    int status = FailureReport::kExitStatus;
+    failure.run([&] {
+        status = runDrill(static_cast<int>(commandLine.size()) - 1, commandLine.data(), failure);
+    });
+    return failure.failed() ? FailureReport::kExitStatus : status;
+}
