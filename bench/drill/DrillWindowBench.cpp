@@ -1,9 +1,12 @@
-// Figures of the drill window: presenting a card with a 12-megapixel photo, the time from a key
-// press to its echo on screen, and the processor time spent while the drill waits for a key.
+// Figures of the drill window: presenting a card with a 12-megapixel photo, start-up to the first
+// card on screen with a full folder, the time from a key press to its echo on screen, and the
+// processor time spent while the drill waits for a key.
 
 #include "app/qt/FailureReport.h"
 #include "app/qt/QtText.h"
+#include "app/qt/QtWarningBox.h"
 #include "app/qt/TwipScale.h"
+#include "data/DataFolder.h"
 #include "drill/ClockRandom.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/Form1.h"
@@ -12,7 +15,9 @@
 #include "media/SpeechVoice.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -23,8 +28,11 @@
 
 #include <sys/resource.h>
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -32,27 +40,26 @@ namespace {
 // The card picture box of a 1920 × 1080 window: two thirds of its width and height.
 const QSize kCardBox(1280, 720);
 
-// A 4000 × 3000 JPEG with the detail of a photograph (gradients and grain), written once; about
-// 4 MB, as a 12-megapixel camera photo is.
-const QString& twelveMegapixelJpeg()
+// A 4000 × 3000 JPEG with the detail of a photograph (gradients and grain), written once per
+// grain. Grain 12 gives about 2.6 MB, a typical 12-megapixel camera photo; grain 24 about 4.2
+// MB, a very detailed one.
+QString twelveMegapixelJpeg(int grain)
 {
     static QTemporaryDir dir;
-    static const QString path = [] {
-        QImage photo(4000, 3000, QImage::Format_RGB32);
-        QRandomGenerator noise(12345);
-        for (int y = 0; y < photo.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
-            for (int x = 0; x < photo.width(); ++x) {
-                const int grain = static_cast<int>(noise.bounded(24));
-                line[x]
-                    = qRgb((x / 16 + grain) & 0xFF, (y / 12 + grain) & 0xFF, ((x + y) / 28) & 0xFF);
-            }
-        }
-        const QString file = dir.filePath(QStringLiteral(u"しゃしん.jpg"));
-        photo.save(file, "JPEG", 90);
+    const QString file = dir.filePath(QStringLiteral(u"しゃしん%1.jpg").arg(grain));
+    if (QFileInfo::exists(file))
         return file;
-    }();
-    return path;
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    QRandomGenerator noise(12345);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) {
+            const int g = static_cast<int>(noise.bounded(grain));
+            line[x] = qRgb((x / 16 + g) & 0xFF, (y / 12 + g) & 0xFF, ((x + y) / 28) & 0xFF);
+        }
+    }
+    photo.save(file, "JPEG", 90);
+    return file;
 }
 
 // A deck of given pictures with no key guard and no set-up picture, so that every key counts.
@@ -148,27 +155,114 @@ struct DrillWindow
 
 void BM_PresentCardScaledDecode(benchmark::State& state)
 {
-    const QString path = twelveMegapixelJpeg();
+    const QString path = twelveMegapixelJpeg(static_cast<int>(state.range(0)));
     DrillWindow window({ u"しゃしん.jpg" });
     QWidget* image1 = window.form.findChild<QWidget*>(QStringLiteral("Image1"));
     for (auto _ : state) {
         window.form.loadPicture(QtText::toU16(path));
         image1->repaint();
     }
+    state.counters["file_MB"] = QFileInfo(path).size() / 1e6;
 }
-BENCHMARK(BM_PresentCardScaledDecode)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_PresentCardScaledDecode)
+    ->Arg(12)
+    ->Arg(24)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0);
+
+// A picture folder as full as it can be: 101 cards made from the samples, in all three formats.
+const QString& fullFolder()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QDir samples(QStringLiteral(TAPOMI_SAMPLES_DIR));
+        const QStringList pictures = samples.entryList(
+            { QStringLiteral("*.jpg"), QStringLiteral("*.gif"), QStringLiteral("*.bmp") },
+            QDir::Files);
+        const QString kana = QStringLiteral(u"あいうえおかきくけこさしすせそたちつてとなにぬねの");
+        QDir cards(dir.path());
+        cards.mkdir(QStringLiteral("cards"));
+        cards.cd(QStringLiteral("cards"));
+        for (int i = 0; i < 101; ++i) {
+            const QString& source = pictures[i % pictures.size()];
+            const QString word = source.section(QLatin1Char('.'), 0, 0) + kana[i % kana.size()]
+                + kana[i / kana.size()];
+            QFile::copy(samples.filePath(source),
+                cards.filePath(word + QLatin1Char('.') + source.section(QLatin1Char('.'), -1)));
+        }
+        // Straight to the first card: the set-up picture is switched off in the folder's
+        // settings, as a teacher would.
+        ProgramState program;
+        QByteArray argument = cards.path().toUtf8();
+        char name[] = "tapomi";
+        char* argv[] = { name, argument.data(), nullptr };
+        program.ArgumentText = DataFolder::ArgumentText(2, argv);
+        QtWarningBox warnings;
+        DataFolder data(program, warnings, dir.path().toStdString());
+        data.LoadSettings();
+        program.settings.ShowSetupPicture = kFalse;
+        data.SaveSettings();
+        return cards.path();
+    }();
+    return path;
+}
+
+// From the start of the program's own work (the state, the data folder, the window and its
+// logic) to the first card painted, on a folder of 101 pictures whose data files exist.
+void BM_StartUpToFirstCardPainted(benchmark::State& state)
+{
+    const QString folder = fullFolder();
+    const std::filesystem::path working = QFileInfo(folder).path().toStdString();
+    QByteArray argument = folder.toUtf8();
+    char program[] = "tapomi";
+    char* argv[] = { program, argument.data(), nullptr };
+    for (auto _ : state) {
+        ProgramState programState;
+        programState.ArgumentText = DataFolder::ArgumentText(2, argv);
+        QtWarningBox warnings;
+        DataFolder data(programState, warnings, working);
+        InstantSound sound;
+        InstantSpeech speech;
+        ClockRandom random;
+        FailureReport failure([](const QString&) {});
+        Form1 form(failure);
+        DrillSession session(programState, form, data, sound, speech, random);
+        form.attach(session);
+        if (!form.load()) {
+            state.SkipWithError("start-up failed");
+            break;
+        }
+        // The set-up picture is not shown, so the first activation presents the first card.
+        form.show();
+        form.activate();
+        form.repaint();
+        if (!form.findChild<QWidget*>(QStringLiteral("Image1"))->isVisible()) {
+            state.SkipWithError("no card was presented");
+            break;
+        }
+        state.PauseTiming();
+        form.hide();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToFirstCardPainted)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 // The same card the slow way: the whole photo decoded, then scaled to the box.
 void BM_PresentCardFullDecodeThenScale(benchmark::State& state)
 {
-    const QString path = twelveMegapixelJpeg();
+    const QString path = twelveMegapixelJpeg(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const QImage full(path);
         QImage scaled = full.scaled(kCardBox, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         benchmark::DoNotOptimize(scaled.bits());
     }
 }
-BENCHMARK(BM_PresentCardFullDecodeThenScale)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_PresentCardFullDecodeThenScale)
+    ->Arg(12)
+    ->Arg(24)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0);
 
 // From the key press delivered by Qt to the echo painted, one key at a time; the 99th
 // percentile is reported next to the mean.
