@@ -60,6 +60,7 @@ xdotool key Return
 
 # で (w, then @ for the voiced mark), ん (y), し (d), ゃ ('). Each try first clears the line; a
 # try that started while the prompt was still spoken is judged wrong and simply repeated.
+judged_right=
 for attempt in $(seq 1 10); do
   xdotool key --delay 250 BackSpace BackSpace BackSpace BackSpace BackSpace
   xdotool type --delay 250 "w@yd'"
@@ -69,22 +70,35 @@ for attempt in $(seq 1 10); do
     shot judged
     if "$check" mark "$work/judged.png"; then
       echo "end-to-end: the ○ mark is on screen after try $attempt"
-      xdotool key Escape
-      for wait in $(seq 1 50); do
-        kill -0 "$program" 2>/dev/null || break
-        sleep 0.1
-      done
-      if kill -0 "$program" 2>/dev/null; then
-        fail "Esc did not end the program"
-      fi
-      status=0
-      wait "$program" || status=$?
-      program=
-      [[ $status -eq 0 ]] || fail "the program ended with status $status"
-      exit 0
+      judged_right=yes
+      break 2
     fi
   done
   # Let the feedback pass before the next try.
   sleep 1.5
 done
-fail "the ○ mark never appeared"
+[[ -n "$judged_right" ]] || fail "the ○ mark never appeared"
+
+# Esc ends the program at once, with a zero status.
+xdotool key Escape
+for wait in $(seq 1 50); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program" 2>/dev/null && fail "Esc did not end the program"
+status=0
+wait "$program" || status=$?
+program=
+[[ $status -eq 0 ]] || fail "the program ended with status $status after Esc"
+
+# A folder without pictures: the warning box, then the program ends with a failure status.
+mkdir "$work/empty"
+"$tapomi" "$work/empty" >"$work/program.log" 2>&1 &
+program=$!
+timeout 20 xdotool search --sync --name '^タポミ$' >/dev/null || fail "no warning for an empty folder"
+xdotool key Return
+status=0
+wait "$program" || status=$?
+program=
+[[ $status -ne 0 ]] || fail "the program ended with status 0 on an empty folder"
+echo "end-to-end: an empty folder is refused with status $status"
