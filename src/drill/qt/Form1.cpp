@@ -4,6 +4,7 @@
 #include "app/qt/FailureReport.h"
 #include "app/qt/JapaneseFont.h"
 #include "app/qt/QtText.h"
+#include "drill/DrillLayout.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/PictureBox.h"
 #include "drill/qt/PictureLoader.h"
@@ -99,7 +100,7 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
     m_image1->setObjectName(QStringLiteral("Image1"));
 
     m_label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Label1"));
-    setLabelColours(m_label1, BgrColour::toQColor(0x00FF8080), &white);
+    setLabelColours(m_label1, BgrColour::toQColor(DrillLayout::kModelWordColour), &white);
 
     m_label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Label2"));
     setLabelColours(m_label2, QApplication::palette().color(QPalette::ButtonText), &white);
