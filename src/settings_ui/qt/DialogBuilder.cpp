@@ -1,6 +1,5 @@
 #include "settings_ui/qt/DialogBuilder.h"
 
-#include "app/qt/FailureReport.h"
 #include "app/qt/TwipScale.h"
 
 #include <QFontDatabase>
@@ -123,9 +122,4 @@ QFont DialogBuilder::headingFont(bool bold)
     font.setPointSizeF(14.25);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
-}
-
-void DialogBuilder::guard(const std::function<void()>& handler)
-{
-    FailureReport::guard(handler);
 }

@@ -3,8 +3,6 @@
 #include <QFont>
 #include <QString>
 
-#include <functional>
-
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -32,9 +30,6 @@ public:
 
     int pixels(int twips) const;
     static QFont headingFont(bool bold);
-    // Runs a handler; a failure it does not recover from (a data file that cannot be written)
-    // is reported in a message box and ends the program, as everywhere else in the program.
-    static void guard(const std::function<void()>& handler);
 
 private:
     QWidget* m_window;

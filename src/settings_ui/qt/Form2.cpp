@@ -2,6 +2,9 @@
 
 #include "settings_ui/qt/DialogBuilder.h"
 
+#include "app/qt/FailureReport.h"
+#include "app/qt/QtText.h"
+
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,10 +12,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-Form2::Form2(
-    ProgramState& program, DataStore& data, std::function<void()> showDrill, QWidget* parent)
+Form2::Form2(ProgramState& program, DataStore& data, FailureReport& failures,
+    std::function<void()> showDrill, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_logic(program, *this, data)
+    , m_failures(failures)
     , m_showDrill(std::move(showDrill))
 {
     DialogBuilder build(this);
@@ -78,18 +82,18 @@ Form2::Form2(
         setTabOrder(order[i - 1], order[i]);
 
     connect(m_scroll, &QScrollBar::valueChanged, this,
-        [this] { DialogBuilder::guard([this] { m_logic.HScroll1_Change(); }); });
+        [this] { m_failures.run([this] { m_logic.HScroll1_Change(); }); });
     connect(m_scroll, &QScrollBar::sliderMoved, this,
-        [this] { DialogBuilder::guard([this] { m_logic.HScroll1_Scroll(); }); });
+        [this] { m_failures.run([this] { m_logic.HScroll1_Scroll(); }); });
     connect(m_apply, &QPushButton::clicked, this,
-        [this] { DialogBuilder::guard([this] { m_logic.Command1_Click(); }); });
+        [this] { m_failures.run([this] { m_logic.Command1_Click(); }); });
     connect(m_cancel, &QPushButton::clicked, this,
-        [this] { DialogBuilder::guard([this] { m_logic.Command2_Click(); }); });
+        [this] { m_failures.run([this] { m_logic.Command2_Click(); }); });
 }
 
 void Form2::activated()
 {
-    DialogBuilder::guard([this] { m_logic.Form_Activate(); });
+    m_failures.run([this] { m_logic.Form_Activate(); });
 }
 
 // Closing through the title bar acts like "キャンセル": nothing is stored and the drill comes back.
@@ -97,7 +101,7 @@ void Form2::activated()
 void Form2::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    DialogBuilder::guard([this] { m_logic.Command2_Click(); });
+    m_failures.run([this] { m_logic.Command2_Click(); });
 }
 
 void Form2::setOptionSelected(int option, bool selected)
@@ -112,12 +116,12 @@ bool Form2::isOptionSelected(int option) const
 
 void Form2::setValueLabel(std::u16string_view text)
 {
-    m_value->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    m_value->setText(QtText::toQString(text));
 }
 
 std::u16string Form2::valueLabel() const
 {
-    return m_value->text().toStdU16String();
+    return QtText::toU16(m_value->text());
 }
 
 void Form2::setScrollValue(int value)

@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+class FailureReport;
+
 #include <array>
 #include <functional>
 
@@ -22,8 +24,8 @@ class Form2 final : public QWidget, private OptionsView
     Q_DISABLE_COPY_MOVE(Form2)
 
 public:
-    Form2(ProgramState& program, DataStore& data, std::function<void()> showDrill,
-        QWidget* parent = nullptr);
+    Form2(ProgramState& program, DataStore& data, FailureReport& failures,
+        std::function<void()> showDrill, QWidget* parent = nullptr);
 
     // Called when the window becomes the program's active window.
     void activated();
@@ -47,6 +49,7 @@ private:
     void showDrill() override;
 
     OptionsWindow m_logic;
+    FailureReport& m_failures;
     std::function<void()> m_showDrill;
     std::array<QRadioButton*, 9> m_options {};
     QScrollBar* m_scroll = nullptr;

@@ -2,15 +2,19 @@
 
 #include "settings_ui/qt/DialogBuilder.h"
 
+#include "app/qt/FailureReport.h"
+#include "app/qt/QtText.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-Form3::Form3(
-    ProgramState& program, DataStore& data, std::function<void()> showDrill, QWidget* parent)
+Form3::Form3(ProgramState& program, DataStore& data, FailureReport& failures,
+    std::function<void()> showDrill, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_logic(program, *this, data)
+    , m_failures(failures)
     , m_showDrill(std::move(showDrill))
 {
     DialogBuilder build(this);
@@ -38,30 +42,30 @@ Form3::Form3(
     setTabOrder(m_markAll, m_unmarkAll);
 
     connect(m_confirm, &QPushButton::clicked, this,
-        [this] { DialogBuilder::guard([this] { m_logic.Command1_Click(); }); });
+        [this] { m_failures.run([this] { m_logic.Command1_Click(); }); });
     connect(m_cancel, &QPushButton::clicked, this,
-        [this] { DialogBuilder::guard([this] { m_logic.Command2_Click(); }); });
+        [this] { m_failures.run([this] { m_logic.Command2_Click(); }); });
     connect(m_markAll, &QPushButton::clicked, this,
-        [this] { DialogBuilder::guard([this] { m_logic.Command3_Click(); }); });
+        [this] { m_failures.run([this] { m_logic.Command3_Click(); }); });
     connect(m_unmarkAll, &QPushButton::clicked, this,
-        [this] { DialogBuilder::guard([this] { m_logic.Command4_Click(); }); });
+        [this] { m_failures.run([this] { m_logic.Command4_Click(); }); });
 }
 
 void Form3::activated()
 {
-    DialogBuilder::guard([this] { m_logic.Form_Activate(); });
+    m_failures.run([this] { m_logic.Form_Activate(); });
 }
 
 // Closing through the title bar acts like "キャンセル".
 void Form3::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    DialogBuilder::guard([this] { m_logic.Command2_Click(); });
+    m_failures.run([this] { m_logic.Command2_Click(); });
 }
 
 void Form3::setItemText(int index, std::u16string_view text)
 {
-    const QString name = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    const QString name = QtText::toQString(text);
     if (index == m_list->count())
         m_list->addItem(name);
     else if (QListWidgetItem* item = m_list->item(index))
@@ -71,7 +75,7 @@ void Form3::setItemText(int index, std::u16string_view text)
 std::u16string Form3::itemText(int index) const
 {
     const QListWidgetItem* item = m_list->item(index);
-    return item ? item->text().toStdU16String() : std::u16string();
+    return item ? QtText::toU16(item->text()) : std::u16string();
 }
 
 void Form3::setItemMarked(int index, bool marked)

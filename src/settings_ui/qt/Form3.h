@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+class FailureReport;
+
 #include <functional>
 
 class QListWidget;
@@ -20,8 +22,8 @@ class Form3 final : public QWidget, private CardSelectionView
     Q_DISABLE_COPY_MOVE(Form3)
 
 public:
-    Form3(ProgramState& program, DataStore& data, std::function<void()> showDrill,
-        QWidget* parent = nullptr);
+    Form3(ProgramState& program, DataStore& data, FailureReport& failures,
+        std::function<void()> showDrill, QWidget* parent = nullptr);
 
     // Called when the window becomes the program's active window.
     void activated();
@@ -43,6 +45,7 @@ private:
     void showDrill() override;
 
     CardSelectionWindow m_logic;
+    FailureReport& m_failures;
     std::function<void()> m_showDrill;
     QListWidget* m_list = nullptr;
     QPushButton* m_confirm = nullptr;
