@@ -6,7 +6,12 @@
 
 #include <memory>
 
-// Chooses and owns the sound player and the speech voice of the running program.
+class AudioMixer;
+class SdlAudioOutput;
+
+// Chooses and owns the sound player and the speech voice of the running program: the audio
+// device is opened once and shared by both; without a device both are silent, and without a
+// speech engine the voice is.
 class MediaSystem
 {
 public:
@@ -20,6 +25,9 @@ public:
     SpeechVoice& speech() { return *m_speech; }
 
 private:
+    // Declared in the order of building; destroyed in reverse, the device before the mixer.
+    std::unique_ptr<AudioMixer> m_mixer;
+    std::unique_ptr<SdlAudioOutput> m_output;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<SpeechVoice> m_speech;
 };

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+// Replaces a file's whole content so that a crash or power cut at any moment leaves either the
+// old file or the new one, never a truncated or empty file: the bytes go to a hidden temporary
+// file in the same folder, reach the disk, and only then is it renamed over the old name.
+class AtomicFile
+{
+public:
+    // Throws DataFileError (Write) naming the path; the temporary file is removed on failure.
+    static void replace(const std::filesystem::path& path, std::string_view bytes);
+};

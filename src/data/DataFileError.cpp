@@ -1,0 +1,51 @@
+#include "data/DataFileError.h"
+
+#include <system_error>
+
+namespace {
+
+std::string headline(DataFileError::Kind kind)
+{
+    switch (kind) {
+    case DataFileError::Kind::Open:
+        return "データファイルを開けません";
+    case DataFileError::Kind::Read:
+        return "データファイルの内容を読み取れません";
+    case DataFileError::Kind::Write:
+        return "データファイルを書き込めません";
+    case DataFileError::Kind::Delete:
+        return "データファイルを削除できません";
+    case DataFileError::Kind::List:
+        return "画像フォルダーを読み取れません";
+    }
+    return "データファイルのエラー";
+}
+
+std::string compose(
+    DataFileError::Kind kind, const std::filesystem::path& path, std::string_view detail)
+{
+    std::string text = headline(kind);
+    if (!detail.empty()) {
+        text += "（";
+        text += detail;
+        text += "）";
+    }
+    text += "\n";
+    // Paths on Linux are bytes; the program only ever builds them from UTF-8, so they show as
+    // the teacher typed them.
+    text += path.native();
+    return text;
+}
+
+} // namespace
+
+DataFileError::DataFileError(Kind kind, const std::filesystem::path& path, std::string_view detail)
+    : std::runtime_error(compose(kind, path, detail))
+    , m_kind(kind)
+    , m_path(path)
+{ }
+
+std::string DataFileError::systemReason(int errorNumber)
+{
+    return std::generic_category().message(errorNumber);
+}

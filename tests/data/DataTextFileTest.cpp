@@ -1,0 +1,162 @@
+#include "data/DataTextFile.h"
+
+#include "data/DataFileError.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string kTwoPictureSelection
+    = TempFolder::hex("22 82 A0 82 D0 82 E9 2E 6A 70 67 22 2C 23 54 52 55 45 23 0D 0A"
+                      "22 82 A2 82 CA 2E 67 69 66 22 2C 23 46 41 4C 53 45 23 0D 0A");
+
+template<class Action> DataFileError::Kind failureKind(Action action)
+{
+    try {
+        action();
+    } catch (const DataFileError& error) {
+        return error.kind();
+    }
+    ADD_FAILURE() << "no DataFileError";
+    return DataFileError::Kind::Open;
+}
+
+TEST(DataTextFileTest, WritesRecordsAndPlainLinesByteForByte)
+{
+    TempFolder folder;
+    DataTextFile file;
+    file.openForWriting(folder / "Fname.txt");
+    file.WriteItems({ DataItem::text(u"あひる.jpg"), DataItem::truth(kTrue) });
+    file.WriteItems({ DataItem::text(u"いぬ.gif"), DataItem::truth(kFalse) });
+    EXPECT_FALSE(folder.exists("Fname.txt")); // nothing reaches the disk before close
+    file.close();
+    EXPECT_EQ(folder.read("Fname.txt").size(), 41u);
+    EXPECT_EQ(folder.read("Fname.txt"), kTwoPictureSelection);
+
+    file.openForWriting(folder / "mixed.txt");
+    file.WriteItems({ DataItem::integer(-32768), DataItem::truth(1), DataItem::text(u"") });
+    file.WriteLine(u"よく, できました");
+    file.close();
+    EXPECT_EQ(folder.read("mixed.txt"),
+        "-32768,#TRUE#,\"\"\r\n"
+            + TempFolder::hex("82 E6 82 AD 2C 20 82 C5 82 AB 82 DC 82 B5 82 BD 0D 0A"));
+    EXPECT_EQ(folder.names(), (std::vector<std::string> { "Fname.txt", "mixed.txt" }));
+}
+
+TEST(DataTextFileTest, ReadsBackWhatItWrote)
+{
+    TempFolder folder;
+    folder.write("Fname.txt", kTwoPictureSelection);
+    DataTextFile file;
+    ASSERT_EQ(file.openForReading(folder / "Fname.txt"), DataTextFile::OpenResult::Opened);
+    std::u16string first, second;
+    TruthValue firstFlag = kFalse, secondFlag = kTrue;
+    file.ReadItems({ DataTarget::text(first), DataTarget::truth(firstFlag) });
+    EXPECT_FALSE(file.AtEnd());
+    file.ReadItems({ DataTarget::text(second), DataTarget::truth(secondFlag) });
+    EXPECT_TRUE(file.AtEnd());
+    file.close();
+    EXPECT_EQ(first, u"あひる.jpg");
+    EXPECT_EQ(firstFlag, kTrue);
+    EXPECT_EQ(second, u"いぬ.gif");
+    EXPECT_EQ(secondFlag, kFalse);
+}
+
+TEST(DataTextFileTest, TellsAMissingFileApartFromEveryOtherFailure)
+{
+    TempFolder folder;
+    DataTextFile file;
+    EXPECT_EQ(file.openForReading(folder / "none.txt"), DataTextFile::OpenResult::Missing);
+    EXPECT_EQ(
+        file.openForReading(folder / "no-folder" / "none.txt"), DataTextFile::OpenResult::Missing);
+
+    std::filesystem::create_directory(folder / "folder.txt");
+    EXPECT_EQ(failureKind([&] { file.openForReading(folder / "folder.txt"); }),
+        DataFileError::Kind::Open);
+
+    // A pipe under a data file's name must not stall the program waiting for a writer.
+    ASSERT_EQ(::mkfifo((folder / "pipe.txt").c_str(), 0600), 0);
+    EXPECT_EQ(
+        failureKind([&] { file.openForReading(folder / "pipe.txt"); }), DataFileError::Kind::Open);
+
+    folder.write("huge.txt", std::string(DataTextFile::kMaxReadBytes + 1, 'a'));
+    EXPECT_EQ(
+        failureKind([&] { file.openForReading(folder / "huge.txt"); }), DataFileError::Kind::Read);
+}
+
+TEST(DataTextFileTest, AFailedOrUnfinishedWriteLeavesTheOldFileAsItWas)
+{
+    TempFolder folder;
+    folder.write("Fname.txt", kTwoPictureSelection);
+
+    DataTextFile file;
+    file.openForWriting(folder / "Fname.txt");
+    file.WriteItems({ DataItem::text(u"あ.jpg"), DataItem::truth(kTrue) });
+    EXPECT_EQ(failureKind([&] { file.WriteItems({ DataItem::text(u"\U0001F436.jpg") }); }),
+        DataFileError::Kind::Write);
+    EXPECT_EQ(failureKind([&] { file.WriteItems({ DataItem::text(u"a\"b.jpg") }); }),
+        DataFileError::Kind::Write);
+    {
+        DataTextFile unfinished;
+        unfinished.openForWriting(folder / "Fname.txt");
+        unfinished.WriteLine(u"x");
+    }
+    EXPECT_EQ(folder.read("Fname.txt"), kTwoPictureSelection);
+    EXPECT_EQ(folder.names(), (std::vector<std::string> { "Fname.txt" }));
+
+    DataTextFile lost;
+    lost.openForWriting(folder / "no-folder" / "tapomi.txt");
+    lost.WriteLine(u"x");
+    try {
+        lost.close();
+        ADD_FAILURE() << "wrote into a folder that does not exist";
+    } catch (const DataFileError& error) {
+        EXPECT_EQ(error.kind(), DataFileError::Kind::Write);
+        EXPECT_NE(std::string(error.what()).find((folder / "no-folder" / "tapomi.txt").string()),
+            std::string::npos);
+    }
+}
+
+TEST(DataTextFileTest, ReplacesAFileKeepingItsPermissionsAndLinks)
+{
+    TempFolder folder;
+    folder.write("real.txt", "old");
+    ASSERT_EQ(::chmod((folder / "real.txt").c_str(), 0640), 0);
+    std::filesystem::create_symlink("real.txt", folder / "link.txt");
+
+    DataTextFile file;
+    file.openForWriting(folder / "link.txt");
+    file.WriteLine(u"new");
+    file.close();
+
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
+    EXPECT_EQ(folder.read("real.txt"), "new\r\n");
+    struct stat status
+    {
+    };
+    ASSERT_EQ(::stat((folder / "real.txt").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_EQ(folder.names(), (std::vector<std::string> { "link.txt", "real.txt" }));
+}
+
+TEST(DataTextFileTest, AReadOnlyFolderIsAWriteFailureAndKeepsTheOldFile)
+{
+    TempFolder folder;
+    folder.write("tapomi.txt", "old");
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+    if (::access(folder.path().c_str(), W_OK) == 0)
+        GTEST_SKIP() << "this user writes into read-only folders (root)";
+
+    DataTextFile file;
+    file.openForWriting(folder / "tapomi.txt");
+    file.WriteLine(u"new");
+    EXPECT_EQ(failureKind([&] { file.close(); }), DataFileError::Kind::Write);
+    EXPECT_EQ(folder.read("tapomi.txt"), "old");
+}
+
+} // namespace

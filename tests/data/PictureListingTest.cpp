@@ -1,0 +1,100 @@
+#include "data/PictureListing.h"
+
+#include "data/DataFileError.h"
+#include "data/PictureCollator.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+void touch(const TempFolder& folder, const std::vector<std::string>& names)
+{
+    for (const std::string& name : names)
+        folder.write(name, "x");
+}
+
+TEST(PictureListingTest, ListsPlainPictureFilesWhateverTheCaseOfTheirEnding)
+{
+    TempFolder folder;
+    touch(folder,
+        { "A.JPG", "b.Gif", "c.BMP", "a.png", "b.jpeg", ".e.jpg", "jpg", "x.jpg.txt",
+            "tapomi.txt" });
+    std::filesystem::create_directory(folder / "d.jpg");
+    std::filesystem::create_symlink("A.JPG", folder / "f.jpg");
+    std::filesystem::create_symlink("gone.jpg", folder / "g.jpg");
+
+    EXPECT_EQ(
+        PictureListing::List(folder.path()), (Names { u"A.JPG", u"b.Gif", u"c.BMP", u"f.jpg" }));
+}
+
+TEST(PictureListingTest, SortsAsTheJapaneseLocaleDoesWithCaseIgnored)
+{
+    TempFolder folder;
+    // Created in an order unlike the expected one, so the file system's own order can't pass.
+    touch(folder,
+        { "\xE3\x81\xAF\xE3\x81\xAA.jpg", // はな
+            "b.jpg", "\xE3\x81\xB0\xE3\x81\x8B.jpg", // ばか
+            "A.jpg", "a.jpg", "\xE3\x81\x8B.gif", // か
+            "\xE3\x81\x8C.gif" }); // が
+    // ばか before はな: the voiced mark weighs less than the letters after it. A before b: case
+    // is ignored. A and a weigh the same; their code units settle it.
+    EXPECT_EQ(PictureListing::List(folder.path()),
+        (Names { u"A.jpg", u"a.jpg", u"b.jpg", u"か.gif", u"が.gif", u"ばか.jpg", u"はな.jpg" }));
+    EXPECT_LT(
+        std::u16string(u"はな.jpg"), std::u16string(u"ばか.jpg")); // what code units would say
+}
+
+TEST(PictureCollatorTest, OrdersEveryPairOneWayOnly)
+{
+    const PictureCollator collator;
+    const std::vector<std::pair<std::u16string, std::u16string>> ordered {
+        { u"ばか.jpg", u"はな.jpg" }, // voiced mark weighs less than the letter after it
+        { u"は.jpg", u"ば.jpg" }, // but more than no mark
+        { u"a.jpg", u"B.jpg" }, // case ignored
+        { u"A.jpg", u"a.jpg" }, // indistinguishable: code units decide
+        { u"か.jpg", u"カ.jpg" },
+    };
+    for (const auto& [first, second] : ordered) {
+        EXPECT_TRUE(collator.less(first, second));
+        EXPECT_FALSE(collator.less(second, first));
+    }
+    EXPECT_FALSE(collator.less(u"a.jpg", u"a.jpg"));
+}
+
+TEST(PictureListingTest, LeavesOutNamesTheSelectionFileCouldNotCarryUnchanged)
+{
+    TempFolder folder;
+    touch(folder,
+        { "\xE3\x81\x84\xE3\x81\xAC.jpg", // いぬ
+            "\xF0\x9F\x90\xB6.jpg", // an emoji
+            "\xC2\xA5"
+            "100.jpg", // the yen sign reads back as a backslash
+            "\x82\xA0.jpg", // a Shift-JIS name, not UTF-8
+            "a\"b.jpg", "new\nline.jpg" });
+    EXPECT_EQ(PictureListing::List(folder.path()), (Names { u"いぬ.jpg" }));
+
+    EXPECT_TRUE(PictureListing::isStorableName(u"いぬ.jpg"));
+    EXPECT_FALSE(PictureListing::isStorableName(u""));
+    EXPECT_TRUE(PictureListing::hasPictureEnding(u"x.JpG"));
+    EXPECT_FALSE(PictureListing::hasPictureEnding(u"jpg"));
+}
+
+TEST(PictureListingTest, AFolderThatCannotBeListedIsReported)
+{
+    TempFolder folder;
+    try {
+        PictureListing::List(folder / "absent");
+        ADD_FAILURE() << "listed a folder that does not exist";
+    } catch (const DataFileError& error) {
+        EXPECT_EQ(error.kind(), DataFileError::Kind::List);
+        EXPECT_EQ(error.path(), folder / "absent");
+    }
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#include "media/SoundFileCache.h"
+
+#include "TempFolder.h"
+#include "WaveBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+using namespace wavebytes;
+
+TEST(SoundFileCacheTest, DecodesOnceAndNoticesEveryChangeOnDisk)
+{
+    TempFolder folder;
+    const std::string path = (folder / "あ.wav").string();
+    SoundFileCache cache;
+
+    write(path, native({ 1, 2, 3 }));
+    SharedSamples first = cache.load(path);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, (AudioSamples { 1, 2, 3 }));
+    EXPECT_EQ(cache.load(path), first) << "the same file again comes from the cache";
+    EXPECT_EQ(cache.decodeCount(), 1u);
+
+    // Rewritten in place, as a recorder saving over the file does.
+    write(path, native({ 4, 5, 6, 7 }));
+    SharedSamples second = cache.load(path);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(*second, (AudioSamples { 4, 5, 6, 7 }));
+
+    // Replaced by another file of the same length, as a copy from a USB stick does.
+    const std::string other = (folder / "other.wav").string();
+    write(other, native({ 8, 9, 10, 11 }));
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    SharedSamples third = cache.load(path);
+    ASSERT_TRUE(third);
+    EXPECT_EQ(*third, (AudioSamples { 8, 9, 10, 11 }));
+
+    // Deleted: silence; then put back: heard again.
+    std::filesystem::remove(path);
+    EXPECT_FALSE(cache.load(path));
+    write(path, native({ 12 }));
+    ASSERT_TRUE(cache.load(path));
+    EXPECT_EQ(*cache.load(path), (AudioSamples { 12 }));
+}
+
+TEST(SoundFileCacheTest, BrokenFileStaysSilentUntilRepaired)
+{
+    TempFolder folder;
+    const std::string path = (folder / "ピンポン.wav").string();
+    SoundFileCache cache;
+
+    std::vector<std::uint8_t> bytes = native(std::vector<std::int16_t>(100, 3));
+    bytes.resize(bytes.size() - 50);
+    write(path, bytes);
+    EXPECT_FALSE(cache.load(path));
+    EXPECT_FALSE(cache.load(path));
+    EXPECT_EQ(cache.decodeCount(), 1u) << "a broken file is not decoded again at every key";
+
+    write(path, native(std::vector<std::int16_t>(100, 3)));
+    ASSERT_TRUE(cache.load(path));
+    EXPECT_EQ(cache.load(path)->size(), 100u);
+
+    EXPECT_FALSE(cache.load(folder.path().string())) << "a folder is no sound";
+}
+
+TEST(SoundFileCacheTest, NeverHoldsMoreThanItsCapacity)
+{
+    TempFolder folder;
+    SoundFileCache cache;
+    for (std::size_t i = 0; i < SoundFileCache::kCapacity + 10; ++i) {
+        const std::string path = (folder / (std::to_string(i) + ".wav")).string();
+        write(path, native({ static_cast<std::int16_t>(i) }));
+        const SharedSamples samples = cache.load(path);
+        ASSERT_TRUE(samples);
+        EXPECT_EQ((*samples)[0], static_cast<std::int16_t>(i));
+    }
+    EXPECT_LE(cache.size(), SoundFileCache::kCapacity);
+}
+
+} // namespace

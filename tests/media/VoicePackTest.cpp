@@ -1,0 +1,136 @@
+#include "VoicePack.h"
+#include "WaveWriter.h"
+
+#include "media/SpeechEngine.h"
+#include "media/WaveDecoder.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Says every text as a burst of tone between stretches of silence, as real engines do.
+class ToneEngine final : public SpeechEngine
+{
+public:
+    const char* name() const override { return "tone"; }
+    bool synthesize(std::u16string_view text, const AudioSink& sink, StopSignal&) override
+    {
+        texts.emplace_back(text);
+        AudioSamples samples(4800, 0);
+        for (int i = 0; i < 2400; ++i)
+            samples.push_back(static_cast<std::int16_t>(i % 2 ? 5000 : -5000));
+        samples.insert(samples.end(), 9600, 0);
+        sink(std::make_shared<const AudioSamples>(std::move(samples)));
+        return true;
+    }
+    std::vector<std::u16string> texts;
+};
+
+// Zero crossings per second, twice the frequency of a plain tone.
+double crossingRate(const AudioSamples& samples, std::size_t from, std::size_t to)
+{
+    int crossings = 0;
+    for (std::size_t i = from + 1; i < to; ++i)
+        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+    return crossings * AudioFormat::kSampleRate / static_cast<double>(to - from);
+}
+
+TEST(VoicePackTest, CoversEveryKanaTheDrillCanAskForWithReadableForms)
+{
+    const auto entries = VoicePack::kanaEntries();
+    ASSERT_EQ(entries.size(), 76u);
+    std::set<std::u16string> names;
+    for (const auto& entry : entries)
+        names.insert(entry.kana);
+    EXPECT_EQ(names.size(), 76u);
+    for (const char16_t* kana : { u"あ", u"ん", u"が", u"ぢ", u"ぱ", u"ぽ", u"ゃ", u"ー", u"を" })
+        EXPECT_TRUE(names.count(kana)) << "missing a kana";
+    EXPECT_FALSE(names.count(u"ぁ"));
+
+    const auto spoken = [&](const std::u16string& kana) {
+        for (const auto& entry : entries) {
+            if (entry.kana == kana)
+                return entry.spoken;
+        }
+        return std::u16string();
+    };
+    EXPECT_EQ(spoken(u"っ"), u"ちいさいつ");
+    EXPECT_EQ(spoken(u"ー"), u"のばすぼう");
+    EXPECT_EQ(spoken(u"ゃ"), u"ちいさいや");
+    EXPECT_EQ(spoken(u"ょ"), u"ちいさいよ");
+    EXPECT_EQ(spoken(u"は"), u"ハ") << "not read as the particle わ";
+    EXPECT_EQ(spoken(u"へ"), u"ヘ");
+}
+
+TEST(VoicePackTest, ChimeIsBrightAndFallingAndBuzzerIsLow)
+{
+    const AudioSamples chime = VoicePack::chime();
+    ASSERT_GT(chime.size(), 24000u);
+    const double first = crossingRate(chime, 0, 9600);
+    const double second = crossingRate(chime, 16800, 26400);
+    EXPECT_NEAR(first / 2, 1318.5, 80);
+    EXPECT_NEAR(second / 2, 1046.5, 80) << "the second tone is lower: ピン、ポン";
+
+    const AudioSamples buzzer = VoicePack::buzzer();
+    ASSERT_GT(buzzer.size(), 24000u);
+    EXPECT_LT(crossingRate(buzzer, 4800, 28800) / 2, 400);
+    EXPECT_GT(*std::max_element(buzzer.begin(), buzzer.end()), 8000);
+}
+
+TEST(VoicePackTest, WritesEveryFileAndKeepsTheTeachersOwn)
+{
+    TempFolder folder;
+    const fs::path dir = folder / "sounds";
+    ToneEngine engine;
+
+    VoicePack::Outcome outcome = VoicePack::build(dir, &engine, false);
+    EXPECT_EQ(outcome.written, 78);
+    EXPECT_EQ(outcome.failed, 0);
+    const SharedSamples kana = WaveDecoder::decodeFile((dir / "か.wav").string());
+    ASSERT_TRUE(kana);
+    EXPECT_LT(kana->size(), 4800u) << "the engine's silence is cut off";
+    EXPECT_GE(kana->size(), 2400u);
+    ASSERT_TRUE(WaveDecoder::decodeFile((dir / "ピンポン.wav").string()));
+    ASSERT_TRUE(WaveDecoder::decodeFile((dir / "ブー.wav").string()));
+    EXPECT_EQ(std::count(engine.texts.begin(), engine.texts.end(), u"ちいさいつ"), 1);
+
+    // A teacher's recording stays, unless overwriting is asked for.
+    std::ofstream(dir / "あ.wav", std::ios::binary) << "teacher";
+    outcome = VoicePack::build(dir, &engine, false);
+    EXPECT_EQ(outcome.kept, 78);
+    EXPECT_EQ(outcome.written, 0);
+    std::ifstream in(dir / "あ.wav", std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "teacher");
+
+    outcome = VoicePack::build(dir, &engine, true);
+    EXPECT_EQ(outcome.written, 78);
+    EXPECT_TRUE(WaveDecoder::decodeFile((dir / "あ.wav").string()));
+
+    // Without an engine the two judgement sounds are still made, and the kana count as failed.
+    outcome = VoicePack::build(folder / "plain", nullptr, false);
+    EXPECT_EQ(outcome.written, 2);
+    EXPECT_EQ(outcome.failed, 76);
+    EXPECT_FALSE(fs::exists(folder / "plain" / "あ.wav"));
+}
+
+TEST(VoicePackTest, WrittenWaveReadsBackSampleForSample)
+{
+    TempFolder folder;
+    const AudioSamples samples { 0, 1, -1, 32767, -32768, 12345 };
+    ASSERT_TRUE(WaveWriter::write(folder / "x.wav", samples));
+    const SharedSamples back = WaveDecoder::decodeFile((folder / "x.wav").string());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, samples);
+    EXPECT_FALSE(WaveWriter::write(folder / "missing" / "x.wav", samples));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+} // namespace

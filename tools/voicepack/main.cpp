@@ -1,0 +1,42 @@
+#include "VoicePack.h"
+
+#include "media/SpeechEngines.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+// tapomi-voicepack DIR [--overwrite]: makes the drill's sound files in DIR.
+int main(int argc, char** argv)
+{
+    std::string folder;
+    bool overwrite = false;
+    bool understood = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--overwrite") == 0)
+            overwrite = true;
+        else if (folder.empty() && argv[i][0] != '\0' && argv[i][0] != '-')
+            folder = argv[i];
+        else
+            understood = false;
+    }
+    if (folder.empty() || !understood) {
+        std::fprintf(stderr,
+            "usage: tapomi-voicepack DIR [--overwrite]\n"
+            "Writes the kana sounds, ピンポン.wav and ブー.wav into DIR. Files already there are\n"
+            "kept (a teacher's own recordings stay) unless --overwrite is given.\n");
+        return 2;
+    }
+
+    auto engines = SpeechEngines::available(SpeechEngines::Places {});
+    SpeechEngine* engine = engines.empty() ? nullptr : engines.front().get();
+    if (engine)
+        std::printf("tapomi-voicepack: speaking with %s\n", engine->name());
+    else
+        std::fprintf(stderr, "tapomi-voicepack: no speech engine; only the chime and buzzer\n");
+
+    const VoicePack::Outcome outcome = VoicePack::build(folder, engine, overwrite);
+    std::printf("tapomi-voicepack: %d written, %d kept, %d failed in %s\n", outcome.written,
+        outcome.kept, outcome.failed, folder.c_str());
+    return outcome.failed == 0 ? 0 : 1;
+}
