@@ -1,0 +1,435 @@
+#include "drill/qt/Form1.h"
+
+#include "app/qt/BgrColour.h"
+#include "app/qt/FailureReport.h"
+#include "app/qt/JapaneseFont.h"
+#include "app/qt/QtText.h"
+#include "drill/DrillSession.h"
+#include "drill/qt/PictureBox.h"
+#include "drill/qt/PictureLoader.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr Colour kNavy = 0x00800000;
+constexpr Colour kWhite = 0x00FFFFFF;
+constexpr Colour kRed = 0x000000FF;
+constexpr int kFormFontPoints = 9;
+
+constexpr std::int16_t kBackspaceCode = 8;
+constexpr std::int16_t kTabCode = 9;
+constexpr std::int16_t kEnterCode = 13;
+constexpr std::int16_t kEscapeCode = 27;
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setContentsMargins(0, 0, 0, 0);
+    label->setWordWrap(false);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+void setLabelColours(QLabel* label, const QColor& text, const QColor* background)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, text);
+    if (background)
+        palette.setColor(QPalette::Window, *background);
+    label->setPalette(palette);
+    label->setAutoFillBackground(background != nullptr);
+}
+
+// The code a key carries when the platform gives it no text (some test and remote-input
+// platforms leave the text of control keys empty).
+std::int16_t controlCodeOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kEnterCode;
+    case Qt::Key_Backspace:
+        return kBackspaceCode;
+    case Qt::Key_Escape:
+        return kEscapeCode;
+    case Qt::Key_Tab:
+        return kTabCode;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+Form1::Form1(FailureReport& failure, QWidget* parent)
+    : QWidget(parent)
+    , m_failure(failure)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
+    setFont(JapaneseFont::bold(kFormFontPoints));
+    setFocusPolicy(Qt::StrongFocus);
+    // Keys are read as plain characters and turned into kana by the drill itself; an input
+    // method left on would compose them into text the drill never sees.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, BgrColour::toQColor(kNavy));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    // Created from the bottom of the stacking order to the top: later siblings are drawn over
+    // earlier ones.
+    const QColor white = BgrColour::toQColor(kWhite);
+    m_image1 = new PictureBox(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+
+    m_label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Label1"));
+    setLabelColours(m_label1, BgrColour::toQColor(0x00FF8080), &white);
+
+    m_label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Label2"));
+    setLabelColours(m_label2, QApplication::palette().color(QPalette::ButtonText), &white);
+
+    m_label3 = makeLabel(this, QStringLiteral("Label3"), QString());
+    setLabelColours(m_label3, BgrColour::toQColor(kRed), nullptr);
+    m_label3->hide();
+
+    m_hint = makeLabel(this, QStringLiteral("EmptyDeckHint"),
+        QStringLiteral(u"えらばれているカードがありません。\n"
+                       u"先生へ：N キーを押して、使うカードを選んでください。"));
+    m_hint->setAlignment(Qt::AlignCenter);
+    m_hint->setWordWrap(true);
+    setLabelColours(m_hint, white, nullptr);
+    m_hint->hide();
+
+    m_image2 = new PictureBox(this);
+    m_image2->setObjectName(QStringLiteral("Image2"));
+    m_image2->setImage(QImage(QStringLiteral(":/tapomi/setup.png")));
+    m_image2->hide();
+
+    autoSize(m_label1);
+    autoSize(m_label2);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+
+    connect(m_timer1, &QTimer::timeout, this,
+        [this] { forward([this] { m_session->Timer1_Timer(); }); });
+    connect(m_timer2, &QTimer::timeout, this,
+        [this] { forward([this] { m_session->Timer2_Timer(); }); });
+}
+
+Form1::~Form1() = default;
+
+void Form1::attach(DrillSession& session)
+{
+    m_session = &session;
+}
+
+bool Form1::load()
+{
+    bool loaded = false;
+    forward([this, &loaded] { loaded = m_session->Form_Load(); });
+    return loaded && !m_ended && !m_failure.failed();
+}
+
+void Form1::activate()
+{
+    forward([this] { m_session->Form_Activate(); });
+}
+
+void Form1::speechDone()
+{
+    forward([this] { m_session->PtSvr1_SpeechDone(); });
+}
+
+void Form1::forward(const std::function<void()>& handler)
+{
+    if (m_ended || m_session == nullptr)
+        return;
+    m_failure.run(handler);
+}
+
+void Form1::forwardKey(std::int16_t code)
+{
+    forward([this, code] { m_session->Form_KeyPress(code); });
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        const std::int16_t code = controlCodeOf(event->key());
+        if (code != 0)
+            forwardKey(code);
+        return;
+    }
+    // One key can carry more than one character (a dead key followed by another); each is a key
+    // press of its own, as the child typed them.
+    for (const QChar unit : text) {
+        if (m_ended)
+            break;
+        forwardKey(static_cast<std::int16_t>(unit.unicode()));
+    }
+}
+
+// Tab is a key like any other here, not a move to another control.
+bool Form1::focusNextPrevChild(bool)
+{
+    return false;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (!m_ended) {
+        if (m_closeHook)
+            m_failure.run(m_closeHook);
+        endProgram();
+    }
+    event->accept();
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeHint();
+}
+
+QWidget* Form1::widget(Widget which) const
+{
+    switch (which) {
+    case Widget::Image1:
+        return m_image1;
+    case Widget::Image2:
+        return m_image2;
+    case Widget::Label1:
+        return m_label1;
+    case Widget::Label2:
+        return m_label2;
+    case Widget::Label3:
+        return m_label3;
+    }
+    return m_image1;
+}
+
+QLabel* Form1::label(Widget which) const
+{
+    switch (which) {
+    case Widget::Label1:
+        return m_label1;
+    case Widget::Label2:
+        return m_label2;
+    case Widget::Label3:
+        return m_label3;
+    case Widget::Image1:
+    case Widget::Image2:
+        break;
+    }
+    return nullptr;
+}
+
+TwipScale Form1::scale() const
+{
+    return TwipScale::forScreen(screen());
+}
+
+void Form1::autoSize(QLabel* label)
+{
+    label->resize(label->sizeHint());
+}
+
+void Form1::paintNow(QLabel* label, QRect before)
+{
+    if (!label->isVisible())
+        return;
+    // Painted through the window so that whatever lies over the label (the transparent mark)
+    // is drawn too, and so that a shrinking label leaves no trace.
+    repaint(before.united(label->geometry()));
+}
+
+void Form1::setVisible(Widget which, bool visible)
+{
+    QWidget* target = widget(which);
+    if (target->isVisibleTo(this) == visible)
+        return;
+    target->setVisible(visible);
+    if (visible && (which == Widget::Label2 || which == Widget::Label3))
+        paintNow(label(which), target->geometry());
+}
+
+void Form1::setCaption(Widget which, std::u16string_view text)
+{
+    QLabel* target = label(which);
+    if (target == nullptr)
+        return;
+    const QRect before = target->geometry();
+    target->setText(QtText::toQString(text));
+    if (which != Widget::Label3)
+        autoSize(target);
+    if (which == Widget::Label2 || which == Widget::Label3)
+        paintNow(target, before);
+}
+
+void Form1::loadPicture(std::u16string_view path)
+{
+    const QSize target = (QSizeF(m_image1->size()) * devicePixelRatioF()).toSize();
+    QImage image = PictureLoader::load(QtText::toQString(path), target);
+    if (image.isNull())
+        image = PictureLoader::placeholder(target);
+    m_image1->setImage(image);
+}
+
+void Form1::setTimerEnabled(Timer timer, bool enabled)
+{
+    QTimer* target = timer == Timer::Timer1 ? m_timer1 : m_timer2;
+    // Enabling a running timer leaves its count alone, as a timer's Enabled switch does.
+    if (!enabled)
+        target->stop();
+    else if (!target->isActive())
+        target->start();
+}
+
+bool Form1::isTimerEnabled(Timer timer) const
+{
+    return (timer == Timer::Timer1 ? m_timer1 : m_timer2)->isActive();
+}
+
+void Form1::setTimerInterval(Timer timer, std::int32_t milliseconds)
+{
+    (timer == Timer::Timer1 ? m_timer1 : m_timer2)
+        ->setInterval(std::max<std::int32_t>(1, milliseconds));
+}
+
+void Form1::showSettingsWindow(SettingsWindow window)
+{
+    if (m_settingsHook)
+        m_settingsHook(window);
+}
+
+void Form1::endProgram()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_timer1->stop();
+    m_timer2->stop();
+    hide();
+    // Ends a running event loop at once; during start-up main sees hasEnded() instead.
+    QCoreApplication::exit(0);
+}
+
+void Form1::showEmptyDeckHint(bool visible)
+{
+    if (visible)
+        placeHint();
+    m_hint->setVisible(visible);
+}
+
+void Form1::placeHint()
+{
+    const QRect area = rect();
+    QFont font = m_hint->font();
+    font.setPixelSize(std::max(12, area.height() / 24));
+    m_hint->setFont(font);
+    m_hint->setGeometry(
+        area.width() / 10, area.height() / 3, area.width() * 8 / 10, area.height() / 3);
+}
+
+TwipSize Form1::screenSize() const
+{
+    const QScreen* current = screen();
+    if (current == nullptr)
+        return {};
+    return scale().toTwips(current->geometry().size());
+}
+
+TwipSize Form1::windowSize() const
+{
+    return scale().toTwips(frameGeometry().size());
+}
+
+void Form1::setWindowGeometry(TwipRect outer)
+{
+    m_wantedOuter = scale().toPixels(outer);
+    // A window manager reveals the frame only after the window is shown, sometimes in steps.
+    m_refits = 3;
+    applyOuterGeometry();
+}
+
+void Form1::applyOuterGeometry()
+{
+    if (m_wantedOuter.isNull())
+        return;
+    // The frame, once the window system has given the window one, is part of the outer size.
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QSize frameExtra(frame.width() - inner.width(), frame.height() - inner.height());
+    if (frame == m_wantedOuter)
+        return;
+    resize(m_wantedOuter.size() - frameExtra);
+    move(m_wantedOuter.topLeft());
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    applyOuterGeometry();
+}
+
+// The outer rectangle is set again while the frame settles, a bounded number of times so that a
+// window manager that insists on its own placement cannot start a tug of war.
+void Form1::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (m_refits > 0 && isVisible() && frameGeometry() != m_wantedOuter) {
+        --m_refits;
+        applyOuterGeometry();
+    }
+}
+
+void Form1::setGeometry(Widget which, TwipRect rect)
+{
+    widget(which)->setGeometry(scale().toPixels(rect));
+}
+
+void Form1::moveTo(Widget which, std::int32_t left, std::int32_t top)
+{
+    const TwipScale twips = scale();
+    widget(which)->move(twips.toPixels(left), twips.toPixels(top));
+}
+
+void Form1::setFontSize(Widget which, int points)
+{
+    QLabel* target = label(which);
+    if (target == nullptr)
+        return;
+    target->setFont(JapaneseFont::bold(points));
+    if (which != Widget::Label3)
+        autoSize(target);
+}
+
+void Form1::setTextColour(Widget which, Colour colour)
+{
+    QLabel* target = label(which);
+    if (target == nullptr)
+        return;
+    QPalette palette = target->palette();
+    palette.setColor(QPalette::WindowText, BgrColour::toQColor(colour));
+    target->setPalette(palette);
+}

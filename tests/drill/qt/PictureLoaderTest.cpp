@@ -1,0 +1,115 @@
+#include "drill/qt/PictureLoader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool reddish(QRgb pixel)
+{
+    return qRed(pixel) > 180 && qBlue(pixel) < 80;
+}
+
+bool bluish(QRgb pixel)
+{
+    return qBlue(pixel) > 180 && qRed(pixel) < 80;
+}
+
+// A 40 × 20 JPEG, red on its left half and blue on its right, whose EXIF orientation says the
+// camera was turned: it is to be shown turned a quarter clockwise.
+QByteArray sidewaysJpeg()
+{
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x)
+            image.setPixel(x, y, qRgb(255, 0, 0));
+    }
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 95);
+
+    // APP1 with a little-endian TIFF header and one IFD entry: Orientation (0x0112) = 6.
+    const unsigned char exif[] = { 0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 0x2A,
+        0x00, 0x08, 0x00, 0x00, 0x00, 0x01, 0x00, 0x12, 0x01, 0x03, 0x00, 0x01, 0x00, 0x00, 0x00,
+        0x06, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00 };
+    jpeg.insert(2, reinterpret_cast<const char*>(exif), sizeof(exif));
+    return jpeg;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+TEST(PictureLoaderTest, DecodesStraightToTheBoxStretched)
+{
+    QImage wide(400, 100, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral(u"りんご.jpg"));
+    ASSERT_TRUE(wide.save(path, "JPEG"));
+
+    // The aspect ratio is not kept: the box is filled exactly.
+    const QImage image = PictureLoader::load(path, QSize(50, 80));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(50, 80));
+    EXPECT_TRUE(reddish(image.pixel(25, 40)));
+    EXPECT_EQ(PictureLoader::load(path, QSize()).size(), QSize(400, 100));
+}
+
+TEST(PictureLoaderTest, TurnsPicturesUprightAfterTheirExifOrientation)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral(u"ねこ.jpg"), sidewaysJpeg());
+
+    const QImage upright = PictureLoader::load(path, QSize());
+    ASSERT_EQ(upright.size(), QSize(20, 40));
+    EXPECT_TRUE(reddish(upright.pixel(10, 5)));
+    EXPECT_TRUE(bluish(upright.pixel(10, 35)));
+
+    // Decoded at the box size, the turn still comes out the right way round and fills the box.
+    const QImage boxed = PictureLoader::load(path, QSize(30, 90));
+    ASSERT_EQ(boxed.size(), QSize(30, 90));
+    EXPECT_TRUE(reddish(boxed.pixel(15, 10)));
+    EXPECT_TRUE(bluish(boxed.pixel(15, 80)));
+}
+
+TEST(PictureLoaderTest, ReadsTheThreeSampleFormats)
+{
+    const QString samples = QStringLiteral(TAPOMI_SAMPLES_DIR "/");
+    for (const QString& name : { QStringLiteral(u"ぶどう.gif"), QStringLiteral(u"ねこ.bmp"),
+             QStringLiteral(u"りんご.jpg") }) {
+        const QImage image = PictureLoader::load(samples + name, QSize(64, 48));
+        ASSERT_FALSE(image.isNull()) << name.toStdString();
+        EXPECT_EQ(image.size(), QSize(64, 48));
+        // The pictures are drawn on a light background, never a blank or black frame.
+        EXPECT_GT(qGray(image.pixel(1, 1)), 180) << name.toStdString();
+    }
+}
+
+TEST(PictureLoaderTest, WhatIsNoPictureGivesNothing)
+{
+    QTemporaryDir dir;
+    const QString text = writeFile(dir, QStringLiteral(u"いぬ.jpg"), QByteArray("not a picture"));
+    const QString truncated
+        = writeFile(dir, QStringLiteral(u"くま.gif"), QByteArray("GIF89a\x10\x00", 8));
+    EXPECT_TRUE(PictureLoader::load(text, QSize(10, 10)).isNull());
+    EXPECT_TRUE(PictureLoader::load(truncated, QSize(10, 10)).isNull());
+    EXPECT_TRUE(
+        PictureLoader::load(dir.filePath(QStringLiteral(u"ない.bmp")), QSize(10, 10)).isNull());
+
+    const QImage placeholder = PictureLoader::placeholder(QSize(120, 90));
+    EXPECT_EQ(placeholder.size(), QSize(120, 90));
+    EXPECT_FALSE(PictureLoader::placeholder(QSize()).isNull());
+}
+
+} // namespace
