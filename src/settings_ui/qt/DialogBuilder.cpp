@@ -1,0 +1,125 @@
+#include "settings_ui/qt/DialogBuilder.h"
+
+#include "app/qt/TwipScale.h"
+
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+const QString kCredit = QStringLiteral("タポミ  絵カードでかなを入力する練習");
+
+} // namespace
+
+DialogBuilder::DialogBuilder(QWidget* window)
+    : m_window(window)
+    , m_pixelsPerTwip(1.0 / TwipScale::forScreen(QGuiApplication::primaryScreen()).twipsPerPixel())
+{ }
+
+int DialogBuilder::pixels(int twips) const
+{
+    return qRound(twips * m_pixelsPerTwip);
+}
+
+void DialogBuilder::setUpWindow(const QString& title, int clientWidth, int clientHeight)
+{
+    m_window->setWindowTitle(title);
+    // Only a title and a close box: the settings windows are not resized or minimised.
+    m_window->setWindowFlags(
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // No icon of their own: an empty pixmap keeps the program icon off their title bars.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    m_window->setWindowIcon(QIcon(blank));
+    m_window->setFixedSize(pixels(clientWidth), pixels(clientHeight));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), m_window->size());
+        frame.moveCenter(screen->availableGeometry().center());
+        m_window->move(frame.topLeft());
+    }
+}
+
+void DialogBuilder::place(QWidget* widget, int left, int top, int width, int height) const
+{
+    widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+void DialogBuilder::outline(int left, int top, int width, int height) const
+{
+    auto* shape = new QFrame(m_window);
+    shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+    shape->setLineWidth(1);
+    QPalette palette = shape->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
+    shape->setPalette(palette);
+    place(shape, left, top, width, height);
+    shape->lower();
+}
+
+QLabel* DialogBuilder::label(
+    QWidget* parent, const QString& text, int left, int top, int width, int height) const
+{
+    auto* label = new QLabel(text, parent);
+    place(label, left, top, width, height);
+    return label;
+}
+
+QGroupBox* DialogBuilder::frame(
+    const QString& title, int left, int top, int width, int height) const
+{
+    auto* frame = new QGroupBox(title, m_window);
+    place(frame, left, top, width, height);
+    return frame;
+}
+
+QRadioButton* DialogBuilder::radio(
+    QWidget* parent, const QString& text, int left, int top, int width, int height) const
+{
+    auto* radio = new QRadioButton(text, parent);
+    place(radio, left, top, width, height);
+    return radio;
+}
+
+QPushButton* DialogBuilder::button(
+    const QString& text, int left, int top, int width, int height) const
+{
+    auto* button = new QPushButton(text, m_window);
+    // A settings window takes no action on Enter or Esc by itself: a child pressing keys by
+    // accident must not change the teacher's settings.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    place(button, left, top, width, height);
+    return button;
+}
+
+QLabel* DialogBuilder::creditLine(int left, int top, int width, int height) const
+{
+    QLabel* credit = label(m_window, kCredit, left, top, width, height);
+    credit->setAutoFillBackground(true);
+    QPalette palette = credit->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
+    credit->setPalette(palette);
+    return credit;
+}
+
+QFont DialogBuilder::headingFont(bool bold)
+{
+    QFont font;
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : { QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+             QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP") }) {
+        if (families.contains(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
+    font.setPointSizeF(14.25);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/DataStore.h"
+#include "app/ProgramState.h"
+#include "settings_ui/OptionsView.h"
+#include "settings_ui/OptionsWindow.h"
+
+#include <QWidget>
+
+class FailureReport;
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QRadioButton;
+class QScrollBar;
+class QPushButton;
+
+// The options window: every control of the form, forwarding its events to OptionsWindow.
+class Form2 final : public QWidget, private OptionsView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form2)
+
+public:
+    Form2(ProgramState& program, DataStore& data, FailureReport& failures,
+        std::function<void()> showDrill, QWidget* parent = nullptr);
+
+    // Called when the window becomes the program's active window.
+    void activated();
+
+    QRadioButton* option(int number) const { return m_options.at(number); }
+    QScrollBar* scrollBar() const { return m_scroll; }
+    QLabel* valueLabel4() const { return m_value; }
+    QPushButton* applyButton() const { return m_apply; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setOptionSelected(int option, bool selected) override;
+    bool isOptionSelected(int option) const override;
+    void setValueLabel(std::u16string_view text) override;
+    std::u16string valueLabel() const override;
+    void setScrollValue(int value) override;
+    int scrollValue() const override;
+    void showDrill() override;
+
+    OptionsWindow m_logic;
+    FailureReport& m_failures;
+    std::function<void()> m_showDrill;
+    std::array<QRadioButton*, 9> m_options {};
+    QScrollBar* m_scroll = nullptr;
+    QLabel* m_value = nullptr;
+    QPushButton* m_apply = nullptr;
+    QPushButton* m_cancel = nullptr;
+};

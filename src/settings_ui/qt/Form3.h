@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/DataStore.h"
+#include "app/ProgramState.h"
+#include "settings_ui/CardSelectionView.h"
+#include "settings_ui/CardSelectionWindow.h"
+
+#include <QWidget>
+
+class FailureReport;
+
+#include <functional>
+
+class QListWidget;
+class QPushButton;
+
+// The card selection window: the folder's pictures in a multi-select list and four buttons,
+// forwarding its events to CardSelectionWindow.
+class Form3 final : public QWidget, private CardSelectionView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form3)
+
+public:
+    Form3(ProgramState& program, DataStore& data, FailureReport& failures,
+        std::function<void()> showDrill, QWidget* parent = nullptr);
+
+    // Called when the window becomes the program's active window.
+    void activated();
+
+    QListWidget* list() const { return m_list; }
+    QPushButton* confirmButton() const { return m_confirm; }
+    QPushButton* cancelButton() const { return m_cancel; }
+    QPushButton* markAllButton() const { return m_markAll; }
+    QPushButton* unmarkAllButton() const { return m_unmarkAll; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setItemText(int index, std::u16string_view text) override;
+    std::u16string itemText(int index) const override;
+    void setItemMarked(int index, bool marked) override;
+    bool isItemMarked(int index) const override;
+    void showDrill() override;
+
+    CardSelectionWindow m_logic;
+    FailureReport& m_failures;
+    std::function<void()> m_showDrill;
+    QListWidget* m_list = nullptr;
+    QPushButton* m_confirm = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QPushButton* m_markAll = nullptr;
+    QPushButton* m_unmarkAll = nullptr;
+};
