@@ -10,6 +10,7 @@
 #include "drill/DrillSession.h"
 #include "drill/qt/Form1.h"
 #include "media/MediaSystem.h"
+#include "settings_ui/qt/SettingsWindows.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -49,6 +50,8 @@ int runDrill(int argc, char** argv, FailureReport& failure)
 
     ActivationTracker activation;
     activation.registerWindow(&form, [&form] { form.activate(); });
+    SettingsWindows settings(program, data, failure, activation, form);
+    form.setSettingsWindowHook([&settings](SettingsWindow window) { settings.show(window); });
 
     // No picture in the folder (the teacher has been told) or a failure already reported.
     if (!form.load())

@@ -19,6 +19,14 @@ void ActivationTracker::registerWindow(QWidget* window, std::function<void()> on
     });
 }
 
+void ActivationTracker::bringToFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    windowActivated(window);
+}
+
 bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && watched->isWidgetType())

@@ -22,6 +22,12 @@ public:
     // onActivate runs on each activation of window; register before the window is shown.
     void registerWindow(QWidget* window, std::function<void()> onActivate);
 
+    // Shows window over the others and activates it at once, whatever the window system then
+    // makes of the request: a hand-back must restart the drill even where no window manager
+    // passes the focus on. The window system's own activation event that may follow is then
+    // no new activation.
+    void bringToFront(QWidget* window);
+
     // The registered window that was active last; it stays so while another program has the
     // focus.
     QWidget* lastActive() const { return m_lastActive; }
