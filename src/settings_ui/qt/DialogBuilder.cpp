@@ -2,6 +2,8 @@
 
 #include "app/qt/TwipScale.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -13,7 +15,7 @@
 
 namespace {
 
-const QString kCredit = QStringLiteral("タポミ  絵カードでかなを入力する練習");
+const QString kCredit = QStringLiteral("タポミ Ver 0.1");
 
 } // namespace
 
@@ -38,6 +40,7 @@ void DialogBuilder::setUpWindow(const QString& title, int clientWidth, int clien
     blank.fill(Qt::transparent);
     m_window->setWindowIcon(QIcon(blank));
     m_window->setFixedSize(pixels(clientWidth), pixels(clientHeight));
+    m_window->setFont(dialogFont());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), m_window->size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -48,6 +51,16 @@ void DialogBuilder::setUpWindow(const QString& title, int clientWidth, int clien
 void DialogBuilder::place(QWidget* widget, int left, int top, int width, int height) const
 {
     widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+// The form's widths were made for another system's fonts; a text that does not fit is given the
+// room it needs, up to its parent's edge, rather than being cut where the teacher cannot read it.
+void DialogBuilder::fitText(QWidget* widget)
+{
+    const int needed = widget->sizeHint().width();
+    const int room = widget->parentWidget()->width() - widget->x() - 2;
+    if (needed > widget->width())
+        widget->resize(std::max(widget->width(), std::min(needed, room)), widget->height());
 }
 
 void DialogBuilder::outline(int left, int top, int width, int height) const
@@ -67,6 +80,7 @@ QLabel* DialogBuilder::label(
 {
     auto* label = new QLabel(text, parent);
     place(label, left, top, width, height);
+    fitText(label);
     return label;
 }
 
@@ -83,6 +97,7 @@ QRadioButton* DialogBuilder::radio(
 {
     auto* radio = new QRadioButton(text, parent);
     place(radio, left, top, width, height);
+    fitText(radio);
     return radio;
 }
 
@@ -108,7 +123,23 @@ QLabel* DialogBuilder::creditLine(int left, int top, int width, int height) cons
     return credit;
 }
 
+QFont DialogBuilder::dialogFont()
+{
+    QFont font = japaneseFont();
+    font.setPointSize(9);
+    return font;
+}
+
 QFont DialogBuilder::headingFont(bool bold)
+{
+    QFont font = japaneseFont();
+    font.setPointSizeF(14.25);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+// A proportional Japanese face, as the forms were drawn with.
+QFont DialogBuilder::japaneseFont()
 {
     QFont font;
     const QStringList families = QFontDatabase::families();
@@ -119,7 +150,5 @@ QFont DialogBuilder::headingFont(bool bold)
             break;
         }
     }
-    font.setPointSizeF(14.25);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
 }

@@ -29,9 +29,13 @@ public:
     QLabel* creditLine(int left, int top, int width, int height) const;
 
     int pixels(int twips) const;
+    static QFont dialogFont();
     static QFont headingFont(bool bold);
 
 private:
+    static QFont japaneseFont();
+    static void fitText(QWidget* widget);
+
     QWidget* m_window;
     double m_pixelsPerTwip;
 };
