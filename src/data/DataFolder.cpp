@@ -4,7 +4,7 @@
 #include "data/PraiseFile.h"
 #include "data/SelectionFile.h"
 #include "data/SettingsFile.h"
-#include "data/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 #include <algorithm>
 

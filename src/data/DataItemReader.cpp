@@ -2,7 +2,7 @@
 
 #include "data/DataFileError.h"
 #include "data/ShiftJisCodec.h"
-#include "data/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 #include <optional>
 

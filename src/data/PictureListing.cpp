@@ -3,7 +3,7 @@
 #include "data/DataFileError.h"
 #include "data/PictureCollator.h"
 #include "data/ShiftJisCodec.h"
-#include "data/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "media/EspeakEngine.h"
 
+#include "app/Utf8Text.h"
 #include "media/PcmConverter.h"
 #include "media/StopSignal.h"
-#include "media/Utf8.h"
 
 #include <espeak-ng/speak_lib.h>
 
@@ -79,7 +79,7 @@ bool EspeakEngine::synthesize(std::u16string_view text, const AudioSink& sink, S
     const std::u16string reading = m_reading->read(text);
     if (reading.find_first_not_of(u" 、。？！") == std::u16string::npos)
         return false; // nothing to say: no sound, but the text still completes
-    const std::string kana = Utf8::fromUtf16(reading);
+    const std::string kana = Utf8Text::encode(reading);
     Job job { PcmConverter(m_sampleRate, 1), sink, stop };
     if (!job.converter.valid())
         return false;

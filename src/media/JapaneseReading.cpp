@@ -1,6 +1,6 @@
 #include "media/JapaneseReading.h"
 
-#include "media/Utf8.h"
+#include "app/Utf8Text.h"
 
 #include <mecab.h>
 
@@ -86,7 +86,7 @@ std::u16string JapaneseReading::read(std::u16string_view text)
     std::u16string sentence;
     for (char16_t c : text)
         sentence += narrowed(c);
-    const std::string utf8 = Utf8::fromUtf16(sentence);
+    const std::string utf8 = Utf8Text::encode(sentence);
     std::u16string out;
     const mecab_node_t* node = mecab_sparse_tonode2(m_mecab, utf8.data(), utf8.size());
     for (; node; node = node->next) {
@@ -94,11 +94,12 @@ std::u16string JapaneseReading::read(std::u16string_view text)
             continue;
         if (node->rlength > node->length)
             out += u' '; // the white space MeCab skipped before this word
-        const std::u16string surface = Utf8::toUtf16(std::string_view(node->surface, node->length));
+        const std::u16string surface
+            = Utf8Text::decodeReplacing(std::string_view(node->surface, node->length));
         const std::vector<std::string_view> parts
             = fields(node->feature ? std::string_view(node->feature) : std::string_view());
         if (parts.size() > kPronunciationField && parts[kPronunciationField] != "*")
-            appendSayable(out, Utf8::toUtf16(parts[kPronunciationField]));
+            appendSayable(out, Utf8Text::decodeReplacing(parts[kPronunciationField]));
         else
             appendSayable(out, surface);
     }

@@ -1,8 +1,8 @@
 #include "media/OpenJTalkEngine.h"
 
+#include "app/Utf8Text.h"
 #include "media/ChildProcess.h"
 #include "media/StopSignal.h"
-#include "media/Utf8.h"
 #include "media/WaveDecoder.h"
 
 #include <algorithm>
@@ -117,7 +117,7 @@ std::vector<std::u16string> OpenJTalkEngine::sentences(std::u16string_view text)
 SharedSamples OpenJTalkEngine::speakOne(std::u16string_view text, StopSignal& stop)
 {
     // The program reads one sentence per line: the text is made one line.
-    std::string line = Utf8::fromUtf16(text);
+    std::string line = Utf8Text::encode(text);
     std::replace_if(
         line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
     if (line.size() > kMaxTextBytes) {

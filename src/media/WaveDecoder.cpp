@@ -55,12 +55,12 @@ SharedSamples WaveDecoder::decode(const void* bytes, std::size_t size)
     SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));
     if (!rw)
         return nullptr;
-    SDL_AudioSpec spec {};
+    SDL_AudioSpec format {};
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &data, &length))
+    if (!SDL_LoadWAV_RW(rw, 1, &format, &data, &length))
         return nullptr;
-    SharedSamples samples = convert(spec, data, length);
+    SharedSamples samples = convert(format, data, length);
     SDL_FreeWAV(data);
     return samples;
 }

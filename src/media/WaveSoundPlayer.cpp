@@ -1,6 +1,6 @@
 #include "media/WaveSoundPlayer.h"
 
-#include "media/Utf8.h"
+#include "app/Utf8Text.h"
 
 WaveSoundPlayer::WaveSoundPlayer(AudioMixer& mixer)
     : m_mixer(mixer)
@@ -13,7 +13,7 @@ void WaveSoundPlayer::PlaySound(std::u16string_view fileName)
     // another folder is not one of them and stays silent.
     if (fileName.empty() || fileName.find_first_of(u"/\\") != std::u16string_view::npos)
         return;
-    const SharedSamples samples = m_cache.load(Utf8::fromUtf16(fileName));
+    const SharedSamples samples = m_cache.load(Utf8Text::encode(fileName));
     if (!samples || samples->empty())
         return;
     if (m_mixer.begin(AudioMixer::Voice::Sound, m_ticket)) {

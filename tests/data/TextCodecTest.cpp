@@ -1,5 +1,5 @@
 #include "data/ShiftJisCodec.h"
-#include "data/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 #include "TempFolder.h"
 

@@ -2,11 +2,11 @@
 
 #include "WaveWriter.h"
 
+#include "app/Utf8Text.h"
 #include "drill/DrillState.h"
 #include "drill/KanaInput.h"
 #include "media/SpeechEngine.h"
 #include "media/StopSignal.h"
-#include "media/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -141,7 +141,7 @@ VoicePack::Outcome VoicePack::build(
     std::filesystem::create_directories(folder, error);
 
     const auto place = [&](const std::u16string& name, const auto& make) {
-        const std::filesystem::path path = folder / Utf8::fromUtf16(name);
+        const std::filesystem::path path = folder / Utf8Text::encode(name);
         std::error_code ignored;
         if (!overwrite && std::filesystem::exists(path, ignored)) {
             ++outcome.kept;

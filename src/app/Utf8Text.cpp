@@ -1,4 +1,4 @@
-#include "data/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 #include <algorithm>
 #include <cstddef>
