@@ -15,26 +15,20 @@ SettingsWindows::SettingsWindows(ProgramState& program, DataStore& data, Failure
 
 SettingsWindows::~SettingsWindows() = default;
 
+template<typename Form> Form* SettingsWindows::ensure(std::unique_ptr<Form>& form)
+{
+    if (!form) {
+        form = std::make_unique<Form>(m_program, m_data, m_failures, [this] { handBack(); });
+        Form* created = form.get();
+        m_activation.registerWindow(created, [created] { created->activated(); });
+    }
+    return form.get();
+}
+
 void SettingsWindows::show(SettingsWindow window)
 {
-    QWidget* shown = nullptr;
-    if (window == SettingsWindow::Form2) {
-        if (!m_options) {
-            m_options
-                = std::make_unique<Form2>(m_program, m_data, m_failures, [this] { handBack(); });
-            Form2* form = m_options.get();
-            m_activation.registerWindow(form, [form] { form->activated(); });
-        }
-        shown = m_options.get();
-    } else {
-        if (!m_selection) {
-            m_selection
-                = std::make_unique<Form3>(m_program, m_data, m_failures, [this] { handBack(); });
-            Form3* form = m_selection.get();
-            m_activation.registerWindow(form, [form] { form->activated(); });
-        }
-        shown = m_selection.get();
-    }
+    QWidget* shown = window == SettingsWindow::Form2 ? static_cast<QWidget*>(ensure(m_options))
+                                                     : static_cast<QWidget*>(ensure(m_selection));
     m_activation.bringToFront(shown);
 }
 

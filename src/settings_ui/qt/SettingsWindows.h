@@ -33,6 +33,8 @@ public:
     Form3* selection() const { return m_selection.get(); }
 
 private:
+    // The window, made and registered for activation the first time it is asked for.
+    template<typename Form> Form* ensure(std::unique_ptr<Form>& form);
     void handBack();
 
     ProgramState& m_program;
