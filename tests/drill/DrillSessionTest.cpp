@@ -1,9 +1,6 @@
 #include "drill/DrillSession.h"
 
-#include "FakeDataStore.h"
-#include "FakeDrillView.h"
-#include "FakeMedia.h"
-#include "ScriptedRandom.h"
+#include "DrillHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +15,11 @@ Settings plainSettings()
     return settings;
 }
 
-class DrillSessionTest : public ::testing::Test
+class DrillSessionTest : public ::testing::Test, protected DrillHarness
 {
 protected:
     DrillSessionTest()
     {
-        speech.setDoneHandler([this] { session.PtSvr1_SpeechDone(); });
         data.pictures = { u"いぬ.jpg", u"ねこ.gif", u"ぱん.bmp" };
         data.settings = plainSettings();
         program.ArgumentText = u"/cards";
@@ -35,34 +31,6 @@ protected:
         ASSERT_TRUE(session.Form_Load());
         session.Form_Activate();
     }
-
-    // Types keys as the child would: each waits for the key guard to end first.
-    void type(const std::string& keys)
-    {
-        for (char key : keys) {
-            session.Form_KeyPress(static_cast<std::int16_t>(static_cast<unsigned char>(key)));
-            endKeyGuard();
-        }
-    }
-
-    void endKeyGuard()
-    {
-        if (view.isTimerEnabled(Timer::Timer2))
-            session.Timer2_Timer();
-    }
-
-    void press(int key) { session.Form_KeyPress(static_cast<std::int16_t>(key)); }
-
-    const DrillState& state() const { return session.state(); }
-
-    EventLog log;
-    ProgramState program;
-    FakeDrillView view { log };
-    FakeDataStore data { program, log };
-    FakeSoundPlayer sound { log };
-    FakeSpeechVoice speech { log };
-    ScriptedRandom random;
-    DrillSession session { program, view, data, sound, speech, random };
 };
 
 TEST_F(DrillSessionTest, StartUpLoadsInOrderAndWaitsBehindTheSetupPicture)

@@ -2,10 +2,7 @@
 #include "settings_ui/CardSelectionWindow.h"
 #include "settings_ui/OptionsWindow.h"
 
-#include "FakeDataStore.h"
-#include "FakeDrillView.h"
-#include "FakeMedia.h"
-#include "ScriptedRandom.h"
+#include "DrillHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -61,43 +58,24 @@ private:
     DrillSession& m_drill;
 };
 
-class HandBackTest : public ::testing::Test
+class HandBackTest : public ::testing::Test, protected DrillHarness
 {
 protected:
     HandBackTest()
     {
-        speech.setDoneHandler([this] { drill.PtSvr1_SpeechDone(); });
         data.pictures = { u"いぬ.jpg", u"ねこ.gif", u"ぱん.bmp", u"らーめん.jpg", u"りんご.jpg" };
         data.settings.ShowSetupPicture = kFalse;
-        drill.Form_Load();
-        drill.Form_Activate();
+        session.Form_Load();
+        session.Form_Activate();
         speech.finish();
     }
-
-    void type(const std::string& keys)
-    {
-        for (char key : keys) {
-            drill.Form_KeyPress(static_cast<std::int16_t>(static_cast<unsigned char>(key)));
-            if (view.isTimerEnabled(Timer::Timer2))
-                drill.Timer2_Timer();
-        }
-    }
-
-    EventLog log;
-    ProgramState program;
-    FakeDrillView view { log };
-    FakeDataStore data { program, log };
-    FakeSoundPlayer sound { log };
-    FakeSpeechVoice speech { log };
-    ScriptedRandom random;
-    DrillSession drill { program, view, data, sound, speech, random };
 };
 
 TEST_F(HandBackTest, ALayoutAppliedInTheOptionsWindowIsUsedAtOnce)
 {
     type("H");
     ASSERT_EQ(view.settingsShown.back(), SettingsWindow::Form2);
-    HandBackOptionsView optionsView(drill);
+    HandBackOptionsView optionsView(session);
     OptionsWindow options(program, optionsView, data);
     options.Form_Activate();
     optionsView.options[5] = false;
@@ -108,19 +86,19 @@ TEST_F(HandBackTest, ALayoutAppliedInTheOptionsWindowIsUsedAtOnce)
 
     EXPECT_EQ(data.settingsSaves, 1);
     EXPECT_EQ(data.settings.TalkingAidKeyboard, kFalse);
-    EXPECT_EQ(drill.keyGuardMilliseconds(), 1200);
-    EXPECT_EQ(drill.state().CardIndex, 0);
+    EXPECT_EQ(session.keyGuardMilliseconds(), 1200);
+    EXPECT_EQ(session.state().CardIndex, 0);
     speech.finish();
     type("e ");
-    EXPECT_EQ(drill.state().TypedText, u"い") << "a space gives nothing on the ordinary layout";
+    EXPECT_EQ(session.state().TypedText, u"い") << "a space gives nothing on the ordinary layout";
     type("|");
-    EXPECT_EQ(drill.state().TypedText, u"いー");
+    EXPECT_EQ(session.state().TypedText, u"いー");
 }
 
 TEST_F(HandBackTest, AConfirmedSelectionRestartsTheDrillOnTheNewDeck)
 {
     type("N");
-    HandBackSelectionView selectionView(drill);
+    HandBackSelectionView selectionView(session);
     CardSelectionWindow selection(program, selectionView, data);
     selection.Form_Activate();
     ASSERT_EQ(selectionView.texts.size(), 5u);
@@ -133,7 +111,7 @@ TEST_F(HandBackTest, AConfirmedSelectionRestartsTheDrillOnTheNewDeck)
     EXPECT_EQ(program.DeckCount, 4);
     EXPECT_EQ(data.selection.size(), 4u);
     ASSERT_EQ(speech.spoken.size(), spokenBefore + 1);
-    EXPECT_EQ(drill.state().CardIndex, 0);
+    EXPECT_EQ(session.state().CardIndex, 0);
     EXPECT_NE(view.picturesLoaded.back(), u"いぬ.jpg");
     EXPECT_EQ(view.picturesLoaded.back(), program.Deck[0]);
 }
