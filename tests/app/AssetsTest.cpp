@@ -70,7 +70,8 @@ TEST(AssetsTest, TheDesktopIconsAreTheDrawingAtEachSize)
         EXPECT_EQ(differingPixels(committed, ProgramIcon::draw(side), 0), 0) << side;
         // The same picture at every size: the rim, the navy square and the grey bar.
         const auto at = [&](double x, double y) {
-            return QColor(committed.pixel(static_cast<int>(x * side / 32), static_cast<int>(y * side / 32)));
+            return QColor(
+                committed.pixel(static_cast<int>(x * side / 32), static_cast<int>(y * side / 32)));
         };
         EXPECT_EQ(at(16, 0.5), QColor(0xC0, 0xA8, 0xF0)) << side;
         EXPECT_EQ(at(3, 28), QColor(0x00, 0x00, 0x80)) << side;

@@ -168,8 +168,7 @@ TEST(OpenJTalkEngineTest, FindsTheVoiceFromTheVariableOrTheFirstFolderHoldingOne
     EXPECT_EQ(OpenJTalkEngine::findVoice({ (folder / "none").string(), (folder / "a").string() }),
         (folder / "a" / "mei" / "mei_normal.htsvoice").string());
     // An earlier folder wins even over a plainer voice further down.
-    EXPECT_EQ(
-        OpenJTalkEngine::findVoice({ (folder / "beside").string(), (folder / "a").string() }),
+    EXPECT_EQ(OpenJTalkEngine::findVoice({ (folder / "beside").string(), (folder / "a").string() }),
         (folder / "beside" / "tohoku-happy.htsvoice").string());
     EXPECT_EQ(OpenJTalkEngine::findVoice({ (folder / "none").string() }), "");
     ::setenv("TAPOMI_HTSVOICE", "/home/teacher/voice.htsvoice", 1);
