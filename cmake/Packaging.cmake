@@ -12,19 +12,20 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TAPOMI_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# qt6-translations-l10n: Qt's own Japanese texts in the launcher's folder dialog (its column
+# headings, menus and tool tips).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "open-jtalk, open-jtalk-mecab-naist-jdic, espeak-ng-data, mecab-ipadic-utf8, fonts-ipafont-gothic")
-# Qt's own Japanese texts for the folder dialog's smaller parts (menus, tool tips).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+  "open-jtalk, open-jtalk-mecab-naist-jdic, espeak-ng-data, mecab-ipadic-utf8, fonts-ipafont-gothic, qt6-translations-l10n")
+# The first line is the synopsis; cpack indents the rest and marks the blank line as a break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "picture-card typing drill in Japanese kana for children
- Tapomi (タポミ) shows one picture at a time and speaks its name; the child
- types the name in kana, hears every kana, and Enter judges the word with a
- big mark, a sound and a spoken sentence. It is made for children who type on
- the Talking Aid (トーキングエイド) communication keyboard, and also works with
- the JIS kana layout.
- .
- The menu entry asks the teacher for a folder of pictures named with hiragana
- words; sample cards come with the program. The voice is the HTS voice
- tohoku-f01 (CC BY 4.0) spoken by Open JTalk.")
+Tapomi (タポミ) shows one picture at a time and speaks its name; the child
+types the name in kana, hears every kana, and Enter judges the word with a
+big mark, a sound and a spoken sentence. It is made for children who type on
+the Talking Aid (トーキングエイド) communication keyboard, and also works with
+the JIS kana layout.
+
+The menu entry asks the teacher for a folder of pictures named with hiragana
+words; sample cards come with the program. The voice is the HTS voice
+tohoku-f01 (CC BY 4.0) spoken by Open JTalk.")
 include(CPack)
