@@ -88,8 +88,8 @@ bool Launcher::prepare()
         return true;
     const bool copied = copyStarterFiles();
     if (!copied)
-        tell(u"タポミの最初の準備ができませんでした。見本のカードやほめことばが足りないかもしれませ"
-             u"ん。\n"
+        tell(u"タポミの最初の準備ができませんでした。"
+             u"見本のカードやほめことばが足りないかもしれません。\n"
             + shown(m_workingDirectory));
 
     switch (m_view.makeSounds(m_workingDirectory)) {

@@ -156,13 +156,24 @@ TEST_F(LauncherTest, CancelledOrFailedSoundsAreMadeAgainAtTheNextStart)
     EXPECT_EQ(view.soundFolders.size(), 3u);
     EXPECT_TRUE(fs::exists(work / Launcher::kPreparedMarker));
 
+    // Installed files missing: the teacher is told, the sounds are still made, and the next start
+    // tries again.
+    fs::remove_all(work);
+    fs::remove_all(m_data / "samples");
+    messages.shown.clear();
+    EXPECT_FALSE(run());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].first.find(u"準備ができませんでした"), std::u16string::npos);
+    EXPECT_EQ(view.soundFolders.size(), 4u);
+    EXPECT_FALSE(fs::exists(work / Launcher::kPreparedMarker));
+
     // A working directory that cannot be made: a file stands where it would be.
     fs::remove_all(work);
     write(work, "not a folder");
     messages.shown.clear();
     EXPECT_FALSE(run());
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(view.soundFolders.size(), 3u);
+    EXPECT_EQ(view.soundFolders.size(), 4u);
 }
 
 TEST_F(LauncherTest, AsksUntilAFolderTheDrillCanUseIsChosenAndRemembersIt)

@@ -118,15 +118,15 @@ LauncherView::SoundsOutcome QtLauncherView::makeSounds(const fs::path& folder)
     loop.exec();
     progress.hide();
 
-    if (cancelled && process.state() != QProcess::NotRunning) {
-        const qint64 id = process.processId();
-        process.kill();
-        process.waitForFinished();
-        removeTemporaryFiles(folder, id);
+    if (cancelled) {
+        if (process.state() != QProcess::NotRunning) {
+            const qint64 id = process.processId();
+            process.kill();
+            process.waitForFinished();
+            removeTemporaryFiles(folder, id);
+        }
         return SoundsOutcome::Cancelled;
     }
-    if (cancelled)
-        return SoundsOutcome::Cancelled;
     const bool made = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return made ? SoundsOutcome::Made : SoundsOutcome::Failed;
 }
