@@ -159,7 +159,7 @@ std::string testVoice()
     if (const char* chosen = std::getenv("TAPOMI_HTSVOICE"); chosen && *chosen)
         return chosen;
     const fs::path voice
-        = fs::path(TAPOMI_SOURCE_DIR) / ".." / "shared" / "voices" / "tohoku-f01-neutral.htsvoice";
+        = fs::path(TAPOMI_SOURCE_DIR) / "assets" / "voice" / "tohoku-f01-neutral.htsvoice";
     std::error_code error;
     return fs::is_regular_file(voice, error) ? voice.string() : std::string();
 }

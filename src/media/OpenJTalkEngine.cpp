@@ -1,5 +1,6 @@
 #include "media/OpenJTalkEngine.h"
 
+#include "app/ProgramFiles.h"
 #include "app/Utf8Text.h"
 #include "media/ChildProcess.h"
 #include "media/StopSignal.h"
@@ -52,8 +53,15 @@ std::string OpenJTalkEngine::findVoice(const std::vector<std::string>& folders)
 {
     if (const char* chosen = std::getenv("TAPOMI_HTSVOICE"); chosen && *chosen)
         return chosen;
-    std::vector<fs::path> voices;
+    const auto plain = [](const fs::path& p) {
+        const std::string name = p.filename().string();
+        return name.find("normal") != std::string::npos
+            || name.find("neutral") != std::string::npos;
+    };
+    // The folders are in order of preference: a voice further down is taken only when no
+    // earlier folder holds any.
     for (const std::string& folder : folders) {
+        std::vector<fs::path> voices;
         std::error_code error;
         fs::recursive_directory_iterator it(
             folder, fs::directory_options::skip_permission_denied, error);
@@ -61,16 +69,23 @@ std::string OpenJTalkEngine::findVoice(const std::vector<std::string>& folders)
             if (it->path().extension() == ".htsvoice" && it->is_regular_file(error))
                 voices.push_back(it->path());
         }
+        if (voices.empty())
+            continue;
+        std::sort(voices.begin(), voices.end(), [&](const fs::path& a, const fs::path& b) {
+            return plain(a) != plain(b) ? plain(a) : a < b;
+        });
+        return voices.front().string();
     }
-    const auto plain = [](const fs::path& p) {
-        const std::string name = p.filename().string();
-        return name.find("normal") != std::string::npos
-            || name.find("neutral") != std::string::npos;
-    };
-    std::sort(voices.begin(), voices.end(), [&](const fs::path& a, const fs::path& b) {
-        return plain(a) != plain(b) ? plain(a) : a < b;
-    });
-    return voices.empty() ? std::string() : voices.front().string();
+    return {};
+}
+
+std::vector<std::string> OpenJTalkEngine::voiceFolders()
+{
+    std::vector<std::string> folders;
+    if (const fs::path data = ProgramFiles::dataFolder(); !data.empty())
+        folders.push_back((data / "voice").string());
+    folders.insert(folders.end(), { "/usr/share/hts-voice", "/usr/local/share/hts-voice" });
+    return folders;
 }
 
 OpenJTalkEngine::OpenJTalkEngine(std::string program, std::string dictionary, std::string voice)

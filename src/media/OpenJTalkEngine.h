@@ -16,10 +16,11 @@ public:
     // Null when the voice file, the dictionary or the program is missing.
     static std::unique_ptr<OpenJTalkEngine> create(const std::string& voiceFile,
         const std::string& program = "open_jtalk", const std::string& dictionary = kDictionary);
-    // The voice to use: $TAPOMI_HTSVOICE when set, else the first *.htsvoice in the folders
-    // (a "normal" or "neutral" one first), else nothing.
-    static std::string findVoice(const std::vector<std::string>& folders
-        = { "/usr/share/hts-voice", "/usr/local/share/hts-voice" });
+    // The voice to use: $TAPOMI_HTSVOICE when set, else a *.htsvoice from the first of the
+    // folders that holds one (a "normal" or "neutral" one first), else nothing.
+    static std::string findVoice(const std::vector<std::string>& folders = voiceFolders());
+    // The voice installed with the program, then the system's voices.
+    static std::vector<std::string> voiceFolders();
 
     const char* name() const override { return "Open JTalk"; }
     bool synthesize(std::u16string_view text, const AudioSink& sink, StopSignal& stop) override;

@@ -59,6 +59,26 @@ TEST(AssetsTest, TheEmbeddedPicturesHaveTheirSizesAndColours)
     EXPECT_GT(white, 20);
 }
 
+TEST(AssetsTest, TheDesktopIconsAreTheDrawingAtEachSize)
+{
+    const QDir icons(QStringLiteral(TAPOMI_ASSETS_DIR "/icons"));
+    for (int side : ProgramIcon::kDesktopSides) {
+        const QImage committed = side == ProgramIcon::kSide
+            ? QImage(QStringLiteral(":/tapomi/icon.png"))
+            : QImage(icons.filePath(QStringLiteral("tapomi-%1.png").arg(side)));
+        ASSERT_EQ(committed.size(), QSize(side, side)) << side;
+        EXPECT_EQ(differingPixels(committed, ProgramIcon::draw(side), 0), 0) << side;
+        // The same picture at every size: the rim, the navy square and the grey bar.
+        const auto at = [&](double x, double y) {
+            return QColor(
+                committed.pixel(static_cast<int>(x * side / 32), static_cast<int>(y * side / 32)));
+        };
+        EXPECT_EQ(at(16, 0.5), QColor(0xC0, 0xA8, 0xF0)) << side;
+        EXPECT_EQ(at(3, 28), QColor(0x00, 0x00, 0x80)) << side;
+        EXPECT_EQ(at(16, 25), QColor(0xC8, 0xC8, 0xC8)) << side;
+    }
+}
+
 TEST(AssetsTest, TheSampleCardsAreTheGeneratorsDrawings)
 {
     const QDir samples(QStringLiteral(TAPOMI_SAMPLES_DIR));

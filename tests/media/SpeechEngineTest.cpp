@@ -1,3 +1,4 @@
+#include "app/ProgramFiles.h"
 #include "media/EngineSpeechVoice.h"
 #include "media/EspeakEngine.h"
 #include "media/OpenJTalkEngine.h"
@@ -17,8 +18,8 @@
 #include <filesystem>
 #include <fstream>
 
-// The real engines, each when it is installed. Open JTalk uses the free test voice kept beside
-// the project (never copied into it); without it those tests are skipped.
+// The real engines, each when it is installed. Open JTalk speaks with the voice that ships with
+// the program, from the source tree.
 namespace {
 
 namespace fs = std::filesystem;
@@ -27,13 +28,8 @@ const std::u16string kSentence = u"もう一度、やりなおしてね。";
 
 std::string testVoice()
 {
-    const fs::path folder = fs::path(TAPOMI_SOURCE_DIR) / ".." / "shared" / "voices";
-    std::error_code error;
-    for (const char* name : { "tohoku-f01-neutral.htsvoice", "tohoku-f01-happy.htsvoice" }) {
-        if (fs::is_regular_file(folder / name, error))
-            return (folder / name).string();
-    }
-    return {};
+    return (fs::path(TAPOMI_SOURCE_DIR) / "assets" / "voice" / "tohoku-f01-neutral.htsvoice")
+        .string();
 }
 
 AudioSamples synthesize(SpeechEngine& engine, std::u16string_view text, bool& made)
@@ -110,10 +106,7 @@ TEST(EspeakEngineTest, SpeaksAKanjiSentenceFromItsKanaReading)
 
 TEST(OpenJTalkEngineTest, SpeaksAKanjiSentenceWithTheVoiceFile)
 {
-    const std::string voice = testVoice();
-    if (voice.empty())
-        GTEST_SKIP() << "the test voice is not in ../shared/voices beside the project";
-    auto engine = OpenJTalkEngine::create(voice);
+    auto engine = OpenJTalkEngine::create(testVoice());
     if (!engine)
         GTEST_SKIP() << "open_jtalk or its naist-jdic dictionary is not installed";
 
@@ -132,10 +125,7 @@ TEST(OpenJTalkEngineTest, MissingOrBrokenVoiceIsNoEngineOrFailsEachText)
     TempFolder folder;
     EXPECT_FALSE(OpenJTalkEngine::create((folder / "none.htsvoice").string()));
     EXPECT_FALSE(OpenJTalkEngine::create(""));
-    const std::string voice = testVoice();
-    if (!voice.empty()) {
-        EXPECT_FALSE(OpenJTalkEngine::create(voice, "/nonexistent/open_jtalk"));
-    }
+    EXPECT_FALSE(OpenJTalkEngine::create(testVoice(), "/nonexistent/open_jtalk"));
 
     const fs::path broken = folder / "broken.htsvoice";
     std::ofstream(broken) << "not a voice";
@@ -164,22 +154,33 @@ TEST(OpenJTalkEngineTest, LongTextIsMadeSentenceBySentenceWithShortPauses)
     EXPECT_EQ((*cut)[960], -3000);
 }
 
-TEST(OpenJTalkEngineTest, FindsTheVoiceFromTheVariableOrTheFolders)
+TEST(OpenJTalkEngineTest, FindsTheVoiceFromTheVariableOrTheFirstFolderHoldingOne)
 {
     TempFolder folder;
     fs::create_directories(folder / "a" / "mei");
     std::ofstream(folder / "a" / "mei" / "mei_angry.htsvoice") << "x";
     std::ofstream(folder / "a" / "mei" / "mei_normal.htsvoice") << "x";
     std::ofstream(folder / "a" / "readme.txt") << "x";
+    fs::create_directories(folder / "beside");
+    std::ofstream(folder / "beside" / "tohoku-happy.htsvoice") << "x";
 
     ::unsetenv("TAPOMI_HTSVOICE");
     EXPECT_EQ(OpenJTalkEngine::findVoice({ (folder / "none").string(), (folder / "a").string() }),
         (folder / "a" / "mei" / "mei_normal.htsvoice").string());
+    // An earlier folder wins even over a plainer voice further down.
+    EXPECT_EQ(OpenJTalkEngine::findVoice({ (folder / "beside").string(), (folder / "a").string() }),
+        (folder / "beside" / "tohoku-happy.htsvoice").string());
     EXPECT_EQ(OpenJTalkEngine::findVoice({ (folder / "none").string() }), "");
     ::setenv("TAPOMI_HTSVOICE", "/home/teacher/voice.htsvoice", 1);
     EXPECT_EQ(
         OpenJTalkEngine::findVoice({ (folder / "a").string() }), "/home/teacher/voice.htsvoice");
     ::unsetenv("TAPOMI_HTSVOICE");
+
+    // The voice installed with the program comes before the system's.
+    const std::vector<std::string> folders = OpenJTalkEngine::voiceFolders();
+    ASSERT_EQ(folders.size(), 3u);
+    EXPECT_EQ(fs::path(folders[0]), ProgramFiles::dataFolder() / "voice");
+    EXPECT_EQ(folders[1], "/usr/share/hts-voice");
 }
 
 TEST(SpeechEnginesTest, ChoosesOpenJTalkFirstThenEspeakThenNone)
@@ -192,7 +193,7 @@ TEST(SpeechEnginesTest, ChoosesOpenJTalkFirstThenEspeakThenNone)
     SpeechEngines::Places all;
     all.htsVoice = testVoice();
     const auto engines = SpeechEngines::available(all);
-    if (all.htsVoice.empty() || engines.size() < 2)
+    if (engines.size() < 2)
         GTEST_SKIP() << "not every engine is installed";
     EXPECT_STREQ(engines[0]->name(), "Open JTalk");
     EXPECT_STREQ(engines[1]->name(), "espeak-ng");
@@ -208,8 +209,6 @@ TEST_P(SpokenSentenceTest, KanjiSentenceIsHeardAndCompletesOnce)
     const bool openJTalk = GetParam();
     SpeechEngines::Places places;
     places.htsVoice = openJTalk ? testVoice() : std::string();
-    if (openJTalk && places.htsVoice.empty())
-        GTEST_SKIP() << "the test voice is not in ../shared/voices beside the project";
     auto engines = SpeechEngines::available(places);
     if (engines.empty() || (openJTalk && std::string(engines[0]->name()) != "Open JTalk"))
         GTEST_SKIP() << "the engine is not installed";

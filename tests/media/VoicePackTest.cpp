@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <set>
 
@@ -90,7 +92,15 @@ TEST(VoicePackTest, WritesEveryFileAndKeepsTheTeachersOwn)
     const fs::path dir = folder / "sounds";
     ToneEngine engine;
 
-    VoicePack::Outcome outcome = VoicePack::build(dir, &engine, false);
+    std::vector<int> done;
+    VoicePack::Outcome outcome = VoicePack::build(dir, &engine, false, [&](int n, int total) {
+        EXPECT_EQ(total, 78);
+        done.push_back(n);
+    });
+    ASSERT_EQ(done.size(), 78u) << "one report per file";
+    EXPECT_EQ(done.front(), 1);
+    EXPECT_EQ(done.back(), 78);
+    EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
     EXPECT_EQ(outcome.written, 78);
     EXPECT_EQ(outcome.failed, 0);
     const SharedSamples kana = WaveDecoder::decodeFile((dir / "か.wav").string());
@@ -118,6 +128,45 @@ TEST(VoicePackTest, WritesEveryFileAndKeepsTheTeachersOwn)
     EXPECT_EQ(outcome.written, 2);
     EXPECT_EQ(outcome.failed, 76);
     EXPECT_FALSE(fs::exists(folder / "plain" / "あ.wav"));
+}
+
+TEST(VoicePackTest, KanaAreLevelledToOneLoudnessBelowFullScale)
+{
+    const auto tone = [](int amplitude, int length) {
+        AudioSamples samples;
+        for (int i = 0; i < length; ++i)
+            samples.push_back(static_cast<std::int16_t>(i % 2 ? amplitude : -amplitude));
+        return samples;
+    };
+    const auto rms = [](const AudioSamples& samples) {
+        double sum = 0;
+        for (std::int16_t s : samples)
+            sum += static_cast<double>(s) * s;
+        return std::sqrt(sum / static_cast<double>(samples.size()));
+    };
+    const auto peak = [](const AudioSamples& samples) {
+        int most = 0;
+        for (std::int16_t s : samples)
+            most = std::max(most, std::abs(static_cast<int>(s)));
+        return most;
+    };
+
+    // A faint kana and one at full scale come out equally loud, with room at the top.
+    const AudioSamples faint = VoicePack::levelled(tone(300, 4800));
+    const AudioSamples loud = VoicePack::levelled(tone(32767, 4800));
+    ASSERT_EQ(faint.size(), 4800u);
+    EXPECT_NEAR(20 * std::log10(rms(faint) / 32767.0), -18.0, 0.2);
+    EXPECT_NEAR(20 * std::log10(rms(loud) / 32767.0), -18.0, 0.2);
+
+    // A short loud click in a quiet kana may not be driven past full scale.
+    AudioSamples spiky = tone(200, 4800);
+    spiky[100] = 20000;
+    const AudioSamples levelled = VoicePack::levelled(spiky);
+    EXPECT_LE(peak(levelled), 29204);
+    EXPECT_GE(peak(levelled), 29000) << "as loud as the limit lets it be";
+
+    EXPECT_EQ(VoicePack::levelled(AudioSamples(100, 0)), AudioSamples(100, 0));
+    EXPECT_TRUE(VoicePack::levelled({}).empty());
 }
 
 TEST(VoicePackTest, WrittenWaveReadsBackSampleForSample)

@@ -1,5 +1,6 @@
-// Draws the program's pictures: the set-up picture and the icon into the assets folder, and the
-// sample cards into the samples folder. Run it after changing a drawing and commit the results.
+// Draws the program's pictures: the set-up picture and the icon into the assets folder (the
+// icon's larger desktop sizes into its icons/ folder), and the sample cards into the samples
+// folder. Run it after changing a drawing and commit the results.
 
 #include "GifWriter.h"
 #include "ProgramIcon.h"
@@ -37,13 +38,20 @@ int main(int argc, char** argv)
 
     const QDir assets(QString::fromLocal8Bit(argv[1]));
     const QDir samples(QString::fromLocal8Bit(argv[2]));
-    if (!QDir().mkpath(assets.path()) || !QDir().mkpath(samples.path())) {
+    const QDir icons(assets.filePath(QStringLiteral("icons")));
+    if (!QDir().mkpath(icons.path()) || !QDir().mkpath(samples.path())) {
         std::fprintf(stderr, "cannot create the output folders\n");
         return 1;
     }
 
     bool ok = save(SetupPicture::draw(), assets.filePath(QStringLiteral("setup.png")), "PNG");
     ok = save(ProgramIcon::draw(), assets.filePath(QStringLiteral("icon.png")), "PNG") && ok;
+    for (int side : ProgramIcon::kDesktopSides) {
+        if (side == ProgramIcon::kSide)
+            continue; // the window's icon above
+        const QString name = QStringLiteral("tapomi-%1.png").arg(side);
+        ok = save(ProgramIcon::draw(side), icons.filePath(name), "PNG") && ok;
+    }
 
     for (const SamplePictures::Sample& sample : SamplePictures::draw()) {
         const QString path = samples.filePath(sample.word + QLatin1Char('.') + sample.suffix);

@@ -133,10 +133,33 @@ AudioSamples VoicePack::trimmed(const AudioSamples& samples)
     return out;
 }
 
-VoicePack::Outcome VoicePack::build(
-    const std::filesystem::path& folder, SpeechEngine* engine, bool overwrite)
+AudioSamples VoicePack::levelled(const AudioSamples& samples)
+{
+    // A loudness near that of the spoken sentences, with a decibel of room at the top.
+    constexpr double kTargetRms = 32767.0 * 0.126; // -18 dBFS
+    constexpr double kPeakLimit = 32767.0 * 0.891; // -1 dBFS
+    double sum = 0;
+    int peak = 0;
+    for (std::int16_t s : samples) {
+        sum += static_cast<double>(s) * s;
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    }
+    if (peak == 0)
+        return samples;
+    const double rms = std::sqrt(sum / static_cast<double>(samples.size()));
+    const double gain = std::min(kTargetRms / rms, kPeakLimit / peak);
+    AudioSamples out(samples.size());
+    std::transform(samples.begin(), samples.end(), out.begin(),
+        [gain](std::int16_t s) { return static_cast<std::int16_t>(std::lround(s * gain)); });
+    return out;
+}
+
+VoicePack::Outcome VoicePack::build(const std::filesystem::path& folder, SpeechEngine* engine,
+    bool overwrite, const Progress& progress)
 {
     Outcome outcome;
+    const std::vector<Entry> entries = kanaEntries();
+    const int total = 2 + static_cast<int>(entries.size());
     std::error_code error;
     std::filesystem::create_directories(folder, error);
 
@@ -145,18 +168,20 @@ VoicePack::Outcome VoicePack::build(
         std::error_code ignored;
         if (!overwrite && std::filesystem::exists(path, ignored)) {
             ++outcome.kept;
-            return;
+        } else {
+            const AudioSamples samples = make();
+            if (!samples.empty() && WaveWriter::write(path, samples))
+                ++outcome.written;
+            else
+                ++outcome.failed;
         }
-        const AudioSamples samples = make();
-        if (!samples.empty() && WaveWriter::write(path, samples))
-            ++outcome.written;
-        else
-            ++outcome.failed;
+        if (progress)
+            progress(outcome.written + outcome.kept + outcome.failed, total);
     };
 
     place(kChimeName, [] { return chime(); });
     place(kBuzzerName, [] { return buzzer(); });
-    for (const Entry& entry : kanaEntries()) {
+    for (const Entry& entry : entries) {
         place(entry.kana + u".wav", [&] {
             AudioSamples all;
             if (!engine)
@@ -166,7 +191,7 @@ VoicePack::Outcome VoicePack::build(
                 entry.spoken,
                 [&](SharedSamples piece) { all.insert(all.end(), piece->begin(), piece->end()); },
                 stop);
-            return made ? trimmed(all) : AudioSamples {};
+            return made ? levelled(trimmed(all)) : AudioSamples {};
         });
     }
     return outcome;

@@ -3,6 +3,7 @@
 #include "media/AudioFormat.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,15 @@ public:
     static AudioSamples buzzer();
     // Cuts the engine's silence before and after the voice, so the kana is heard at its key.
     static AudioSamples trimmed(const AudioSamples& samples);
+    // Brings a spoken kana to one loudness: an HTS voice says some syllables alone 20 dB louder
+    // than others, up to full scale. The loudest sample stays below full scale.
+    static AudioSamples levelled(const AudioSamples& samples);
+
+    // Called after each file with the number of files done and the number in all.
+    using Progress = std::function<void(int done, int total)>;
 
     // Writes every file into the folder; files already there are kept unless overwrite is set.
     // Without an engine only the chime and the buzzer can be made.
-    static Outcome build(const std::filesystem::path& folder, SpeechEngine* engine, bool overwrite);
+    static Outcome build(const std::filesystem::path& folder, SpeechEngine* engine, bool overwrite,
+        const Progress& progress = {});
 };

@@ -1,0 +1,31 @@
+# The Debian package, made from the install rules by cpack's DEB generator (scripts/package).
+# Its dependencies are the libraries the programs link, found by dpkg-shlibdeps, and what they
+# need at run time without linking it: the speech programs and dictionaries, and the font.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tapomi)
+set(CPACK_PACKAGE_VENDOR "Tapomi developers")
+set(CPACK_PACKAGE_CONTACT "${TAPOMI_MAINTAINER}")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TAPOMI_HOMEPAGE}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# qt6-translations-l10n: Qt's own Japanese texts in the launcher's folder dialog (its column
+# headings, menus and tool tips).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "open-jtalk, open-jtalk-mecab-naist-jdic, espeak-ng-data, mecab-ipadic-utf8, fonts-ipafont-gothic, qt6-translations-l10n")
+# The first line is the synopsis; cpack indents the rest and marks the blank line as a break.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"picture-card typing drill in Japanese kana for children
+Tapomi (タポミ) shows one picture at a time and speaks its name; the child
+types the name in kana, hears every kana, and Enter judges the word with a
+big mark, a sound and a spoken sentence. It is made for children who type on
+the Talking Aid (トーキングエイド) communication keyboard, and also works with
+the JIS kana layout.
+
+The menu entry asks the teacher for a folder of pictures named with hiragana
+words; sample cards come with the program. The voice is the HTS voice
+tohoku-f01 (CC BY 4.0) spoken by Open JTalk.")
+include(CPack)

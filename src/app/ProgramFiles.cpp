@@ -1,0 +1,24 @@
+#include "app/ProgramFiles.h"
+
+namespace fs = std::filesystem;
+
+fs::path ProgramFiles::executable()
+{
+    std::error_code error;
+    fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : self;
+}
+
+fs::path ProgramFiles::dataFolder(const fs::path& program)
+{
+    if (program.empty())
+        return {};
+    return program.parent_path().parent_path() / "share" / "tapomi";
+}
+
+fs::path ProgramFiles::companion(std::string_view name, const fs::path& program)
+{
+    if (program.empty())
+        return {};
+    return program.parent_path() / name;
+}

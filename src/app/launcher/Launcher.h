@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+class FolderMemory;
+class LauncherView;
+class WarningBox;
+
+// Starts a drill the way the desktop menu does: prepares the teacher's own working directory on
+// the first run (the praise phrases, a copy of the sample cards and the kana sounds, never
+// replacing a file that is already there), then asks for the picture folder until one the drill
+// can use is chosen or the teacher cancels.
+class Launcher
+{
+public:
+    struct Plan
+    {
+        std::filesystem::path pictureFolder;
+        std::filesystem::path workingDirectory;
+    };
+
+    enum class FolderProblem
+    {
+        None,
+        Missing,
+        Unreadable,
+        NotWritable,
+        NoPictures,
+    };
+
+    // Written once the first run's preparation is complete, so it is not done again.
+    static constexpr const char* kPreparedMarker = ".tapomi-prepared";
+    // The copy of the sample cards in the working directory.
+    static constexpr const char* kSamplesFolder = "サンプル";
+
+    // dataFolder holds what is installed with the program (O.txt and samples/).
+    Launcher(LauncherView& view, WarningBox& messages, FolderMemory& memory,
+        std::filesystem::path dataFolder, std::filesystem::path workingDirectory);
+
+    // $XDG_DATA_HOME/tapomi, or ~/.local/share/tapomi when the variable is unset, empty or not
+    // an absolute path. Null pointers stand for unset variables.
+    static std::filesystem::path WorkingDirectory(const char* xdgDataHome, const char* home);
+
+    // Nothing when the teacher cancelled or the working directory cannot be made.
+    std::optional<Plan> run();
+
+    // Whether the drill can run on the folder: it lists the pictures and keeps its settings and
+    // card selection there.
+    static FolderProblem CheckFolder(const std::filesystem::path& folder);
+    static std::u16string ProblemText(FolderProblem problem, const std::filesystem::path& folder);
+
+private:
+    // False when the teacher cancelled.
+    bool prepare();
+    bool copyStarterFiles();
+    std::filesystem::path offeredFolder() const;
+    void tell(const std::u16string& text);
+
+    LauncherView& m_view;
+    WarningBox& m_messages;
+    FolderMemory& m_memory;
+    std::filesystem::path m_dataFolder;
+    std::filesystem::path m_workingDirectory;
+};

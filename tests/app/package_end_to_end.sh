@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Makes the Debian package from the build tree and checks it as a teacher's computer would meet
+# it, without installing it: the package tools' checks, then the programs extracted with
+# dpkg-deb -x into a temporary folder. The voice pack finds the voice inside the extracted tree
+# (and inside a staged install), the extracted drill passes the end-to-end run, and the extracted
+# launcher prepares the working directory and becomes the drill on the sample cards.
+#   package_end_to_end.sh CPACK CMAKE BUILD_DIR DRILL_END_TO_END SCREEN_CHECK
+set -euo pipefail
+
+cpack=$1
+cmake=$2
+build=$3
+drill_end_to_end=$4
+check=$5
+
+if [[ -z "${DISPLAY_FOR_TEST:-}" ]]; then
+  # Re-run inside a fresh X server; -a picks a free display number.
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env DISPLAY_FOR_TEST=1 "$0" "$@"
+fi
+
+work=$(mktemp -d)
+launcher=
+cleanup() {
+  if [[ -n "$launcher" ]] && kill -0 "$launcher" 2>/dev/null; then
+    kill "$launcher" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "package: $*" >&2
+  exit 1
+}
+
+# The package, as scripts/package makes it.
+(cd "$build" && "$cpack" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) \
+  || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+deb=$(ls "$work"/out/*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data mecab-ipadic-utf8 \
+  fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libsdl2-2.0-0; do
+  [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
+done
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log" >&2; fail "lintian"; }
+fi
+
+usr=$work/root/usr
+dpkg-deb -x "$deb" "$work/root"
+for file in bin/tapomi bin/tapomi-launcher bin/tapomi-voicepack share/tapomi/O.txt \
+  share/tapomi/samples/LICENSE.txt share/tapomi/voice/COPYRIGHT-tohoku-f01.txt \
+  share/doc/tapomi/changelog.gz share/man/man1/tapomi-launcher.1.gz; do
+  [[ -f "$usr/$file" ]] || fail "the package lacks $file"
+done
+for side in 32 48 64 128 256; do
+  size=$(identify -format '%wx%h' "$usr/share/icons/hicolor/${side}x${side}/apps/tapomi.png")
+  [[ $size == "${side}x${side}" ]] || fail "the ${side}-pixel icon is $size"
+done
+copyright=$usr/share/doc/tapomi/copyright
+for licence in "License: CC-BY-4.0" "License: CC0-1.0" "tohoku-f01"; do
+  grep -qF "$licence" "$copyright" || fail "the copyright file does not name $licence"
+done
+
+desktop=$(ls "$usr"/share/applications/*.desktop)
+grep -qx 'Exec=tapomi-launcher' "$desktop" || fail "the menu entry does not start the launcher"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+fi
+metainfo=$(ls "$usr"/share/metainfo/*.metainfo.xml)
+grep -qF tohoku-f01 "$metainfo" || fail "the metainfo does not credit the voice"
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 \
+    || { cat "$work/appstream.log" >&2; fail "appstreamcli validate"; }
+fi
+
+# Each program finds the voice beside itself: in the extracted package, and in a staged install.
+unset TAPOMI_HTSVOICE
+"$usr/bin/tapomi-voicepack" "$work/sounds" >"$work/voicepack.log" 2>&1 || { cat "$work/voicepack.log" >&2; fail "voice pack"; }
+grep -qF "voice $usr/share/tapomi/voice/tohoku-f01-neutral.htsvoice" "$work/voicepack.log" \
+  || { cat "$work/voicepack.log" >&2; fail "the extracted voice pack did not use the extracted voice"; }
+"$cmake" --install "$build" --prefix "$work/stage" >/dev/null
+"$work/stage/bin/tapomi-voicepack" "$work/sounds" >"$work/voicepack.log" 2>&1
+grep -qF "voice $work/stage/share/tapomi/voice/tohoku-f01-neutral.htsvoice" "$work/voicepack.log" \
+  || { cat "$work/voicepack.log" >&2; fail "the staged voice pack did not use the staged voice"; }
+grep -qF "0 written, 78 kept" "$work/voicepack.log" || fail "the voice pack replaced files"
+
+# The extracted drill, end to end.
+bash "$drill_end_to_end" "$usr/bin/tapomi" "$usr/share/tapomi/samples" "$check"
+
+# The extracted launcher as the menu starts it, on a first run.
+export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
+mkdir -p "$HOME"
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+"$usr/bin/tapomi-launcher" >"$work/launcher.log" 2>&1 &
+launcher=$!
+data=$XDG_DATA_HOME/tapomi
+timeout 60 xdotool search --sync --name '^絵カードのフォルダーをえらんでください$' windowfocus --sync \
+  >/dev/null || { cat "$work/launcher.log" >&2; fail "the folder dialog did not appear"; }
+[[ $(ls "$data"/*.wav | wc -l) -eq 78 && -f "$data/O.txt" && -f "$data/.tapomi-prepared" ]] \
+  || fail "the working directory was not prepared"
+# The sample cards are offered: Enter takes them.
+xdotool key Return
+timeout 20 xdotool search --sync --name '^Form1$' >/dev/null || { cat "$work/launcher.log" >&2; fail "the drill did not start"; }
+[[ $(readlink "/proc/$launcher/exe") == "$usr/bin/tapomi" ]] || fail "the launcher did not become the drill"
+[[ $(readlink "/proc/$launcher/cwd") == "$data" ]] || fail "the drill runs in $(readlink "/proc/$launcher/cwd")"
+[[ $(tr '\0' '\n' <"/proc/$launcher/cmdline" | sed -n 2p) == "$data/サンプル" ]] || fail "the drill's folder"
+[[ -z $(tr '\0' '\n' <"/proc/$launcher/cmdline" | sed -n 3p) ]] || fail "the folder is not one argument"
+grep -q "lastFolder=$data/サンプル" "$XDG_CONFIG_HOME/tapomi/tapomi-launcher.conf" || fail "the folder was not remembered"
+xdotool key Escape
+status=0
+wait "$launcher" || status=$?
+launcher=
+[[ $status -eq 0 ]] || fail "the drill started by the launcher ended with status $status"
+echo "package: $(basename "$deb") extracted and run: drill, voice pack and launcher"
