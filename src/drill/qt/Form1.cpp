@@ -245,13 +245,18 @@ void Form1::autoSize(QLabel* label)
     label->resize(label->sizeHint());
 }
 
-void Form1::paintNow(QLabel* label, QRect before)
+void Form1::paintNow(QLabel* label)
 {
     if (!label->isVisible())
         return;
-    // Painted through the window so that whatever lies over the label (the transparent mark)
-    // is drawn too, and so that a shrinking label leaves no trace.
-    repaint(before.united(label->geometry()));
+    // The label itself is repainted, not the window under it. Qt paints a window's own dirty
+    // area around its opaque children and leaves their pixels as they were, so the transparent
+    // mark, repainted as part of the window, would appear only beside the word labels, never
+    // over them. A dirty transparent label is composed from the window down, every sibling in
+    // stacking order; an opaque one with a transparent sibling over it likewise. The area a
+    // label gave up by shrinking was already marked by its resize and is painted in the same
+    // pass.
+    label->repaint();
 }
 
 void Form1::setVisible(Widget which, bool visible)
@@ -261,7 +266,7 @@ void Form1::setVisible(Widget which, bool visible)
         return;
     target->setVisible(visible);
     if (visible && (which == Widget::Label2 || which == Widget::Label3))
-        paintNow(label(which), target->geometry());
+        paintNow(label(which));
 }
 
 void Form1::setCaption(Widget which, std::u16string_view text)
@@ -269,12 +274,11 @@ void Form1::setCaption(Widget which, std::u16string_view text)
     QLabel* target = label(which);
     if (target == nullptr)
         return;
-    const QRect before = target->geometry();
     target->setText(QtText::toQString(text));
     if (which != Widget::Label3)
         autoSize(target);
     if (which == Widget::Label2 || which == Widget::Label3)
-        paintNow(target, before);
+        paintNow(target);
 }
 
 void Form1::loadPicture(std::u16string_view path)

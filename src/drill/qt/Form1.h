@@ -82,7 +82,7 @@ private:
     void autoSize(QLabel* label);
     // Paints a label on screen now: a blocking sound follows, and the child must see the kana
     // (or the mark) while hearing it.
-    void paintNow(QLabel* label, QRect before);
+    void paintNow(QLabel* label);
     void placeHint();
     // Sets the outer rectangle asked for last, now that the frame may be known.
     void applyOuterGeometry();

@@ -111,6 +111,14 @@ protected:
         QTest::keyClick(&form, key);
     }
 
+    // What the window system was last given to show: the window's backing store. A fresh grab()
+    // would paint every widget again in stacking order and so hide a stale screen.
+    QImage onScreen() const
+    {
+        const QImage shot = form.screen()->grabWindow(form.winId()).toImage();
+        return shot.scaled(form.size());
+    }
+
     QRect pixels(TwipRect rect) const { return TwipScale::forScreen(form.screen()).toPixels(rect); }
     TwipSize windowTwips() const
     {
@@ -258,6 +266,56 @@ TEST_F(Form1Test, JudgementShowsTheMarkOverTheEcho)
     press(Qt::Key_Return);
     EXPECT_EQ(text("Label3"), u"Ｘ");
     EXPECT_TRUE(shown("Label3"));
+}
+
+int markRedPixels(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            count += qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// The sound holds the user-interface thread, so the screen then shows only what was painted
+// before it started: the mark must already be there, over the word.
+TEST_F(Form1Test, TheMarkIsOnScreenOverTheWordWhileItsSoundPlays)
+{
+    data.settings.ShowModelWord = kTrue;
+    start();
+    struct Case
+    {
+        QString keys;
+        std::u16string sound;
+    };
+    for (const Case& judged : { Case { QStringLiteral(","), u"ブー.wav" },
+             Case { QStringLiteral(",b"), u"ピンポン.wav" } }) {
+        QImage during;
+        sound.whilePlaying = [&] {
+            if (sound.played.back() == judged.sound)
+                during = onScreen();
+        };
+        type(judged.keys);
+        press(Qt::Key_Return);
+        sound.whilePlaying = nullptr;
+        ASSERT_FALSE(during.isNull()) << utf8(judged.sound);
+
+        const QRect word = child("Label1")->geometry().united(child("Label2")->geometry());
+        const QImage composed = form.grab().toImage().scaled(form.size());
+        const int expected = markRedPixels(composed, word);
+        ASSERT_GT(expected, word.width()) << "the mark reaches over the word line";
+        EXPECT_EQ(markRedPixels(during, word), expected) << utf8(judged.sound);
+
+        // The sentence, then the card again (the same one after a wrong answer, the next and
+        // only one after a right answer).
+        speech.finish();
+        tick("Timer1");
+        speech.finish();
+    }
 }
 
 TEST_F(Form1Test, EscEndsTheRunningProgramAtOnce)
