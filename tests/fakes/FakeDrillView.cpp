@@ -29,9 +29,9 @@ const char* nameOf(Timer timer)
 FakeDrillView::FakeDrillView(EventLog& log)
     : m_log(log)
 {
-    // As the window is created: the mark and the set-up picture hidden, the rest visible.
-    visibility = { { Widget::Image1, true }, { Widget::Image2, false }, { Widget::Label1, true },
-        { Widget::Label2, true }, { Widget::Label3, false } };
+    // As the window is created: nothing shown until the first card or the set-up picture.
+    visibility = { { Widget::Image1, false }, { Widget::Image2, false }, { Widget::Label1, false },
+        { Widget::Label2, false }, { Widget::Label3, false } };
     captions = { { Widget::Label1, u"Label1" }, { Widget::Label2, u"Label2" } };
 }
 

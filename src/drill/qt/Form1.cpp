@@ -124,6 +124,12 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
 
     autoSize(m_label1);
     autoSize(m_label2);
+    // The card widgets stay hidden until the first card is presented: the window is drawn as
+    // soon as it is shown, and the activation that presents the card comes only afterwards, so
+    // their creation texts would otherwise reach the screen for a moment.
+    m_image1->hide();
+    m_label1->hide();
+    m_label2->hide();
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));

@@ -172,6 +172,28 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     EXPECT_EQ(speech.spoken.back(), u"ねこ、と、いれてください");
 }
 
+// Between the first paint and the first activation the window shows its navy ground only: no
+// creation text, no empty white boxes.
+TEST_F(Form1Test, NothingOfTheCreationStateReachesTheScreen)
+{
+    ASSERT_TRUE(form.load());
+    form.show();
+    QCoreApplication::processEvents();
+    const QImage shot = onScreen();
+    ASSERT_FALSE(shot.isNull());
+    int other = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            other += QColor(shot.pixel(x, y)) == QColor(0, 0, 128) ? 0 : 1;
+    }
+    EXPECT_EQ(other, 0);
+
+    form.activate();
+    EXPECT_TRUE(shown("Image1"));
+    EXPECT_TRUE(shown("Label1"));
+    EXPECT_EQ(text("Label1"), u"ねこ");
+}
+
 TEST_F(Form1Test, PlacesTheCardAndTheWordAfterTheLayout)
 {
     start();
