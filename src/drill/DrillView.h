@@ -76,4 +76,7 @@ public:
     virtual void moveTo(Widget widget, std::int32_t left, std::int32_t top) = 0;
     virtual void setFontSize(Widget label, int points) = 0;
     virtual void setTextColour(Widget label, Colour colour) = 0;
+    // Where the glyphs of text would cover the label if it drew them at a font size in points:
+    // their ink, not their em box, relative to the label's top-left corner.
+    virtual TwipRect inkBounds(Widget label, std::u16string_view text, int points) const = 0;
 };

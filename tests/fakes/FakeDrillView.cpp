@@ -125,3 +125,10 @@ std::u16string FakeDrillView::caption(Widget label) const
     const auto it = captions.find(label);
     return it == captions.end() ? std::u16string() : it->second;
 }
+
+TwipRect FakeDrillView::inkBounds(Widget, std::u16string_view text, int points) const
+{
+    const std::int32_t em = points * 20;
+    const std::int32_t glyphs = static_cast<std::int32_t>(text.size());
+    return { em / 10, em / 10, em * glyphs - em / 5, em - em / 5 };
+}

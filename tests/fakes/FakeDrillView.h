@@ -30,6 +30,8 @@ public:
     void moveTo(Widget widget, std::int32_t left, std::int32_t top) override;
     void setFontSize(Widget label, int points) override;
     void setTextColour(Widget label, Colour colour) override;
+    // A full-width glyph: the em square (20 twips a point) less a tenth on every side.
+    TwipRect inkBounds(Widget label, std::u16string_view text, int points) const override;
 
     bool visible(Widget widget) const;
     std::u16string caption(Widget label) const;

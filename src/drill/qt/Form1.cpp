@@ -11,11 +11,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -367,7 +371,11 @@ TwipSize Form1::windowSize() const
 
 void Form1::setWindowGeometry(TwipRect outer)
 {
-    m_wantedOuter = scale().toPixels(outer);
+    // Counted from the corner of the screen the window is on: with a second screen (a
+    // projector) the drill fills the screen it was started on.
+    const QScreen* current = screen();
+    const QPoint origin = current != nullptr ? current->geometry().topLeft() : QPoint();
+    m_wantedOuter = scale().toPixels(outer).translated(origin);
     // A window manager reveals the frame only after the window is shown, sometimes in steps.
     m_refits = 3;
     applyOuterGeometry();
@@ -433,4 +441,27 @@ void Form1::setTextColour(Widget which, Colour colour)
     QPalette palette = target->palette();
     palette.setColor(QPalette::WindowText, BgrColour::toQColor(colour));
     target->setPalette(palette);
+}
+
+TwipRect Form1::inkBounds(Widget which, std::u16string_view text, int points) const
+{
+    const QLabel* target = label(which);
+    if (target == nullptr || text.empty())
+        return {};
+    // A label aligned to its top-left corner, without margin or indent, puts the first baseline
+    // one ascent below its top. The outline's bounds are the glyphs' exact ink; the edge pixels
+    // that antialiasing adds lie within the margin the layout keeps.
+    const QFont font = JapaneseFont::bold(points);
+    QPainterPath outline;
+    outline.addText(
+        QPointF(0, QFontMetricsF(font, target).ascent()), font, QtText::toQString(text));
+    const QRectF ink = outline.boundingRect();
+    if (ink.isEmpty())
+        return {};
+    const double twips = scale().twipsPerPixel();
+    const auto left = static_cast<std::int32_t>(std::floor(ink.left() * twips));
+    const auto top = static_cast<std::int32_t>(std::floor(ink.top() * twips));
+    const auto right = static_cast<std::int32_t>(std::ceil(ink.right() * twips));
+    const auto bottom = static_cast<std::int32_t>(std::ceil(ink.bottom() * twips));
+    return { left, top, right - left, bottom - top };
 }

@@ -59,6 +59,7 @@ public:
     void moveTo(Widget widget, std::int32_t left, std::int32_t top) override;
     void setFontSize(Widget label, int points) override;
     void setTextColour(Widget label, Colour colour) override;
+    TwipRect inkBounds(Widget label, std::u16string_view text, int points) const override;
 
     // QWidget's own setVisible stays reachable next to the view's.
     using QWidget::setGeometry;

@@ -11,8 +11,10 @@
 #include "app/qt/TwipScale.h"
 #include "drill/DrillLayout.h"
 #include "drill/DrillSession.h"
+#include "drill/qt/PictureBox.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -20,7 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -111,12 +115,15 @@ protected:
         QTest::keyClick(&form, key);
     }
 
-    // What the window system was last given to show: the window's backing store. A fresh grab()
-    // would paint every widget again in stacking order and so hide a stale screen.
+    // What the window system was last given to show, in window pixels: the window's backing
+    // store. A fresh grab() would paint every widget again in stacking order and so hide a stale
+    // screen.
     QImage onScreen() const
     {
-        const QImage shot = form.screen()->grabWindow(form.winId()).toImage();
-        return shot.scaled(form.size());
+        QPaintDevice* device = form.backingStore() ? form.backingStore()->paintDevice() : nullptr;
+        if (device == nullptr || device->devType() != QInternal::Image)
+            return {};
+        return static_cast<QImage*>(device)->copy().scaled(form.size());
     }
 
     QRect pixels(TwipRect rect) const { return TwipScale::forScreen(form.screen()).toPixels(rect); }
@@ -153,8 +160,12 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     EXPECT_EQ(child("Image2")->geometry(), QRect(QPoint(0, 0), form.frameGeometry().size()));
     EXPECT_TRUE(child("Image2")->geometry().contains(form.rect()));
     EXPECT_FALSE(shown("Label3"));
-    EXPECT_EQ(child("Label3")->geometry(), pixels(DrillLayout::MarkBox(windowTwips())));
-    EXPECT_EQ(label("Label3")->font().pointSize(), DrillLayout::MarkFontSize(windowTwips()));
+    const DrillLayout::MarkPlacement mark = DrillLayout::FitMark(windowTwips(), [this](int points) {
+        return std::vector<TwipRect> { form.inkBounds(Widget::Label3, u"○", points),
+            form.inkBounds(Widget::Label3, u"Ｘ", points) };
+    });
+    EXPECT_EQ(child("Label3")->geometry(), pixels(mark.box));
+    EXPECT_EQ(label("Label3")->font().pointSize(), mark.fontSize);
     // The set-up picture is what is on screen, not the card behind it.
     const QImage screen = form.grab().toImage();
     EXPECT_EQ(QColor(screen.pixel(3, screen.height() / 2)), kSetupBackground);
@@ -339,6 +350,76 @@ TEST_F(Form1Test, TheMarkIsOnScreenOverTheWordWhileItsSoundPlays)
         speech.finish();
     }
 }
+
+// The mark on the screen shapes schools use, measured from the rendered glyphs: seen whole, over
+// the word line, large, and starting at 40 % of the width. The screens come from the offscreen
+// platform's configuration, one per shape.
+class Form1ScreenTest : public Form1Test, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(Form1ScreenTest, TheMarkIsSeenWholeOverTheWord)
+{
+    const QString shape = QString::fromLatin1(GetParam());
+    QScreen* screen = nullptr;
+    for (QScreen* candidate : QGuiApplication::screens()) {
+        if (candidate->name() == shape)
+            screen = candidate;
+    }
+    ASSERT_NE(screen, nullptr) << "no offscreen screen " << GetParam();
+    form.setScreen(screen);
+    start();
+    ASSERT_EQ(form.screen(), screen);
+    EXPECT_EQ(form.frameGeometry(), screen->geometry());
+
+    // The card's picture is decoded at the box's size in device pixels.
+    const qreal ratio = form.devicePixelRatioF();
+    const auto* card = static_cast<const PictureBox*>(child("Image1"));
+    EXPECT_EQ(card->image().size(), (QSizeF(card->size()) * ratio).toSize());
+
+    for (const QString& keys : { QStringLiteral(","), QStringLiteral(",b") }) {
+        type(keys);
+        const QImage before = form.grab().toImage();
+        press(Qt::Key_Return);
+        ASSERT_TRUE(shown("Label3"));
+        const QImage after = form.grab().toImage();
+        ASSERT_EQ(before.size(), after.size());
+
+        // The mark's ink: the pixels it turned red, in window pixels.
+        QRect ink;
+        for (int y = 0; y < after.height(); ++y) {
+            for (int x = 0; x < after.width(); ++x) {
+                const QRgb pixel = after.pixel(x, y);
+                if (pixel != before.pixel(x, y) && qRed(pixel) > 160 && qGreen(pixel) < 100
+                    && qBlue(pixel) < 100)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        ASSERT_FALSE(ink.isEmpty()) << utf8(text("Label3"));
+        const QRectF inkRect(
+            ink.x() / ratio, ink.y() / ratio, ink.width() / ratio, ink.height() / ratio);
+        const QRectF window(form.rect());
+        const QRectF word(child("Label1")->geometry());
+        const std::string which = utf8(text("Label3")) + " " + GetParam();
+
+        EXPECT_GT(inkRect.top(), window.top()) << which;
+        EXPECT_LT(inkRect.bottom(), window.bottom()) << which;
+        EXPECT_LT(inkRect.right(), window.right()) << which;
+        EXPECT_GE(inkRect.left(), child("Label3")->x()) << which;
+        EXPECT_GE(child("Label3")->x(), std::floor(screen->geometry().width() * 0.4) - 1) << which;
+        EXPECT_LT(inkRect.top(), word.bottom()) << which;
+        EXPECT_GT(inkRect.bottom(), word.top()) << which;
+        EXPECT_GE(inkRect.height(), screen->geometry().height() / 6.0) << which;
+
+        speech.finish();
+        tick("Timer1");
+        speech.finish();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SchoolScreens, Form1ScreenTest,
+    ::testing::Values("1024x768", "1280x1024", "1366x768", "1920x1080", "1920x1200", "2560x1080",
+        "3840x2160", "1080x1920"));
 
 TEST_F(Form1Test, EscEndsTheRunningProgramAtOnce)
 {
