@@ -107,7 +107,8 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
     setLabelColours(m_label1, BgrColour::toQColor(DrillLayout::kModelWordColour), &white);
 
     m_label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Label2"));
-    setLabelColours(m_label2, QApplication::palette().color(QPalette::ButtonText), &white);
+    setLabelColours(m_label2, Qt::black, &white);
+    colourEcho();
 
     m_label3 = makeLabel(this, QStringLiteral("Label3"), QString());
     setLabelColours(m_label3, BgrColour::toQColor(kRed), nullptr);
@@ -214,6 +215,25 @@ void Form1::closeEvent(QCloseEvent* event)
         endProgram();
     }
     event->accept();
+}
+
+// A new colour scheme while the window is open (the desktop switched to dark, say).
+bool Form1::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        colourEcho();
+    return QWidget::event(event);
+}
+
+// The typed kana take the system's button-text colour, unless a dark colour scheme makes it too
+// light to read on the label's white.
+void Form1::colourEcho()
+{
+    QPalette palette = m_label2->palette();
+    palette.setColor(QPalette::WindowText,
+        BgrColour::readableOn(
+            QApplication::palette().color(QPalette::ButtonText), BgrColour::toQColor(kWhite)));
+    m_label2->setPalette(palette);
 }
 
 void Form1::resizeEvent(QResizeEvent* event)

@@ -69,6 +69,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -85,6 +86,7 @@ private:
     // (or the mark) while hearing it.
     void paintNow(QLabel* label);
     void placeHint();
+    void colourEcho();
     // Sets the outer rectangle asked for last, now that the frame may be known.
     void applyOuterGeometry();
 

@@ -5,7 +5,9 @@
 #include "FakeDataStore.h"
 
 #include "app/qt/FailureReport.h"
+#include "drill/qt/Form1.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -183,6 +185,79 @@ TEST_F(Form3Test, MarkAllUnmarkAllAndCancel)
     form.activated();
     EXPECT_EQ(form.list()->selectedItems().size(), 2);
     EXPECT_EQ(form.list()->count(), 6) << "a later visit rewrites the same items";
+}
+
+// A colour scheme for one test; the one before comes back afterwards.
+class SchemeGuard
+{
+public:
+    SchemeGuard()
+        : m_saved(QApplication::palette())
+    { }
+    ~SchemeGuard() { QApplication::setPalette(m_saved); }
+    SchemeGuard(const SchemeGuard&) = delete;
+    SchemeGuard& operator=(const SchemeGuard&) = delete;
+
+    static void use(const QColor& text, const QColor& face, const QColor& shadow)
+    {
+        QPalette scheme = QApplication::palette();
+        for (const QPalette::ColorRole role : { QPalette::WindowText, QPalette::ButtonText })
+            scheme.setColor(role, text);
+        for (const QPalette::ColorRole role : { QPalette::Window, QPalette::Button })
+            scheme.setColor(role, face);
+        scheme.setColor(QPalette::Dark, shadow);
+        QApplication::setPalette(scheme);
+        // The open windows hear of it through the event queue.
+        QCoreApplication::processEvents();
+    }
+
+private:
+    QPalette m_saved;
+};
+
+QColor textOf(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::WindowText);
+}
+
+// Where the system's text colour meets a background of the program's own (the echo's white, the
+// value label's white, the credit line's grey), it is kept only while it can be read there.
+TEST(SystemColoursTest, TextStaysReadableUnderADarkScheme)
+{
+    SchemeGuard guard;
+    const QColor light(0xE0, 0xE0, 0xE0);
+    SchemeGuard::use(light, QColor(0x30, 0x30, 0x30), QColor(0x20, 0x20, 0x20));
+
+    EventLog log;
+    ProgramState program;
+    FakeDataStore data { program, log };
+    FailureReport failures { [](const QString&) {} };
+    Form1 drill(failures);
+    Form2 options(program, data, failures, [] {});
+    Form3 selection(program, data, failures, [] {});
+    const QLabel* echo = drill.findChild<QLabel*>(QStringLiteral("Label2"));
+    ASSERT_NE(echo, nullptr);
+
+    EXPECT_EQ(textOf(echo), QColor(Qt::black));
+    EXPECT_EQ(echo->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(textOf(options.valueLabel4()), QColor(Qt::black));
+    EXPECT_EQ(options.valueLabel4()->palette().color(QPalette::Window), QColor(Qt::white));
+    // The dark scheme's own light text on its own dark grey reads well and is kept.
+    EXPECT_EQ(textOf(options.creditLabel()), light);
+    EXPECT_EQ(options.creditLabel()->palette().color(QPalette::Window), QColor(0x20, 0x20, 0x20));
+    EXPECT_EQ(textOf(selection.creditLabel()), light);
+
+    // Changed while the windows are open: a light scheme with navy text keeps its navy.
+    const QColor navy(0, 0, 0x80);
+    SchemeGuard::use(navy, QColor(0xF0, 0xF0, 0xF0), QColor(0xA0, 0xA0, 0xA0));
+    EXPECT_EQ(textOf(echo), navy);
+    EXPECT_EQ(textOf(options.valueLabel4()), navy);
+    EXPECT_EQ(textOf(options.creditLabel()), navy);
+    EXPECT_EQ(selection.creditLabel()->palette().color(QPalette::Window), QColor(0xA0, 0xA0, 0xA0));
+
+    // A mid grey shadow under light text: black reads better there.
+    SchemeGuard::use(light, QColor(0x30, 0x30, 0x30), QColor(0xA0, 0xA0, 0xA0));
+    EXPECT_EQ(textOf(selection.creditLabel()), QColor(Qt::black));
 }
 
 } // namespace
