@@ -8,11 +8,14 @@
 #include "drill/qt/Form1.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -185,6 +188,89 @@ TEST_F(Form3Test, MarkAllUnmarkAllAndCancel)
     form.activated();
     EXPECT_EQ(form.list()->selectedItems().size(), 2);
     EXPECT_EQ(form.list()->count(), 6) << "a later visit rewrites the same items";
+}
+
+// Every text of a settings window fits the control that shows it, and no control covers
+// another: what a teacher reads is never cut, at any scaling of the screen.
+void expectTextsFit(const QWidget& window)
+{
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window))
+            continue;
+        const QWidget* parent = control->parentWidget();
+        const QFontMetrics metrics = control->fontMetrics();
+        const QString text = control->property("text").toString();
+        const std::string name
+            = control->metaObject()->className() + std::string(" \"") + text.toStdString() + "\"";
+        // Where the control draws its text, and what the text needs.
+        QRect room;
+        QSize needed(metrics.horizontalAdvance(text), metrics.height());
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            room = label->contentsRect();
+            needed = needed.expandedTo(
+                label->sizeHint() - QSize(label->frameWidth() * 2, label->frameWidth() * 2));
+        } else if (const auto* radio = qobject_cast<const QRadioButton*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            option.text = text;
+            room = radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+            const QRect indicator
+                = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+            EXPECT_TRUE(radio->rect().contains(indicator)) << name;
+        } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = text;
+            room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        } else if (const auto* frame = qobject_cast<const QGroupBox*>(control)) {
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            room = frame->style()->subControlRect(
+                QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+            needed = QSize(metrics.horizontalAdvance(frame->title()), metrics.height());
+            for (const QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                EXPECT_FALSE(child->geometry().intersects(room)) << name << " covers its title";
+        } else {
+            continue;
+        }
+        EXPECT_GE(room.width(), needed.width()) << name;
+        EXPECT_GE(room.height(), needed.height()) << name;
+        EXPECT_TRUE(control->rect().contains(room)) << name;
+        EXPECT_TRUE(parent->rect().contains(control->geometry())) << name;
+        // Siblings stand apart; the outline that frames the content lies under them all.
+        for (const QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other == control || !other->isVisibleTo(&window)
+                || other->metaObject() == &QFrame::staticMetaObject)
+                continue;
+            EXPECT_FALSE(control->geometry().intersects(other->geometry()))
+                << name << " and " << other->metaObject()->className() << " \""
+                << other->property("text").toString().toStdString() << "\"";
+        }
+    }
+}
+
+// Run again at 200 % scaling and at 144 dots per inch.
+TEST(SettingsLayoutTest, EveryTextFitsItsControl)
+{
+    EventLog log;
+    ProgramState program;
+    FakeDataStore data { program, log };
+    FailureReport failures { [](const QString&) {} };
+    Form2 options(program, data, failures, [] {});
+    options.show();
+    options.activated();
+    Form3 selection(program, data, failures, [] {});
+    selection.show();
+    {
+        SCOPED_TRACE("Form2");
+        expectTextsFit(options);
+    }
+    {
+        SCOPED_TRACE("Form3");
+        expectTextsFit(selection);
+    }
 }
 
 // A colour scheme for one test; the one before comes back afterwards.
