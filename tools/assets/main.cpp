@@ -43,6 +43,7 @@ int main(int argc, char** argv)
     }
 
     bool ok = save(SetupPicture::draw(), assets.filePath(QStringLiteral("setup.png")), "PNG");
+    ok = save(SetupPicture::draw(2), assets.filePath(QStringLiteral("setup@2x.png")), "PNG") && ok;
     ok = save(ProgramIcon::draw(), assets.filePath(QStringLiteral("icon.png")), "PNG") && ok;
 
     for (const SamplePictures::Sample& sample : SamplePictures::draw()) {

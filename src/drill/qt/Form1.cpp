@@ -27,6 +27,7 @@ constexpr Colour kNavy = 0x00800000;
 constexpr Colour kWhite = 0x00FFFFFF;
 constexpr Colour kRed = 0x000000FF;
 constexpr int kFormFontPoints = 9;
+constexpr QSize kSetupPictureSize(800, 600);
 
 constexpr std::int16_t kBackspaceCode = 8;
 constexpr std::int16_t kTabCode = 9;
@@ -435,6 +436,22 @@ void Form1::moveEvent(QMoveEvent* event)
 void Form1::setGeometry(Widget which, TwipRect rect)
 {
     widget(which)->setGeometry(scale().toPixels(rect));
+    if (which == Widget::Image2)
+        chooseSetupPicture();
+}
+
+// The set-up picture comes drawn at its own 800 x 600 pixels and at twice that. A box larger
+// than the first in device pixels (nearly every screen, and every HiDPI one) takes the second,
+// so that the steps a teacher reads are enlarged as little as possible.
+void Form1::chooseSetupPicture()
+{
+    const QSize device = (QSizeF(m_image2->size()) * devicePixelRatioF()).toSize();
+    const bool larger = device.width() > kSetupPictureSize.width()
+        || device.height() > kSetupPictureSize.height();
+    const int wantedWidth = larger ? kSetupPictureSize.width() * 2 : kSetupPictureSize.width();
+    if (m_image2->image().width() != wantedWidth)
+        m_image2->setImage(QImage(larger ? QStringLiteral(":/tapomi/setup@2x.png")
+                                         : QStringLiteral(":/tapomi/setup.png")));
 }
 
 void Form1::moveTo(Widget which, std::int32_t left, std::int32_t top)

@@ -87,6 +87,7 @@ private:
     void paintNow(QLabel* label);
     void placeHint();
     void colourEcho();
+    void chooseSetupPicture();
     // Sets the outer rectangle asked for last, now that the frame may be known.
     void applyOuterGeometry();
 

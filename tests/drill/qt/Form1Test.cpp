@@ -159,6 +159,8 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     // Placed at the outer size, so it covers the whole client area whatever the frame takes.
     EXPECT_EQ(child("Image2")->geometry(), QRect(QPoint(0, 0), form.frameGeometry().size()));
     EXPECT_TRUE(child("Image2")->geometry().contains(form.rect()));
+    // The screen is larger than the picture's 800 x 600 pixels: its finer drawing is shown.
+    EXPECT_EQ(static_cast<const PictureBox*>(child("Image2"))->image().size(), QSize(1600, 1200));
     EXPECT_FALSE(shown("Label3"));
     const DrillLayout::MarkPlacement mark = DrillLayout::FitMark(windowTwips(), [this](int points) {
         return std::vector<TwipRect> { form.inkBounds(Widget::Label3, u"○", points),
