@@ -488,7 +488,8 @@ TwipRect Form1::inkBounds(Widget which, std::u16string_view text, int points) co
     // A label aligned to its top-left corner, without margin or indent, puts the first baseline
     // one ascent below its top. The outline's bounds are the glyphs' exact ink; the edge pixels
     // that antialiasing adds lie within the margin the layout keeps.
-    const QFont font = JapaneseFont::bold(points);
+    // At the resolution of the label's own screen, as the label will draw it.
+    const QFont font(JapaneseFont::bold(points), target);
     QPainterPath outline;
     outline.addText(
         QPointF(0, QFontMetricsF(font, target).ascent()), font, QtText::toQString(text));
