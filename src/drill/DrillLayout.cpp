@@ -67,20 +67,23 @@ TwipRect DrillLayout::MarkBox(TwipSize window)
 // Part of the plain layout's mark runs off the bottom of a screen wider than about 4:3, because
 // its font follows the width while its top follows the height; on a portrait screen it ends
 // above the word line. The mark keeps its box, the font is changed only as much as needed:
-// - Its ink must end a hundredth of the height above the window's bottom edge, and within the
-//   width of the label's own box, which would cut it.
+// - Its ink must end a hundredth of the height above the bottom edge of the window, or of its
+//   inside where a title bar takes part of the height, and within the width of the label's own
+//   box, which would cut it.
 // - Its ink must reach at least half-way down the word line of the longest word, whose line is
 //   the lowest one: there the mark is over the word of every card.
 // - When the plain font does both, it stays. When the ink runs too low, the font is the largest
 //   size that ends in time. When it stops short of the word line, the font is the smallest size
 //   that reaches it; should even the largest size that fits not reach it, that size is taken and
 //   the box is lowered until the ink does.
-DrillLayout::MarkPlacement DrillLayout::FitMark(TwipSize window, const MarkInk& ink)
+DrillLayout::MarkPlacement DrillLayout::FitMark(
+    TwipSize window, TwipSize client, const MarkInk& ink)
 {
     MarkPlacement placement { MarkFontSize(window), MarkBox(window) };
     const TwipRect box = placement.box;
-    const std::int32_t bottomLimit = window.height - floorOf(window.height / 100.0);
-    const std::int32_t rightLimit = box.left + box.width;
+    const std::int32_t bottomLimit
+        = std::min(window.height, client.height) - floorOf(window.height / 100.0);
+    const std::int32_t rightLimit = std::min(box.left + box.width, client.width);
     const WordLabels longest = PlaceWordLabels(window, 10);
     const std::int32_t reach = longest.label1.top + longest.cellSize / 2;
 

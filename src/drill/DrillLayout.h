@@ -33,10 +33,10 @@ public:
 
     static int MarkFontSize(TwipSize window);
     static TwipRect MarkBox(TwipSize window);
-    // The mark's font size and box, fitted so that every mark is seen whole and over the word
-    // line on any screen shape: the plain box and font where they do that (4:3 and 5:4
-    // screens), otherwise the font changed only as much as needed.
-    static MarkPlacement FitMark(TwipSize window, const MarkInk& ink);
+    // The mark's font size and box, fitted so that every mark is seen whole inside the client
+    // area and over the word line on any screen shape: the plain box and font where they do
+    // that (4:3 and 5:4 screens), otherwise the font changed only as much as needed.
+    static MarkPlacement FitMark(TwipSize window, TwipSize client, const MarkInk& ink);
     static TwipRect CardPictureBox(TwipSize window);
     static WordLabels PlaceWordLabels(TwipSize window, std::int16_t wordLength);
     static Colour ModelWordColour(bool showModelWord);

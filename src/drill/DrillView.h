@@ -70,6 +70,9 @@ public:
     virtual TwipSize screenSize() const = 0;
     // The outer size of the window, frame and title bar included.
     virtual TwipSize windowSize() const = 0;
+    // The inside of the window, where the widgets are: the outer size less the frame and title
+    // bar, once the window system has given the window them.
+    virtual TwipSize clientSize() const = 0;
     virtual void setWindowGeometry(TwipRect outer) = 0;
     virtual void setGeometry(Widget widget, TwipRect rect) = 0;
     // Moves a widget and leaves its size alone (Label2 takes its size from its text alone).

@@ -30,6 +30,7 @@ TEST(DrillLayoutTest, TheMarkIsFittedOnlyWhereThePlainOneIsNotSeenWholeOverTheWo
         TwipSize window;
         int font;
         std::int32_t top;
+        std::int32_t titleBar = 0; // taken from the inside's height
     };
     const Row rows[] = {
         // Seen whole and over the word: the plain W / 90 points at 71 % of H.
@@ -46,9 +47,13 @@ TEST(DrillLayoutTest, TheMarkIsFittedOnlyWhereThePlainOneIsNotSeenWholeOverTheWo
         // So narrow that the largest font fitting the box's width still falls short: the box
         // comes down.
         { "1:5", { 6000, 30000 }, 166, 25310 },
+        // A title bar of 30 pixels over a 4:3 window: the largest font whose ink ends in time
+        // inside it.
+        { "4:3 with a title bar", { 15360, 11520 }, 154, 8179, 450 },
     };
     for (const Row& row : rows) {
-        const auto mark = DrillLayout::FitMark(row.window, squareMarks);
+        const TwipSize client { row.window.width, row.window.height - row.titleBar };
+        const auto mark = DrillLayout::FitMark(row.window, client, squareMarks);
         EXPECT_EQ(mark.fontSize, row.font) << row.shape;
         const TwipRect plain = DrillLayout::MarkBox(row.window);
         EXPECT_EQ(mark.box, (TwipRect { plain.left, row.top, plain.width, plain.height }))
@@ -62,8 +67,8 @@ TEST(DrillLayoutTest, TheMarkIsFittedOnlyWhereThePlainOneIsNotSeenWholeOverTheWo
         marks.push_back({ 0, 0, points * 20, points * 20 });
         return marks;
     };
-    EXPECT_EQ(DrillLayout::FitMark({ 20490, 11520 }, twoMarks).fontSize, 161);
-    EXPECT_EQ(DrillLayout::FitMark({ 16200, 28800 }, twoMarks).fontSize, 347);
+    EXPECT_EQ(DrillLayout::FitMark({ 20490, 11520 }, { 20490, 11520 }, twoMarks).fontSize, 161);
+    EXPECT_EQ(DrillLayout::FitMark({ 16200, 28800 }, { 16200, 28800 }, twoMarks).fontSize, 347);
 }
 
 TEST(DrillLayoutTest, WordLabelsFollowTheWordLength)

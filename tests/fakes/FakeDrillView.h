@@ -5,6 +5,7 @@
 #include "drill/DrillView.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ public:
     void showEmptyDeckHint(bool visible) override;
     TwipSize screenSize() const override { return screen; }
     TwipSize windowSize() const override { return window; }
+    TwipSize clientSize() const override { return client.value_or(window); }
     void setWindowGeometry(TwipRect outer) override;
     void setGeometry(Widget widget, TwipRect rect) override;
     void moveTo(Widget widget, std::int32_t left, std::int32_t top) override;
@@ -38,6 +40,8 @@ public:
 
     TwipSize screen { 770, 630 };
     TwipSize window { 100, 100 };
+    // The inside of the window; the whole window unless set.
+    std::optional<TwipSize> client;
     std::map<Widget, bool> visibility;
     std::map<Widget, std::u16string> captions;
     std::map<Widget, TwipRect> geometry;

@@ -159,7 +159,8 @@ bool Form1::load()
 {
     bool loaded = false;
     forward([this, &loaded] { loaded = m_session->Form_Load(); });
-    return loaded && !m_ended && !m_failure.failed();
+    m_loaded = loaded && !m_ended && !m_failure.failed();
+    return m_loaded;
 }
 
 void Form1::activate()
@@ -241,6 +242,8 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeHint();
+    if (m_loaded)
+        forward([this] { m_session->Form_Resize(); });
 }
 
 QWidget* Form1::widget(Widget which) const
@@ -388,6 +391,11 @@ TwipSize Form1::screenSize() const
 TwipSize Form1::windowSize() const
 {
     return scale().toTwips(frameGeometry().size());
+}
+
+TwipSize Form1::clientSize() const
+{
+    return scale().toTwips(size());
 }
 
 void Form1::setWindowGeometry(TwipRect outer)

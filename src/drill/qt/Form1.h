@@ -54,6 +54,7 @@ public:
     void showEmptyDeckHint(bool visible) override;
     TwipSize screenSize() const override;
     TwipSize windowSize() const override;
+    TwipSize clientSize() const override;
     void setWindowGeometry(TwipRect outer) override;
     void setGeometry(Widget widget, TwipRect rect) override;
     void moveTo(Widget widget, std::int32_t left, std::int32_t top) override;
@@ -96,6 +97,7 @@ private:
     SettingsWindowHook m_settingsHook;
     CloseHook m_closeHook;
     bool m_ended = false;
+    bool m_loaded = false;
     // The outer rectangle in pixels that the window is to fill, frame included, and how many
     // more times it is set again as the window system reveals the frame.
     QRect m_wantedOuter;

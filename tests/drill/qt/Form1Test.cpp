@@ -162,10 +162,11 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     // The screen is larger than the picture's 800 x 600 pixels: its finer drawing is shown.
     EXPECT_EQ(static_cast<const PictureBox*>(child("Image2"))->image().size(), QSize(1600, 1200));
     EXPECT_FALSE(shown("Label3"));
-    const DrillLayout::MarkPlacement mark = DrillLayout::FitMark(windowTwips(), [this](int points) {
-        return std::vector<TwipRect> { form.inkBounds(Widget::Label3, u"○", points),
-            form.inkBounds(Widget::Label3, u"Ｘ", points) };
-    });
+    const DrillLayout::MarkPlacement mark
+        = DrillLayout::FitMark(windowTwips(), form.clientSize(), [this](int points) {
+              return std::vector<TwipRect> { form.inkBounds(Widget::Label3, u"○", points),
+                  form.inkBounds(Widget::Label3, u"Ｘ", points) };
+          });
     EXPECT_EQ(child("Label3")->geometry(), pixels(mark.box));
     EXPECT_EQ(label("Label3")->font().pointSize(), mark.fontSize);
     // The set-up picture is what is on screen, not the card behind it.
