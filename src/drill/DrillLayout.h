@@ -3,6 +3,8 @@
 #include "drill/DrillView.h"
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 // Where the drill window's widgets go, in twips, for a window of outer size W × H. Pure
 // arithmetic: the session applies the results to its view.
@@ -20,8 +22,21 @@ public:
         int fontSize = 0;
     };
 
+    struct MarkPlacement
+    {
+        int fontSize = 0;
+        TwipRect box;
+    };
+    // The ink of every mark the mark label may show, at a font size in points, each relative to
+    // the label's top-left corner.
+    using MarkInk = std::function<std::vector<TwipRect>(int points)>;
+
     static int MarkFontSize(TwipSize window);
     static TwipRect MarkBox(TwipSize window);
+    // The mark's font size and box, fitted so that every mark is seen whole inside the client
+    // area and over the word line on any screen shape: the plain box and font where they do
+    // that (4:3 and 5:4 screens), otherwise the font changed only as much as needed.
+    static MarkPlacement FitMark(TwipSize window, TwipSize client, const MarkInk& ink);
     static TwipRect CardPictureBox(TwipSize window);
     static WordLabels PlaceWordLabels(TwipSize window, std::int16_t wordLength);
     static Colour ModelWordColour(bool showModelWord);

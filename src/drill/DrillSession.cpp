@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -234,9 +235,24 @@ void DrillSession::FitToScreen()
     const TwipSize screen = m_view.screenSize();
     m_view.setWindowGeometry({ 0, 0, screen.width, screen.height });
     const TwipSize window = m_view.windowSize();
-    m_view.setFontSize(Widget::Label3, DrillLayout::MarkFontSize(window));
-    m_view.setGeometry(Widget::Label3, DrillLayout::MarkBox(window));
+    FitMark();
     m_view.setGeometry(Widget::Image2, { 0, 0, window.width, window.height });
+}
+
+void DrillSession::Form_Resize()
+{
+    FitMark();
+}
+
+void DrillSession::FitMark()
+{
+    const DrillLayout::MarkPlacement mark
+        = DrillLayout::FitMark(m_view.windowSize(), m_view.clientSize(), [this](int points) {
+              return std::vector<TwipRect> { m_view.inkBounds(Widget::Label3, kRightMark, points),
+                  m_view.inkBounds(Widget::Label3, kWrongMark, points) };
+          });
+    m_view.setFontSize(Widget::Label3, mark.fontSize);
+    m_view.setGeometry(Widget::Label3, mark.box);
 }
 
 void DrillSession::PlaceCardPicture()

@@ -37,6 +37,9 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void PtSvr1_SpeechDone();
+    // The inside of the window changed size, as when the window system adds the frame and
+    // title bar once the window is shown: the mark is fitted again, so that it stays whole.
+    void Form_Resize();
 
     void PresentCard();
     void JudgeAnswer();
@@ -44,6 +47,8 @@ public:
     void HideCardWidgets();
 
     void FitToScreen();
+    // Label3's font and box (see DrillLayout::FitMark).
+    void FitMark();
     void PlaceCardPicture();
     void PlaceWordLabels();
     void ColourModelWord();

@@ -70,10 +70,16 @@ public:
     virtual TwipSize screenSize() const = 0;
     // The outer size of the window, frame and title bar included.
     virtual TwipSize windowSize() const = 0;
+    // The inside of the window, where the widgets are: the outer size less the frame and title
+    // bar, once the window system has given the window them.
+    virtual TwipSize clientSize() const = 0;
     virtual void setWindowGeometry(TwipRect outer) = 0;
     virtual void setGeometry(Widget widget, TwipRect rect) = 0;
     // Moves a widget and leaves its size alone (Label2 takes its size from its text alone).
     virtual void moveTo(Widget widget, std::int32_t left, std::int32_t top) = 0;
     virtual void setFontSize(Widget label, int points) = 0;
     virtual void setTextColour(Widget label, Colour colour) = 0;
+    // Where the glyphs of text would cover the label if it drew them at a font size in points:
+    // their ink, not their em box, relative to the label's top-left corner.
+    virtual TwipRect inkBounds(Widget label, std::u16string_view text, int points) const = 0;
 };

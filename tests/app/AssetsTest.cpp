@@ -57,6 +57,13 @@ TEST(AssetsTest, TheEmbeddedPicturesHaveTheirSizesAndColours)
     for (int x = 0; x < 800; ++x)
         white += setup.pixel(x, 45) == qRgb(255, 255, 255) ? 1 : 0;
     EXPECT_GT(white, 20);
+
+    // The same picture drawn at twice the size, for larger screens.
+    const QImage sharper(QStringLiteral(":/tapomi/setup@2x.png"));
+    ASSERT_EQ(sharper.size(), QSize(1600, 1200));
+    const QImage reduced
+        = sharper.scaled(setup.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_LT(differingPixels(reduced, setup, 48), 800 * 600 / 50);
 }
 
 TEST(AssetsTest, TheDesktopIconsAreTheDrawingAtEachSize)

@@ -1,3 +1,4 @@
+#include "app/ColourContrast.h"
 #include "app/qt/BgrColour.h"
 #include "app/qt/JapaneseFont.h"
 #include "app/qt/QtText.h"
@@ -59,6 +60,37 @@ TEST(BgrColourTest, ReadsRedFromTheLowestByte)
     EXPECT_EQ(BgrColour::toQColor(0x00FF8080), QColor(128, 128, 255)); // light blue
     EXPECT_EQ(BgrColour::toQColor(0x000000FF), QColor(255, 0, 0)); // red
     EXPECT_EQ(BgrColour::toQColor(0xFF123456), QColor(0x56, 0x34, 0x12)); // high byte ignored
+}
+
+TEST(ColourContrastTest, KeepsTextColoursThatCanBeReadAndOtherwiseTakesBlackOrWhite)
+{
+    EXPECT_NEAR(ColourContrast::Ratio(0x000000, 0xFFFFFF), 21.0, 1e-9);
+    EXPECT_NEAR(ColourContrast::Ratio(0xFFFFFF, 0x000000), 21.0, 1e-9);
+    EXPECT_NEAR(ColourContrast::Ratio(0x808080, 0x808080), 1.0, 1e-9);
+    // Grey 118 is the lightest grey that still reads on white; grey 119 just fails.
+    EXPECT_NEAR(ColourContrast::Ratio(0x767676, 0xFFFFFF), 4.54, 0.01);
+    EXPECT_NEAR(ColourContrast::Ratio(0x777777, 0xFFFFFF), 4.48, 0.01);
+    // Pure red (the lowest byte) and pure blue weigh differently: blue is the darker.
+    EXPECT_NEAR(ColourContrast::Ratio(0x0000FF, 0xFFFFFF), 4.00, 0.01);
+    EXPECT_NEAR(ColourContrast::Ratio(0xFF0000, 0xFFFFFF), 8.59, 0.01);
+
+    struct Row
+    {
+        Colour text, background, shown;
+    };
+    const Row rows[] = {
+        { 0x767676, 0xFFFFFF, 0x767676 }, // the system colour kept
+        { 0x777777, 0xFFFFFF, 0x000000 },
+        { 0xE0E0E0, 0xFFFFFF, 0x000000 }, // a dark scheme's light text on white
+        { 0x800000, 0xFFFFFF, 0x800000 }, // navy kept
+        { 0x202020, 0x303030, 0xFFFFFF }, // dark on dark: white reads better
+        { 0xE0E0E0, 0xA0A0A0, 0x000000 }, // on mid grey black reads better
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ColourContrast::Readable(row.text, row.background), row.shown) << row.text;
+
+    EXPECT_EQ(BgrColour::fromQColor(QColor(0x56, 0x34, 0x12)), 0x00123456u);
+    EXPECT_EQ(BgrColour::readableOn(QColor(0xE0, 0xE0, 0xE0), Qt::white), QColor(Qt::black));
 }
 
 TEST(JapaneseFontTest, PrefersMsGothicThenTheFallbacksInOrder)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs the built program on a bare X server (no window manager) on a copy of the sample cards,
-# types a card's name as a child would and checks the screen for the red ○.
+# Runs the built program on a bare X server (no window manager) at the shape of the most common
+# school laptop, on a copy of the sample cards. A wrong word first: while its long buzzer holds
+# the program, the red Ｘ must already be on screen, whole and over the word line. Then the
+# card's name typed as a child would, and the red ○.
 #   drill_end_to_end.sh TAPOMI SAMPLES_FOLDER SCREEN_CHECK
 set -euo pipefail
 
@@ -10,7 +12,7 @@ check=$3
 
 if [[ -z "${DISPLAY_FOR_TEST:-}" ]]; then
   # Re-run inside a fresh X server; -a picks a free display number.
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env DISPLAY_FOR_TEST=1 "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" env DISPLAY_FOR_TEST=1 "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -28,6 +30,9 @@ trap cleanup EXIT
 mkdir "$work/cards"
 cp "$samples/でんしゃ.gif" "$work/cards/"
 cd "$work"
+# A buzzer long enough to look at the screen while it plays; the dummy audio driver plays it in
+# real time.
+sox -n -r 22050 -c 1 -b 16 "$work/ブー.wav" synth 4 square 220 vol 0.2
 
 export QT_QPA_PLATFORM=xcb
 export SDL_AUDIODRIVER=dummy
@@ -57,6 +62,30 @@ for attempt in $(seq 1 50); do
   sleep 0.1
 done
 xdotool key Return
+
+# て (w) alone is wrong. Keys typed while the prompt is still spoken are not taken: て is typed
+# until it shows in the word line, so that the Enter after it is judged at once.
+typing_open=
+for attempt in $(seq 1 40); do
+  # Each key after the key guard of the one before has run out.
+  xdotool key --delay 400 BackSpace w
+  sleep 0.4
+  shot typed
+  if "$check" echo "$work/typed.png" >/dev/null; then
+    typing_open=yes
+    break
+  fi
+done
+[[ -n "$typing_open" ]] || fail "typed kana never showed in the word line"
+xdotool key Return
+# The buzzer holds the program for 4 s: the screen shows only what was painted before it.
+sleep 0.8
+shot buzzer
+"$check" cross-over-word "$work/buzzer.png" \
+  || fail "while the buzzer plays the Ｘ is not on screen, whole and over the word line"
+echo "end-to-end: the Ｘ is over the word line while the buzzer plays"
+# The buzzer, the spoken sentence and the card again.
+sleep 5
 
 # で (w, then @ for the voiced mark), ん (y), し (d), ゃ ('). Each try first clears the line; a
 # try that started while the prompt was still spoken is judged wrong and simply repeated.

@@ -45,7 +45,14 @@ TEST_F(DrillSessionTest, StartUpLoadsInOrderAndWaitsBehindTheSetupPicture)
     EXPECT_EQ(view.window, (TwipSize { 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Image2], (TwipRect { 0, 0, 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Label3], (TwipRect { 7680, 7668, 9600, 5400 }));
-    EXPECT_EQ(view.fontSizes[Widget::Label3], 213);
+    // A 16:9 screen: at W / 90 = 213 points the fake's glyph, inked down to 0.9 em, would end
+    // below the window; at 168 points it ends a hundredth of the height above the bottom edge.
+    EXPECT_EQ(view.fontSizes[Widget::Label3], 168);
+    // The window system then adds a title bar of 30 pixels: the mark shrinks into the inside.
+    view.client = TwipSize { 19200, 10800 - 450 };
+    session.Form_Resize();
+    EXPECT_EQ(view.fontSizes[Widget::Label3], 143);
+    EXPECT_EQ(view.geometry[Widget::Label3], (TwipRect { 7680, 7668, 9600, 5400 }));
     EXPECT_EQ(view.timerInterval[Timer::Timer1], 1000);
     EXPECT_EQ(view.timerInterval[Timer::Timer2], 100);
 

@@ -29,9 +29,9 @@ const char* nameOf(Timer timer)
 FakeDrillView::FakeDrillView(EventLog& log)
     : m_log(log)
 {
-    // As the window is created: the mark and the set-up picture hidden, the rest visible.
-    visibility = { { Widget::Image1, true }, { Widget::Image2, false }, { Widget::Label1, true },
-        { Widget::Label2, true }, { Widget::Label3, false } };
+    // As the window is created: nothing shown until the first card or the set-up picture.
+    visibility = { { Widget::Image1, false }, { Widget::Image2, false }, { Widget::Label1, false },
+        { Widget::Label2, false }, { Widget::Label3, false } };
     captions = { { Widget::Label1, u"Label1" }, { Widget::Label2, u"Label2" } };
 }
 
@@ -124,4 +124,11 @@ std::u16string FakeDrillView::caption(Widget label) const
 {
     const auto it = captions.find(label);
     return it == captions.end() ? std::u16string() : it->second;
+}
+
+TwipRect FakeDrillView::inkBounds(Widget, std::u16string_view text, int points) const
+{
+    const std::int32_t em = points * 20;
+    const std::int32_t glyphs = static_cast<std::int32_t>(text.size());
+    return { em / 10, em / 10, em * glyphs - em / 5, em - em / 5 };
 }

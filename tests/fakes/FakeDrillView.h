@@ -5,6 +5,7 @@
 #include "drill/DrillView.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,17 +26,22 @@ public:
     void showEmptyDeckHint(bool visible) override;
     TwipSize screenSize() const override { return screen; }
     TwipSize windowSize() const override { return window; }
+    TwipSize clientSize() const override { return client.value_or(window); }
     void setWindowGeometry(TwipRect outer) override;
     void setGeometry(Widget widget, TwipRect rect) override;
     void moveTo(Widget widget, std::int32_t left, std::int32_t top) override;
     void setFontSize(Widget label, int points) override;
     void setTextColour(Widget label, Colour colour) override;
+    // A full-width glyph: the em square (20 twips a point) less a tenth on every side.
+    TwipRect inkBounds(Widget label, std::u16string_view text, int points) const override;
 
     bool visible(Widget widget) const;
     std::u16string caption(Widget label) const;
 
     TwipSize screen { 770, 630 };
     TwipSize window { 100, 100 };
+    // The inside of the window; the whole window unless set.
+    std::optional<TwipSize> client;
     std::map<Widget, bool> visibility;
     std::map<Widget, std::u16string> captions;
     std::map<Widget, TwipRect> geometry;

@@ -6,6 +6,13 @@ void FakeSoundPlayer::PlaySound(std::u16string_view fileName)
     m_log.add("play " + utf8(fileName));
 }
 
+void FakeSoundPlayer::WaitForSoundEnd()
+{
+    m_log.add("wait");
+    if (whilePlaying)
+        whilePlaying();
+}
+
 void FakeSpeechVoice::SpeakText(std::u16string_view text)
 {
     spoken.emplace_back(text);

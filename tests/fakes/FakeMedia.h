@@ -5,10 +5,12 @@
 #include "media/SoundPlayer.h"
 #include "media/SpeechVoice.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
-// Records the sounds played; every sound "ends" at once.
+// Records the sounds played; every sound "ends" at once, after whilePlaying has run: the moment a
+// real sound would hold the user-interface thread.
 class FakeSoundPlayer final : public SoundPlayer
 {
 public:
@@ -17,10 +19,11 @@ public:
     { }
 
     void PlaySound(std::u16string_view fileName) override;
-    void WaitForSoundEnd() override { m_log.add("wait"); }
+    void WaitForSoundEnd() override;
     void StopSound() override { m_log.add("stop sound"); }
 
     std::vector<std::u16string> played;
+    std::function<void()> whilePlaying;
 
 private:
     EventLog& m_log;

@@ -109,13 +109,14 @@ QPointF drawAdapter(QPainter& painter)
 
 } // namespace
 
-QImage SetupPicture::draw()
+QImage SetupPicture::draw(int scale)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB888);
+    QImage image(kWidth * scale, kHeight * scale, QImage::Format_RGB888);
     image.fill(kBackground);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
 
     painter.setPen(Qt::white);
     painter.setFont(boldFont(56));

@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     }
 
     bool ok = save(SetupPicture::draw(), assets.filePath(QStringLiteral("setup.png")), "PNG");
+    ok = save(SetupPicture::draw(2), assets.filePath(QStringLiteral("setup@2x.png")), "PNG") && ok;
     ok = save(ProgramIcon::draw(), assets.filePath(QStringLiteral("icon.png")), "PNG") && ok;
     for (int side : ProgramIcon::kDesktopSides) {
         if (side == ProgramIcon::kSide)

@@ -11,11 +11,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -23,6 +27,7 @@ constexpr Colour kNavy = 0x00800000;
 constexpr Colour kWhite = 0x00FFFFFF;
 constexpr Colour kRed = 0x000000FF;
 constexpr int kFormFontPoints = 9;
+constexpr QSize kSetupPictureSize(800, 600);
 
 constexpr std::int16_t kBackspaceCode = 8;
 constexpr std::int16_t kTabCode = 9;
@@ -103,7 +108,8 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
     setLabelColours(m_label1, BgrColour::toQColor(DrillLayout::kModelWordColour), &white);
 
     m_label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Label2"));
-    setLabelColours(m_label2, QApplication::palette().color(QPalette::ButtonText), &white);
+    setLabelColours(m_label2, Qt::black, &white);
+    colourEcho();
 
     m_label3 = makeLabel(this, QStringLiteral("Label3"), QString());
     setLabelColours(m_label3, BgrColour::toQColor(kRed), nullptr);
@@ -124,6 +130,12 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
 
     autoSize(m_label1);
     autoSize(m_label2);
+    // The card widgets stay hidden until the first card is presented: the window is drawn as
+    // soon as it is shown, and the activation that presents the card comes only afterwards, so
+    // their creation texts would otherwise reach the screen for a moment.
+    m_image1->hide();
+    m_label1->hide();
+    m_label2->hide();
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -147,7 +159,8 @@ bool Form1::load()
 {
     bool loaded = false;
     forward([this, &loaded] { loaded = m_session->Form_Load(); });
-    return loaded && !m_ended && !m_failure.failed();
+    m_loaded = loaded && !m_ended && !m_failure.failed();
+    return m_loaded;
 }
 
 void Form1::activate()
@@ -206,10 +219,31 @@ void Form1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// A new colour scheme while the window is open (the desktop switched to dark, say).
+bool Form1::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        colourEcho();
+    return QWidget::event(event);
+}
+
+// The typed kana take the system's button-text colour, unless a dark colour scheme makes it too
+// light to read on the label's white.
+void Form1::colourEcho()
+{
+    QPalette palette = m_label2->palette();
+    palette.setColor(QPalette::WindowText,
+        BgrColour::readableOn(
+            QApplication::palette().color(QPalette::ButtonText), BgrColour::toQColor(kWhite)));
+    m_label2->setPalette(palette);
+}
+
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeHint();
+    if (m_loaded)
+        forward([this] { m_session->Form_Resize(); });
 }
 
 QWidget* Form1::widget(Widget which) const
@@ -245,13 +279,18 @@ void Form1::autoSize(QLabel* label)
     label->resize(label->sizeHint());
 }
 
-void Form1::paintNow(QLabel* label, QRect before)
+void Form1::paintNow(QLabel* label)
 {
     if (!label->isVisible())
         return;
-    // Painted through the window so that whatever lies over the label (the transparent mark)
-    // is drawn too, and so that a shrinking label leaves no trace.
-    repaint(before.united(label->geometry()));
+    // The label itself is repainted, not the window under it. Qt paints a window's own dirty
+    // area around its opaque children and leaves their pixels as they were, so the transparent
+    // mark, repainted as part of the window, would appear only beside the word labels, never
+    // over them. A dirty transparent label is composed from the window down, every sibling in
+    // stacking order; an opaque one with a transparent sibling over it likewise. The area a
+    // label gave up by shrinking was already marked by its resize and is painted in the same
+    // pass.
+    label->repaint();
 }
 
 void Form1::setVisible(Widget which, bool visible)
@@ -261,7 +300,7 @@ void Form1::setVisible(Widget which, bool visible)
         return;
     target->setVisible(visible);
     if (visible && (which == Widget::Label2 || which == Widget::Label3))
-        paintNow(label(which), target->geometry());
+        paintNow(label(which));
 }
 
 void Form1::setCaption(Widget which, std::u16string_view text)
@@ -269,12 +308,11 @@ void Form1::setCaption(Widget which, std::u16string_view text)
     QLabel* target = label(which);
     if (target == nullptr)
         return;
-    const QRect before = target->geometry();
     target->setText(QtText::toQString(text));
     if (which != Widget::Label3)
         autoSize(target);
     if (which == Widget::Label2 || which == Widget::Label3)
-        paintNow(target, before);
+        paintNow(target);
 }
 
 void Form1::loadPicture(std::u16string_view path)
@@ -355,9 +393,18 @@ TwipSize Form1::windowSize() const
     return scale().toTwips(frameGeometry().size());
 }
 
+TwipSize Form1::clientSize() const
+{
+    return scale().toTwips(size());
+}
+
 void Form1::setWindowGeometry(TwipRect outer)
 {
-    m_wantedOuter = scale().toPixels(outer);
+    // Counted from the corner of the screen the window is on: with a second screen (a
+    // projector) the drill fills the screen it was started on.
+    const QScreen* current = screen();
+    const QPoint origin = current != nullptr ? current->geometry().topLeft() : QPoint();
+    m_wantedOuter = scale().toPixels(outer).translated(origin);
     // A window manager reveals the frame only after the window is shown, sometimes in steps.
     m_refits = 3;
     applyOuterGeometry();
@@ -397,6 +444,22 @@ void Form1::moveEvent(QMoveEvent* event)
 void Form1::setGeometry(Widget which, TwipRect rect)
 {
     widget(which)->setGeometry(scale().toPixels(rect));
+    if (which == Widget::Image2)
+        chooseSetupPicture();
+}
+
+// The set-up picture comes drawn at its own 800 x 600 pixels and at twice that. A box larger
+// than the first in device pixels (nearly every screen, and every HiDPI one) takes the second,
+// so that the steps a teacher reads are enlarged as little as possible.
+void Form1::chooseSetupPicture()
+{
+    const QSize device = (QSizeF(m_image2->size()) * devicePixelRatioF()).toSize();
+    const bool larger = device.width() > kSetupPictureSize.width()
+        || device.height() > kSetupPictureSize.height();
+    const int wantedWidth = larger ? kSetupPictureSize.width() * 2 : kSetupPictureSize.width();
+    if (m_image2->image().width() != wantedWidth)
+        m_image2->setImage(QImage(larger ? QStringLiteral(":/tapomi/setup@2x.png")
+                                         : QStringLiteral(":/tapomi/setup.png")));
 }
 
 void Form1::moveTo(Widget which, std::int32_t left, std::int32_t top)
@@ -423,4 +486,28 @@ void Form1::setTextColour(Widget which, Colour colour)
     QPalette palette = target->palette();
     palette.setColor(QPalette::WindowText, BgrColour::toQColor(colour));
     target->setPalette(palette);
+}
+
+TwipRect Form1::inkBounds(Widget which, std::u16string_view text, int points) const
+{
+    const QLabel* target = label(which);
+    if (target == nullptr || text.empty())
+        return {};
+    // A label aligned to its top-left corner, without margin or indent, puts the first baseline
+    // one ascent below its top. The outline's bounds are the glyphs' exact ink; the edge pixels
+    // that antialiasing adds lie within the margin the layout keeps.
+    // At the resolution of the label's own screen, as the label will draw it.
+    const QFont font(JapaneseFont::bold(points), target);
+    QPainterPath outline;
+    outline.addText(
+        QPointF(0, QFontMetricsF(font, target).ascent()), font, QtText::toQString(text));
+    const QRectF ink = outline.boundingRect();
+    if (ink.isEmpty())
+        return {};
+    const double twips = scale().twipsPerPixel();
+    const auto left = static_cast<std::int32_t>(std::floor(ink.left() * twips));
+    const auto top = static_cast<std::int32_t>(std::floor(ink.top() * twips));
+    const auto right = static_cast<std::int32_t>(std::ceil(ink.right() * twips));
+    const auto bottom = static_cast<std::int32_t>(std::ceil(ink.bottom() * twips));
+    return { left, top, right - left, bottom - top };
 }

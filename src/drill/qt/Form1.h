@@ -54,11 +54,13 @@ public:
     void showEmptyDeckHint(bool visible) override;
     TwipSize screenSize() const override;
     TwipSize windowSize() const override;
+    TwipSize clientSize() const override;
     void setWindowGeometry(TwipRect outer) override;
     void setGeometry(Widget widget, TwipRect rect) override;
     void moveTo(Widget widget, std::int32_t left, std::int32_t top) override;
     void setFontSize(Widget label, int points) override;
     void setTextColour(Widget label, Colour colour) override;
+    TwipRect inkBounds(Widget label, std::u16string_view text, int points) const override;
 
     // QWidget's own setVisible stays reachable next to the view's.
     using QWidget::setGeometry;
@@ -68,6 +70,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -82,8 +85,10 @@ private:
     void autoSize(QLabel* label);
     // Paints a label on screen now: a blocking sound follows, and the child must see the kana
     // (or the mark) while hearing it.
-    void paintNow(QLabel* label, QRect before);
+    void paintNow(QLabel* label);
     void placeHint();
+    void colourEcho();
+    void chooseSetupPicture();
     // Sets the outer rectangle asked for last, now that the frame may be known.
     void applyOuterGeometry();
 
@@ -92,6 +97,7 @@ private:
     SettingsWindowHook m_settingsHook;
     CloseHook m_closeHook;
     bool m_ended = false;
+    bool m_loaded = false;
     // The outer rectangle in pixels that the window is to fill, frame included, and how many
     // more times it is set again as the window system reveals the frame.
     QRect m_wantedOuter;

@@ -1,9 +1,11 @@
 #include "settings_ui/qt/DialogBuilder.h"
 
+#include "app/qt/BgrColour.h"
 #include "app/qt/TwipScale.h"
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -116,11 +118,23 @@ QPushButton* DialogBuilder::button(
 QLabel* DialogBuilder::creditLine(int left, int top, int width, int height) const
 {
     QLabel* credit = label(m_window, kCredit, left, top, width, height);
-    credit->setAutoFillBackground(true);
-    QPalette palette = credit->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
-    credit->setPalette(palette);
+    colourOn(credit, creditBackground());
     return credit;
+}
+
+void DialogBuilder::colourOn(QLabel* label, const QColor& background)
+{
+    const QColor systemText = QApplication::palette().color(QPalette::WindowText);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, BgrColour::readableOn(systemText, background));
+    label->setPalette(palette);
+}
+
+QColor DialogBuilder::creditBackground()
+{
+    return QApplication::palette().color(QPalette::Dark);
 }
 
 QFont DialogBuilder::dialogFont()

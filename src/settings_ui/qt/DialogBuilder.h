@@ -31,6 +31,13 @@ public:
     int pixels(int twips) const;
     static QFont dialogFont();
     static QFont headingFont(bool bold);
+    // Puts a label's text, in the system's text colour, on a background of the label's own, and
+    // keeps that text readable: black or white replace a system colour that would not contrast
+    // with the background (a dark colour scheme's light text on a white box). Called again when
+    // the colour scheme changes.
+    static void colourOn(QLabel* label, const QColor& background);
+    // The credit line's background: the system's button-shadow grey.
+    static QColor creditBackground();
 
 private:
     static QFont japaneseFont();

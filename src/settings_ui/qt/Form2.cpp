@@ -64,15 +64,12 @@ Form2::Form2(ProgramState& program, DataStore& data, FailureReport& failures,
     m_value = build.label(frame5, QString(), 960, 600, 615, 255);
     // The value sits in a white box with a thin border, like an entry field that only shows.
     m_value->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_value->setAutoFillBackground(true);
-    QPalette valuePalette = m_value->palette();
-    valuePalette.setColor(QPalette::Window, Qt::white);
-    m_value->setPalette(valuePalette);
     build.label(frame5, QStringLiteral("秒"), 1680, 600, 255, 255);
 
     m_apply = build.button(QStringLiteral("実行"), 4200, 3000, 975, 375);
     m_cancel = build.button(QStringLiteral("キャンセル"), 2880, 3000, 975, 375);
-    build.creditLine(3120, 3600, 1935, 255);
+    m_credit = build.creditLine(3120, 3600, 1935, 255);
+    colourLabels();
 
     // Keyboard order of the form: the two left frames, apply, cancel, the right frames, the
     // scroll bar. Within the set-up picture frame "表示無し" comes before "表示有り".
@@ -89,6 +86,20 @@ Form2::Form2(ProgramState& program, DataStore& data, FailureReport& failures,
         [this] { m_failures.run([this] { m_logic.Command1_Click(); }); });
     connect(m_cancel, &QPushButton::clicked, this,
         [this] { m_failures.run([this] { m_logic.Command2_Click(); }); });
+}
+
+void Form2::colourLabels()
+{
+    DialogBuilder::colourOn(m_value, Qt::white);
+    DialogBuilder::colourOn(m_credit, DialogBuilder::creditBackground());
+}
+
+// A new colour scheme while the window is open (the desktop switched to dark, say).
+bool Form2::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        colourLabels();
+    return QWidget::event(event);
 }
 
 void Form2::activated()

@@ -33,13 +33,16 @@ public:
     QRadioButton* option(int number) const { return m_options.at(number); }
     QScrollBar* scrollBar() const { return m_scroll; }
     QLabel* valueLabel4() const { return m_value; }
+    QLabel* creditLabel() const { return m_credit; }
     QPushButton* applyButton() const { return m_apply; }
     QPushButton* cancelButton() const { return m_cancel; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void colourLabels();
     void setOptionSelected(int option, bool selected) override;
     bool isOptionSelected(int option) const override;
     void setValueLabel(std::u16string_view text) override;
@@ -54,6 +57,7 @@ private:
     std::array<QRadioButton*, 9> m_options {};
     QScrollBar* m_scroll = nullptr;
     QLabel* m_value = nullptr;
+    QLabel* m_credit = nullptr;
     QPushButton* m_apply = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -34,7 +34,7 @@ Form3::Form3(ProgramState& program, DataStore& data, FailureReport& failures,
     m_unmarkAll = build.button(QStringLiteral("全解除"), 720, 2280, 1095, 375);
     m_cancel = build.button(QStringLiteral("キャンセル"), 720, 3120, 1095, 375);
     m_confirm = build.button(QStringLiteral("決定"), 720, 3960, 1095, 495);
-    build.creditLine(360, 5160, 1935, 255);
+    m_credit = build.creditLine(360, 5160, 1935, 255);
 
     setTabOrder(m_list, m_confirm);
     setTabOrder(m_confirm, m_cancel);
@@ -49,6 +49,14 @@ Form3::Form3(ProgramState& program, DataStore& data, FailureReport& failures,
         [this] { m_failures.run([this] { m_logic.Command3_Click(); }); });
     connect(m_unmarkAll, &QPushButton::clicked, this,
         [this] { m_failures.run([this] { m_logic.Command4_Click(); }); });
+}
+
+// A new colour scheme while the window is open (the desktop switched to dark, say).
+bool Form3::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        DialogBuilder::colourOn(m_credit, DialogBuilder::creditBackground());
+    return QWidget::event(event);
 }
 
 void Form3::activated()

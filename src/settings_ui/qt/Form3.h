@@ -11,6 +11,7 @@ class FailureReport;
 
 #include <functional>
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -33,9 +34,11 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
     QPushButton* markAllButton() const { return m_markAll; }
     QPushButton* unmarkAllButton() const { return m_unmarkAll; }
+    QLabel* creditLabel() const { return m_credit; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void setItemText(int index, std::u16string_view text) override;
@@ -52,4 +55,5 @@ private:
     QPushButton* m_cancel = nullptr;
     QPushButton* m_markAll = nullptr;
     QPushButton* m_unmarkAll = nullptr;
+    QLabel* m_credit = nullptr;
 };

@@ -11,8 +11,10 @@
 #include "app/qt/TwipScale.h"
 #include "drill/DrillLayout.h"
 #include "drill/DrillSession.h"
+#include "drill/qt/PictureBox.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -20,7 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -111,6 +115,17 @@ protected:
         QTest::keyClick(&form, key);
     }
 
+    // What the window system was last given to show, in window pixels: the window's backing
+    // store. A fresh grab() would paint every widget again in stacking order and so hide a stale
+    // screen.
+    QImage onScreen() const
+    {
+        QPaintDevice* device = form.backingStore() ? form.backingStore()->paintDevice() : nullptr;
+        if (device == nullptr || device->devType() != QInternal::Image)
+            return {};
+        return static_cast<QImage*>(device)->copy().scaled(form.size());
+    }
+
     QRect pixels(TwipRect rect) const { return TwipScale::forScreen(form.screen()).toPixels(rect); }
     TwipSize windowTwips() const
     {
@@ -144,9 +159,16 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     // Placed at the outer size, so it covers the whole client area whatever the frame takes.
     EXPECT_EQ(child("Image2")->geometry(), QRect(QPoint(0, 0), form.frameGeometry().size()));
     EXPECT_TRUE(child("Image2")->geometry().contains(form.rect()));
+    // The screen is larger than the picture's 800 x 600 pixels: its finer drawing is shown.
+    EXPECT_EQ(static_cast<const PictureBox*>(child("Image2"))->image().size(), QSize(1600, 1200));
     EXPECT_FALSE(shown("Label3"));
-    EXPECT_EQ(child("Label3")->geometry(), pixels(DrillLayout::MarkBox(windowTwips())));
-    EXPECT_EQ(label("Label3")->font().pointSize(), DrillLayout::MarkFontSize(windowTwips()));
+    const DrillLayout::MarkPlacement mark
+        = DrillLayout::FitMark(windowTwips(), form.clientSize(), [this](int points) {
+              return std::vector<TwipRect> { form.inkBounds(Widget::Label3, u"○", points),
+                  form.inkBounds(Widget::Label3, u"Ｘ", points) };
+          });
+    EXPECT_EQ(child("Label3")->geometry(), pixels(mark.box));
+    EXPECT_EQ(label("Label3")->font().pointSize(), mark.fontSize);
     // The set-up picture is what is on screen, not the card behind it.
     const QImage screen = form.grab().toImage();
     EXPECT_EQ(QColor(screen.pixel(3, screen.height() / 2)), kSetupBackground);
@@ -162,6 +184,28 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     EXPECT_TRUE(shown("Label1"));
     EXPECT_EQ(text("Label1"), u"ねこ");
     EXPECT_EQ(speech.spoken.back(), u"ねこ、と、いれてください");
+}
+
+// Between the first paint and the first activation the window shows its navy ground only: no
+// creation text, no empty white boxes.
+TEST_F(Form1Test, NothingOfTheCreationStateReachesTheScreen)
+{
+    ASSERT_TRUE(form.load());
+    form.show();
+    QCoreApplication::processEvents();
+    const QImage shot = onScreen();
+    ASSERT_FALSE(shot.isNull());
+    int other = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            other += QColor(shot.pixel(x, y)) == QColor(0, 0, 128) ? 0 : 1;
+    }
+    EXPECT_EQ(other, 0);
+
+    form.activate();
+    EXPECT_TRUE(shown("Image1"));
+    EXPECT_TRUE(shown("Label1"));
+    EXPECT_EQ(text("Label1"), u"ねこ");
 }
 
 TEST_F(Form1Test, PlacesTheCardAndTheWordAfterTheLayout)
@@ -259,6 +303,126 @@ TEST_F(Form1Test, JudgementShowsTheMarkOverTheEcho)
     EXPECT_EQ(text("Label3"), u"Ｘ");
     EXPECT_TRUE(shown("Label3"));
 }
+
+int markRedPixels(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            count += qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// The sound holds the user-interface thread, so the screen then shows only what was painted
+// before it started: the mark must already be there, over the word.
+TEST_F(Form1Test, TheMarkIsOnScreenOverTheWordWhileItsSoundPlays)
+{
+    data.settings.ShowModelWord = kTrue;
+    start();
+    struct Case
+    {
+        QString keys;
+        std::u16string sound;
+    };
+    for (const Case& judged : { Case { QStringLiteral(","), u"ブー.wav" },
+             Case { QStringLiteral(",b"), u"ピンポン.wav" } }) {
+        QImage during;
+        sound.whilePlaying = [&] {
+            if (sound.played.back() == judged.sound)
+                during = onScreen();
+        };
+        type(judged.keys);
+        press(Qt::Key_Return);
+        sound.whilePlaying = nullptr;
+        ASSERT_FALSE(during.isNull()) << utf8(judged.sound);
+
+        const QRect word = child("Label1")->geometry().united(child("Label2")->geometry());
+        const QImage composed = form.grab().toImage().scaled(form.size());
+        const int expected = markRedPixels(composed, word);
+        ASSERT_GT(expected, word.width()) << "the mark reaches over the word line";
+        EXPECT_EQ(markRedPixels(during, word), expected) << utf8(judged.sound);
+
+        // The sentence, then the card again (the same one after a wrong answer, the next and
+        // only one after a right answer).
+        speech.finish();
+        tick("Timer1");
+        speech.finish();
+    }
+}
+
+// The mark on the screen shapes schools use, measured from the rendered glyphs: seen whole, over
+// the word line, large, and starting at 40 % of the width. The screens come from the offscreen
+// platform's configuration, one per shape.
+class Form1ScreenTest : public Form1Test, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(Form1ScreenTest, TheMarkIsSeenWholeOverTheWord)
+{
+    const QString shape = QString::fromLatin1(GetParam());
+    QScreen* screen = nullptr;
+    for (QScreen* candidate : QGuiApplication::screens()) {
+        if (candidate->name() == shape)
+            screen = candidate;
+    }
+    ASSERT_NE(screen, nullptr) << "no offscreen screen " << GetParam();
+    form.setScreen(screen);
+    start();
+    ASSERT_EQ(form.screen(), screen);
+    EXPECT_EQ(form.frameGeometry(), screen->geometry());
+
+    // The card's picture is decoded at the box's size in device pixels.
+    const qreal ratio = form.devicePixelRatioF();
+    const auto* card = static_cast<const PictureBox*>(child("Image1"));
+    EXPECT_EQ(card->image().size(), (QSizeF(card->size()) * ratio).toSize());
+
+    for (const QString& keys : { QStringLiteral(","), QStringLiteral(",b") }) {
+        type(keys);
+        const QImage before = form.grab().toImage();
+        press(Qt::Key_Return);
+        ASSERT_TRUE(shown("Label3"));
+        const QImage after = form.grab().toImage();
+        ASSERT_EQ(before.size(), after.size());
+
+        // The mark's ink: the pixels it turned red, in window pixels.
+        QRect ink;
+        for (int y = 0; y < after.height(); ++y) {
+            for (int x = 0; x < after.width(); ++x) {
+                const QRgb pixel = after.pixel(x, y);
+                if (pixel != before.pixel(x, y) && qRed(pixel) > 160 && qGreen(pixel) < 100
+                    && qBlue(pixel) < 100)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        ASSERT_FALSE(ink.isEmpty()) << utf8(text("Label3"));
+        const QRectF inkRect(
+            ink.x() / ratio, ink.y() / ratio, ink.width() / ratio, ink.height() / ratio);
+        const QRectF window(form.rect());
+        const QRectF word(child("Label1")->geometry());
+        const std::string which = utf8(text("Label3")) + " " + GetParam();
+
+        EXPECT_GT(inkRect.top(), window.top()) << which;
+        EXPECT_LT(inkRect.bottom(), window.bottom()) << which;
+        EXPECT_LT(inkRect.right(), window.right()) << which;
+        EXPECT_GE(inkRect.left(), child("Label3")->x()) << which;
+        EXPECT_GE(child("Label3")->x(), std::floor(screen->geometry().width() * 0.4) - 1) << which;
+        EXPECT_LT(inkRect.top(), word.bottom()) << which;
+        EXPECT_GT(inkRect.bottom(), word.top()) << which;
+        EXPECT_GE(inkRect.height(), screen->geometry().height() / 6.0) << which;
+
+        speech.finish();
+        tick("Timer1");
+        speech.finish();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SchoolScreens, Form1ScreenTest,
+    ::testing::Values("1024x768", "1280x1024", "1366x768", "1920x1080", "1920x1200", "2560x1080",
+        "3840x2160", "1080x1920"));
 
 TEST_F(Form1Test, EscEndsTheRunningProgramAtOnce)
 {
