@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -158,6 +161,39 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
+// A 16 KiB file system mounted over a folder for the life of the object, where this process may
+// mount one (as root, outside a restricted container).
+class TinyDisk
+{
+public:
+    explicit TinyDisk(std::filesystem::path folder)
+        : m_folder(std::move(folder))
+        , m_mounted(::mount("tmpfs", m_folder.c_str(), "tmpfs", 0, "size=16k") == 0)
+    { }
+    ~TinyDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.c_str(), MNT_DETACH);
+    }
+    TinyDisk(const TinyDisk&) = delete;
+    TinyDisk& operator=(const TinyDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+
+    // Takes every block that is left.
+    static void fill(const std::filesystem::path& file)
+    {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const std::string block(1024, 'x');
+        while (fd >= 0 && ::write(fd, block.data(), block.size()) > 0) { }
+        ::close(fd);
+    }
+
+private:
+    std::filesystem::path m_folder;
+    bool m_mounted;
+};
+
 struct FailedReplaceCase
 {
     const char* what;
@@ -165,6 +201,7 @@ struct FailedReplaceCase
     const char* holder; // the file that holds the old content
     std::function<void(const TempFolder&)> prepare;
     rlim_t sizeLimit = RLIM_INFINITY;
+    bool tinyDisk = false;
 };
 
 TEST(DataTextFileTest, AReplaceThatFailsKeepsTheOldFileAndLeavesNoTemporaryFile)
@@ -181,7 +218,10 @@ TEST(DataTextFileTest, AReplaceThatFailsKeepsTheOldFileAndLeavesNoTemporaryFile)
                 readOnly("real.txt")(folder);
                 std::filesystem::create_symlink("real.txt", folder / "Fname.txt");
             } },
-        { "a disk that takes no more than 4 bytes", "tapomi.txt", "tapomi.txt", nullptr, 4 },
+        { "a file-size limit of 4 bytes", "tapomi.txt", "tapomi.txt", nullptr, 4 },
+        { "a full disk", "tapomi.txt", "tapomi.txt",
+            [](const TempFolder& folder) { TinyDisk::fill(folder / "filler"); }, RLIM_INFINITY,
+            true },
         { "a folder in the file's place", "dir.txt", "tapomi.txt",
             [](const TempFolder& folder) {
                 std::filesystem::create_directory(folder / "dir.txt");
@@ -190,6 +230,11 @@ TEST(DataTextFileTest, AReplaceThatFailsKeepsTheOldFileAndLeavesNoTemporaryFile)
     for (const FailedReplaceCase& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
+        std::optional<TinyDisk> disk;
+        if (c.tinyDisk && !disk.emplace(folder.path()).mounted()) {
+            std::printf("not run, no file system can be mounted here: %s\n", c.what);
+            continue;
+        }
         folder.write(c.holder, "old");
         if (c.prepare)
             c.prepare(folder);

@@ -174,6 +174,7 @@ std::string keysFor(const KanaInput& input, std::u16string_view word)
 
 int main(int argc, char** argv)
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // progress shows while the run goes on
     const long cards = argc > 1 ? std::atol(argv[1]) : 10000;
     const long toleranceKiB = (argc > 2 ? std::atol(argv[2]) : 5) * 1024;
     const long warmUp = std::max(1L, cards / 10);
