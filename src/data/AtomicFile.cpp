@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,19 +62,28 @@ std::string tempPrefix(std::string_view target)
     return "." + std::string(target) + ".";
 }
 
-// The process number in a temporary file's name (".NAME.PID.COUNT.tmp"), or 0.
-pid_t ownerOf(std::string_view name, std::string_view target)
-{
-    std::string_view numbers = name.substr(tempPrefix(target).size());
-    numbers.remove_suffix(kTempEnding.size());
-    const std::size_t dot = numbers.find('.');
-    const std::string pid(numbers.substr(0, dot));
-    return static_cast<pid_t>(std::strtol(pid.c_str(), nullptr, 10));
-}
-
 bool isDigits(std::string_view text)
 {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// When name is one of the temporary files that replacing target creates (".NAME.PID.COUNT.tmp"),
+// the number of the process that made it; 0 when that number is out of range.
+std::optional<pid_t> temporaryOwner(std::string_view name, std::string_view target)
+{
+    const std::string prefix = tempPrefix(target);
+    if (!name.starts_with(prefix) || !name.ends_with(kTempEnding)
+        || name.size() <= prefix.size() + kTempEnding.size())
+        return std::nullopt;
+    std::string_view numbers = name.substr(prefix.size());
+    numbers.remove_suffix(kTempEnding.size());
+    const std::size_t dot = numbers.find('.');
+    if (dot == std::string_view::npos || !isDigits(numbers.substr(0, dot))
+        || !isDigits(numbers.substr(dot + 1)))
+        return std::nullopt;
+    const std::string pid(numbers.substr(0, dot));
+    const long value = pid.size() > 9 ? 0 : std::strtol(pid.c_str(), nullptr, 10);
+    return static_cast<pid_t>(value);
 }
 
 // Removes what earlier saves of target left behind when they were killed: temporary files of
@@ -88,11 +98,11 @@ void removeAbandoned(const std::filesystem::path& folder, std::string_view targe
     for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
         if (error)
             return;
-        const std::string name = entries->path().filename().native();
-        if (!AtomicFile::isTemporaryFor(name, target))
+        const auto owner = temporaryOwner(entries->path().filename().native(), target);
+        if (!owner)
             continue;
-        const pid_t owner = ownerOf(name, target);
-        const bool ownerGone = owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH;
+        const bool ownerGone
+            = *owner > 0 && *owner != ::getpid() && ::kill(*owner, 0) != 0 && errno == ESRCH;
         struct stat status
         {
         };
@@ -104,19 +114,6 @@ void removeAbandoned(const std::filesystem::path& folder, std::string_view targe
 }
 
 } // namespace
-
-bool AtomicFile::isTemporaryFor(std::string_view name, std::string_view target)
-{
-    const std::string prefix = tempPrefix(target);
-    if (!name.starts_with(prefix) || !name.ends_with(kTempEnding)
-        || name.size() <= prefix.size() + kTempEnding.size())
-        return false;
-    std::string_view numbers = name.substr(prefix.size());
-    numbers.remove_suffix(kTempEnding.size());
-    const std::size_t dot = numbers.find('.');
-    return dot != std::string_view::npos && isDigits(numbers.substr(0, dot))
-        && isDigits(numbers.substr(dot + 1));
-}
 
 void AtomicFile::replace(const std::filesystem::path& path, std::string_view bytes)
 {

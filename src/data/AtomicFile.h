@@ -14,7 +14,4 @@ public:
     // A target that exists but is read-only is refused, even where the folder would allow the
     // rename: a teacher who locked a file expects it to stay as it is.
     static void replace(const std::filesystem::path& path, std::string_view bytes);
-
-    // True when name is one of the temporary files that replacing target creates.
-    static bool isTemporaryFor(std::string_view name, std::string_view target);
 };
