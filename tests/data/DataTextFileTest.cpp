@@ -179,6 +179,11 @@ public:
     TinyDisk& operator=(const TinyDisk&) = delete;
 
     bool mounted() const { return m_mounted; }
+    // As a write-protected stick: nothing on it can change, not even for root.
+    void protect() const
+    {
+        ASSERT_EQ(::mount(nullptr, m_folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    }
 
     // Takes every block that is left.
     static void fill(const std::filesystem::path& file)
@@ -199,7 +204,7 @@ struct FailedReplaceCase
     const char* what;
     const char* saved; // the name saved
     const char* holder; // the file that holds the old content
-    std::function<void(const TempFolder&)> prepare;
+    std::function<void(const TempFolder&, const TinyDisk*)> prepare;
     rlim_t sizeLimit = RLIM_INFINITY;
     bool tinyDisk = false;
 };
@@ -207,23 +212,25 @@ struct FailedReplaceCase
 TEST(DataTextFileTest, AReplaceThatFailsKeepsTheOldFileAndLeavesNoTemporaryFile)
 {
     const auto readOnly = [](const char* name) {
-        return [name](const TempFolder& folder) {
+        return [name](const TempFolder& folder, const TinyDisk*) {
             ASSERT_EQ(::chmod((folder / name).c_str(), 0444), 0);
         };
     };
     const std::vector<FailedReplaceCase> cases {
         { "a read-only file", "tapomi.txt", "tapomi.txt", readOnly("tapomi.txt") },
         { "a read-only file behind a link", "Fname.txt", "real.txt",
-            [&](const TempFolder& folder) {
-                readOnly("real.txt")(folder);
+            [&](const TempFolder& folder, const TinyDisk* disk) {
+                readOnly("real.txt")(folder, disk);
                 std::filesystem::create_symlink("real.txt", folder / "Fname.txt");
             } },
         { "a file-size limit of 4 bytes", "tapomi.txt", "tapomi.txt", nullptr, 4 },
         { "a full disk", "tapomi.txt", "tapomi.txt",
-            [](const TempFolder& folder) { TinyDisk::fill(folder / "filler"); }, RLIM_INFINITY,
-            true },
+            [](const TempFolder& folder, const TinyDisk*) { TinyDisk::fill(folder / "filler"); },
+            RLIM_INFINITY, true },
+        { "a write-protected disk", "tapomi.txt", "tapomi.txt",
+            [](const TempFolder&, const TinyDisk* disk) { disk->protect(); }, RLIM_INFINITY, true },
         { "a folder in the file's place", "dir.txt", "tapomi.txt",
-            [](const TempFolder& folder) {
+            [](const TempFolder& folder, const TinyDisk*) {
                 std::filesystem::create_directory(folder / "dir.txt");
             } },
     };
@@ -237,7 +244,7 @@ TEST(DataTextFileTest, AReplaceThatFailsKeepsTheOldFileAndLeavesNoTemporaryFile)
         }
         folder.write(c.holder, "old");
         if (c.prepare)
-            c.prepare(folder);
+            c.prepare(folder, disk ? &*disk : nullptr);
         const std::vector<std::string> before = folder.names();
 
         DataTextFile file;
