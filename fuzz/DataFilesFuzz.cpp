@@ -1,27 +1,34 @@
-// Feeds arbitrary bytes to the item reader, and as each of the three data files to its loader,
-// in a scratch folder holding a few pictures. Any crash, hang, sanitizer report or broken
-// invariant (a count out of range, a deck name that is not a listed picture, a read that makes
-// no progress) is a finding; DataFileError is an expected outcome and is swallowed.
+// Feeds arbitrary bytes, as each of the three data files, to its loader in a scratch folder
+// holding a few pictures: the whole road from the disk, recovery included. Besides the
+// invariants of FuzzChecks.h, a file is only ever replaced when its content is wrong: readable
+// settings and a matching selection stay byte for byte, and the praise file is never written.
+// Every run writes, syncs and renames real files, so this target is slow; the in-memory one
+// (DataFilesMemoryFuzz.cpp) covers the reading itself thousands of times faster.
 
-#include "app/PraisePhraseList.h"
-#include "app/ProgramState.h"
+#include "FuzzChecks.h"
+
 #include "app/WarningBox.h"
-#include "data/DataFileError.h"
 #include "data/DataFolder.h"
-#include "data/DataItemReader.h"
+#include "data/DataTextFile.h"
+#include "data/SelectionFile.h"
+#include "data/SettingsFile.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unistd.h>
 
+using namespace fuzzchecks;
+
 namespace {
+
+const std::string kDefaultSettings = "#TRUE#,#FALSE#,#TRUE#,#TRUE#,1\r\n";
 
 class NoWarnings final : public WarningBox
 {
@@ -29,18 +36,6 @@ public:
     void ShowWarning(std::u16string_view, std::u16string_view) override { ++shown; }
     int shown = 0;
 };
-
-[[noreturn]] void finding(const char* what)
-{
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-void check(bool holds, const char* what)
-{
-    if (!holds)
-        finding(what);
-}
 
 // One scratch folder for the whole run, removed at exit.
 struct Scratch
@@ -69,83 +64,24 @@ struct Scratch
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
 
+    std::string get(const char* name) const
+    {
+        std::ifstream file(folder / name, std::ios::binary);
+        return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
+    }
+
     std::filesystem::path folder;
 };
 
-void fuzzReader(std::string_view bytes)
+bool settingsReadable(std::string_view bytes)
 {
-    // The first byte picks the types of the reads, two bits per read, repeating.
-    const std::uint8_t pattern = bytes.empty() ? 0 : static_cast<std::uint8_t>(bytes.front());
-    DataItemReader reader(std::string(bytes), "fuzz.txt");
-    std::size_t reads = 0;
+    DataTextFile file;
+    file.openContent(std::string(bytes), "tapomi.txt", DataItemReader::Source::Program);
     try {
-        while (!reader.AtEnd()) {
-            check(reads <= bytes.size(), "a read consumed nothing");
-            std::u16string text;
-            std::int16_t number = 7;
-            switch ((pattern >> ((reads % 4) * 2)) & 3) {
-            case 0:
-            case 3:
-                reader.read(DataTarget::text(text));
-                break;
-            case 1:
-                reader.read(DataTarget::truth(number));
-                check(number == kTrue || number == kFalse, "truth value neither true nor false");
-                break;
-            case 2:
-                reader.read(DataTarget::integer(number));
-                break;
-            }
-            ++reads;
-        }
-    } catch (const DataFileError& error) {
-        check(error.kind() == DataFileError::Kind::Read, "reader failed with a non-read error");
-    }
-}
-
-void fuzzLoaders(const Scratch& scratch, std::string_view bytes)
-{
-    scratch.put("tapomi.txt", bytes);
-    scratch.put("Fname.txt", bytes);
-    scratch.put("O.txt", bytes);
-
-    ProgramState program;
-    NoWarnings warnings;
-    DataFolder data(program, warnings, scratch.folder);
-
-    try {
-        data.LoadSettings();
-        const Settings& s = program.settings;
-        for (TruthValue value :
-            { s.PromptWithName, s.ShowModelWord, s.TalkingAidKeyboard, s.ShowSetupPicture })
-            check(value == kTrue || value == kFalse, "setting neither true nor false");
-    } catch (const DataFileError&) { }
-
-    PraisePhraseList praise;
-    try {
-        data.LoadPraisePhrases(praise);
-        check(praise.PraiseCount >= 0 && praise.PraiseCount <= PraisePhraseList::kCapacity,
-            "praise count out of range");
-        for (int i = 0; i < praise.PraiseCount; ++i)
-            check(
-                !praise.PraisePhrases[static_cast<std::size_t>(i)].empty(), "empty phrase counted");
-    } catch (const DataFileError&) { }
-
-    check(data.ListPictures(), "pictures not listed");
-    check(program.AllPictureCount == 3, "wrong picture count");
-    try {
-        data.LoadSelection();
-        check(program.DeckCount >= 0 && program.DeckCount <= program.AllPictureCount,
-            "deck count out of range");
-        const auto pictures = program.AllPictures.begin();
-        for (int i = 0; i < program.DeckCount; ++i) {
-            const std::u16string& card = program.Deck[static_cast<std::size_t>(i)];
-            check(std::find(pictures, pictures + program.AllPictureCount, card)
-                    != pictures + program.AllPictureCount,
-                "deck holds a name that is not a listed picture");
-        }
-    } catch (const DataFileError& error) {
-        check(error.kind() == DataFileError::Kind::Read, "selection failed other than in reading");
+        SettingsFile::Parse(file);
+        return true;
+    } catch (const DataFileError&) {
+        return false;
     }
 }
 
@@ -155,7 +91,54 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const Scratch scratch;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    fuzzReader(bytes);
-    fuzzLoaders(scratch, bytes);
+    scratch.put("tapomi.txt", bytes);
+    scratch.put("Fname.txt", bytes);
+    scratch.put("O.txt", bytes);
+
+    ProgramState program;
+    NoWarnings warnings;
+    DataFolder folder(program, warnings, scratch.folder);
+
+    try {
+        folder.LoadSettings();
+        checkSettings(program.settings);
+    } catch (const DataFileError&) {
+        finding("settings not recovered");
+    }
+    check(scratch.get("tapomi.txt") == (settingsReadable(bytes) ? bytes : kDefaultSettings),
+        "settings file replaced though readable, or not by the defaults");
+
+    PraisePhraseList praise;
+    try {
+        folder.LoadPraisePhrases(praise);
+        checkPraise(praise);
+    } catch (const DataFileError& error) {
+        check(error.kind() == DataFileError::Kind::Read, "praise failed other than in reading");
+    }
+    check(scratch.get("O.txt") == bytes, "praise file written");
+
+    check(folder.ListPictures(), "pictures not listed");
+    check(program.AllPictureCount == 3, "wrong picture count");
+
+    ProgramState matched = program;
+    DataTextFile content;
+    content.openContent(std::string(bytes), "Fname.txt", DataItemReader::Source::Program);
+    std::optional<SelectionFile::Outcome> expected; // nothing when the content can't be read
+    try {
+        expected = SelectionFile::Parse(content, matched);
+    } catch (const DataFileError&) { }
+    try {
+        folder.LoadSelection();
+        checkDeck(program);
+        check(expected.has_value(), "an unreadable selection loaded");
+        if (expected == SelectionFile::Outcome::Loaded)
+            check(scratch.get("Fname.txt") == bytes, "a matching selection file was rewritten");
+        else
+            check(program.DeckCount == 3, "a stale selection not rebuilt with every picture");
+    } catch (const DataFileError& error) {
+        check(error.kind() == DataFileError::Kind::Read, "selection failed other than in reading");
+        check(!expected, "a readable selection failed to load");
+        check(scratch.get("Fname.txt") == bytes, "an unreadable selection file was changed");
+    }
     return 0;
 }

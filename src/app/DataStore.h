@@ -10,7 +10,8 @@ class DataStore
 public:
     virtual ~DataStore() = default;
 
-    // Sets DataPrefix and the settings; a missing or unreadable settings file is recreated.
+    // Sets DataPrefix and the settings; a missing settings file, or one whose content is wrong,
+    // is recreated with the defaults.
     virtual void LoadSettings() = 0;
     virtual void SaveSettings() = 0;
     // Lists the pictures of the data folder. Returns false when there is none, after the user

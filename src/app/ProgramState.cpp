@@ -20,3 +20,14 @@ int ProgramState::deckCount() const
 {
     return clampToCapacity(DeckCount);
 }
+
+const std::u16string& ProgramState::pictureFileName(const std::u16string& name) const
+{
+    const auto begin = AllPictures.begin();
+    const auto end = begin + pictureCount();
+    const auto found = std::find(begin, end, name);
+    if (found == end)
+        return name;
+    const std::u16string& file = PictureFiles[static_cast<std::size_t>(found - begin)];
+    return file.empty() ? name : file;
+}

@@ -21,6 +21,9 @@ struct ProgramState
 
     PictureNames AllPictures;
     std::int16_t AllPictureCount = 0;
+    // The file in the folder behind each AllPictures entry, where its name differs from the
+    // listed one (a name from a Mac, stored decomposed and listed composed); empty otherwise.
+    PictureNames PictureFiles;
 
     PictureNames Deck;
     std::int16_t DeckCount = 0;
@@ -28,4 +31,6 @@ struct ProgramState
     // The valid part of each list, never past the capacity even if a count went wrong.
     int pictureCount() const;
     int deckCount() const;
+    // The file to load for a listed picture name: its file's own name where that differs.
+    const std::u16string& pictureFileName(const std::u16string& name) const;
 };

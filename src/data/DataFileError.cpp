@@ -9,12 +9,12 @@ std::string headline(DataFileError::Kind kind)
     switch (kind) {
     case DataFileError::Kind::Open:
         return "データファイルを開けません";
+    case DataFileError::Kind::Io:
+        return "データファイルを読み込めません";
     case DataFileError::Kind::Read:
         return "データファイルの内容を読み取れません";
     case DataFileError::Kind::Write:
         return "データファイルを書き込めません";
-    case DataFileError::Kind::Delete:
-        return "データファイルを削除できません";
     case DataFileError::Kind::List:
         return "画像フォルダーを読み取れません";
     }

@@ -14,9 +14,9 @@ public:
     enum class Kind
     {
         Open, // the file exists but can't be opened
+        Io, // the file was opened but its bytes could not be read (permission, device error)
         Read, // the file's content can't be read as the items asked for
         Write, // the file can't be written or replaced
-        Delete, // a stale file can't be removed
         List, // the picture folder can't be listed
     };
 

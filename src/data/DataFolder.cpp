@@ -1,10 +1,10 @@
 #include "data/DataFolder.h"
 
+#include "app/Utf8Text.h"
 #include "data/PictureListing.h"
 #include "data/PraiseFile.h"
 #include "data/SelectionFile.h"
 #include "data/SettingsFile.h"
-#include "app/Utf8Text.h"
 
 #include <algorithm>
 
@@ -43,12 +43,17 @@ void DataFolder::SaveSettings()
 
 bool DataFolder::ListPictures()
 {
-    const std::vector<std::u16string> names = PictureListing::List(pictureFolder());
+    const std::vector<PictureListing::Entry> listed = PictureListing::List(pictureFolder());
     // More pictures than the lists hold: the first ones in listing order are kept, which is the
     // same set on every run.
-    const std::size_t count = std::min<std::size_t>(names.size(), ProgramState::kPictureCapacity);
+    const std::size_t count = std::min<std::size_t>(listed.size(), ProgramState::kPictureCapacity);
     m_program.AllPictures = {};
-    std::copy_n(names.begin(), count, m_program.AllPictures.begin());
+    m_program.PictureFiles = {};
+    for (std::size_t i = 0; i < count; ++i) {
+        m_program.AllPictures[i] = listed[i].name;
+        if (listed[i].fileName != listed[i].name)
+            m_program.PictureFiles[i] = listed[i].fileName;
+    }
     m_program.AllPictureCount = static_cast<std::int16_t>(count);
     if (count == 0) {
         m_warnings.ShowWarning(u"画像データが足りません！", u"タポミ");

@@ -1,8 +1,8 @@
 #include "data/DataItemReader.h"
 
+#include "app/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/ShiftJisCodec.h"
-#include "app/Utf8Text.h"
 
 #include <optional>
 
@@ -65,7 +65,7 @@ std::optional<std::int16_t> parseInteger(std::u16string_view text)
 
 } // namespace
 
-DataItemReader::DataItemReader(std::string bytes, std::filesystem::path path)
+DataItemReader::DataItemReader(std::string bytes, std::filesystem::path path, Source source)
     : m_bytes(std::move(bytes))
     , m_path(std::move(path))
 {
@@ -73,15 +73,26 @@ DataItemReader::DataItemReader(std::string bytes, std::filesystem::path path)
     const bool marked = content.starts_with(kUtf8Mark);
     if (marked)
         content.remove_prefix(kUtf8Mark.size());
-    // Shift-JIS text with kana or kanji is never valid UTF-8 (its lead bytes 0x81 to 0x9F stand
-    // where UTF-8 only allows continuation bytes), so this test does not mistake one for the
-    // other; pure ASCII reads the same either way.
-    m_encoding = Utf8Text::isNonAsciiUtf8(content) || (marked && Utf8Text::decode(content))
-        ? Encoding::Utf8
-        : Encoding::ShiftJis;
+    m_encoding = detect(content, marked, source);
     // The mark is no character of either encoding (in Shift-JIS its bytes are unassigned), so
     // it is skipped even when the rest turns out not to be UTF-8.
     m_position = marked ? kUtf8Mark.size() : 0;
+}
+
+DataItemReader::Encoding DataItemReader::detect(
+    std::string_view content, bool marked, Source source)
+{
+    if (marked && Utf8Text::decode(content))
+        return Encoding::Utf8;
+    if (source == Source::HandEdited) {
+        // Shift-JIS kana and kanji are never valid UTF-8 (their lead bytes 0x81 to 0x9F stand
+        // where UTF-8 only allows continuation bytes); only half-width katakana can be taken
+        // for UTF-8 here, a risk worth taking for a file that teachers save from any editor.
+        return Utf8Text::isNonAsciiUtf8(content) ? Encoding::Utf8 : Encoding::ShiftJis;
+    }
+    if (ShiftJisCodec::decode(content) || !Utf8Text::decode(content))
+        return Encoding::ShiftJis;
+    return Encoding::Utf8;
 }
 
 bool DataItemReader::AtEnd() const
@@ -91,6 +102,27 @@ bool DataItemReader::AtEnd() const
             return false;
     }
     return true;
+}
+
+void DataItemReader::skipBlankLines()
+{
+    std::size_t lineStart = m_position;
+    for (;;) {
+        std::size_t i = lineStart;
+        while (i < m_bytes.size() && isBlank(m_bytes[i]))
+            ++i;
+        if (i >= m_bytes.size()) {
+            m_position = i;
+            return;
+        }
+        if (!isLineEnd(m_bytes[i])) {
+            m_position = lineStart;
+            return;
+        }
+        if (m_bytes[i] == '\r' && i + 1 < m_bytes.size() && m_bytes[i + 1] == '\n')
+            ++i;
+        lineStart = i + 1;
+    }
 }
 
 void DataItemReader::read(const DataTarget& target)

@@ -15,8 +15,7 @@
 // a quoted text with no closing quote on its line ends at the line end, and anything between a
 // closing quote and the next comma or line end is dropped; trailing blanks after the last line
 // end are no item; truth values are also read from TRUE/FALSE in any letter case and from
-// numbers (0 false, any other true); a file that is valid UTF-8 holding non-ASCII characters,
-// with or without a byte-order mark, is read as UTF-8 instead of Shift-JIS. A failure throws
+// numbers (0 false, any other true). A file may also be UTF-8 (see Source). A failure throws
 // DataFileError naming the file.
 class DataItemReader
 {
@@ -27,15 +26,32 @@ public:
         Utf8
     };
 
-    DataItemReader(std::string bytes, std::filesystem::path path);
+    // Who writes the file decides how its encoding is told. Some Shift-JIS text is valid UTF-8
+    // as well (the half-width katakana pair ﾈｺ is C8 BA, which UTF-8 reads as "Ⱥ"), so the
+    // bytes alone can't always tell.
+    enum class Source
+    {
+        // The settings and selection files, which the program writes in Shift-JIS itself: read
+        // as UTF-8 only behind a byte-order mark, or when the bytes are no Shift-JIS at all.
+        Program,
+        // The praise file, which teachers edit with whatever editor they have: read as UTF-8
+        // whenever the bytes are UTF-8 holding a non-ASCII character, mark or no mark.
+        HandEdited
+    };
+
+    DataItemReader(std::string bytes, std::filesystem::path path, Source source);
 
     Encoding encoding() const { return m_encoding; }
     bool AtEnd() const;
     void read(const DataTarget& target);
+    // Consumes the lines ahead that hold nothing but blanks, so that a blank line an editor
+    // left between or after records is not taken for an empty item.
+    void skipBlankLines();
 
 private:
     // The bytes of the next item without its quotes and delimiter, which are consumed.
     std::string_view nextItemBytes();
+    static Encoding detect(std::string_view content, bool marked, Source source);
     std::u16string decode(std::string_view bytes) const;
     void skipToDelimiter();
     void consumeDelimiter();

@@ -42,7 +42,8 @@ private:
 
 } // namespace
 
-DataTextFile::OpenResult DataTextFile::openForReading(const std::filesystem::path& path)
+DataTextFile::OpenResult DataTextFile::openForReading(
+    const std::filesystem::path& path, DataItemReader::Source source)
 {
     close();
     m_path = path;
@@ -68,8 +69,7 @@ DataTextFile::OpenResult DataTextFile::openForReading(const std::filesystem::pat
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw DataFileError(
-                DataFileError::Kind::Read, path, DataFileError::systemReason(errno));
+            throw DataFileError(DataFileError::Kind::Io, path, DataFileError::systemReason(errno));
         }
         if (got == 0)
             break;
@@ -77,8 +77,16 @@ DataTextFile::OpenResult DataTextFile::openForReading(const std::filesystem::pat
         if (bytes.size() > kMaxReadBytes)
             throw DataFileError(DataFileError::Kind::Read, path, "ファイルが大きすぎます");
     }
-    m_reader.emplace(std::move(bytes), path);
+    m_reader.emplace(std::move(bytes), path, source);
     return OpenResult::Opened;
+}
+
+void DataTextFile::openContent(
+    std::string bytes, const std::filesystem::path& path, DataItemReader::Source source)
+{
+    close();
+    m_path = path;
+    m_reader.emplace(std::move(bytes), path, source);
 }
 
 void DataTextFile::openForWriting(const std::filesystem::path& path)
@@ -131,6 +139,12 @@ void DataTextFile::ReadItems(std::initializer_list<DataTarget> targets)
         throw std::logic_error("DataTextFile::ReadItems on a file not open for reading");
     for (const DataTarget& target : targets)
         m_reader->read(target);
+}
+
+void DataTextFile::SkipBlankLines()
+{
+    if (m_reader)
+        m_reader->skipBlankLines();
 }
 
 bool DataTextFile::AtEnd() const

@@ -33,12 +33,16 @@ public:
     DataTextFile(const DataTextFile&) = delete;
     DataTextFile& operator=(const DataTextFile&) = delete;
 
-    OpenResult openForReading(const std::filesystem::path& path);
+    OpenResult openForReading(const std::filesystem::path& path, DataItemReader::Source source);
+    // Reads a file's content that is already in memory, as openForReading reads the file's.
+    void openContent(
+        std::string bytes, const std::filesystem::path& path, DataItemReader::Source source);
     void openForWriting(const std::filesystem::path& path);
 
     void WriteItems(std::initializer_list<DataItem> items);
     void WriteLine(std::u16string_view text);
     void ReadItems(std::initializer_list<DataTarget> targets);
+    void SkipBlankLines();
     bool AtEnd() const;
     // Ends a read; commits a write.
     void close();

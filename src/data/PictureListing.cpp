@@ -1,13 +1,16 @@
 #include "data/PictureListing.h"
 
+#include "app/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/PictureCollator.h"
 #include "data/ShiftJisCodec.h"
-#include "app/Utf8Text.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <system_error>
+#include <unicode/unorm2.h>
 
 namespace {
 
@@ -19,6 +22,40 @@ char16_t lowerAscii(char16_t unit)
 [[noreturn]] void failList(const std::filesystem::path& folder, const std::error_code& error)
 {
     throw DataFileError(DataFileError::Kind::List, folder, error.message());
+}
+
+// The composed (NFC) form of a name, or nothing when ICU can't give it.
+std::optional<std::u16string> composed(std::u16string_view name)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+    if (U_FAILURE(status) || name.size() > INT32_MAX / 3)
+        return std::nullopt;
+    const auto length = static_cast<int32_t>(name.size());
+    // Composition never lengthens a text by more than a little; a longer one is asked again.
+    std::u16string result(name.size() + 16, u'\0');
+    int32_t needed = unorm2_normalize(
+        nfc, name.data(), length, result.data(), static_cast<int32_t>(result.size()), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+        status = U_ZERO_ERROR;
+        result.assign(static_cast<std::size_t>(needed), u'\0');
+        needed = unorm2_normalize(nfc, name.data(), length, result.data(), needed, &status);
+    }
+    if (U_FAILURE(status))
+        return std::nullopt;
+    result.resize(static_cast<std::size_t>(needed));
+    return result;
+}
+
+// The name a file is listed under, or nothing when no form of it can be stored.
+std::optional<std::u16string> listedName(const std::u16string& fileName)
+{
+    if (PictureListing::isStorableName(fileName))
+        return fileName;
+    auto name = composed(fileName);
+    if (!name || *name == fileName || !PictureListing::isStorableName(*name))
+        return std::nullopt;
+    return name;
 }
 
 } // namespace
@@ -44,39 +81,54 @@ bool PictureListing::isStorableName(std::u16string_view name)
     return !hasDelimiter && ShiftJisCodec::roundTrips(name);
 }
 
-std::vector<std::u16string> PictureListing::List(const std::filesystem::path& folder)
+std::vector<PictureListing::Entry> PictureListing::List(const std::filesystem::path& folder)
 {
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
     if (error)
         failList(folder, error);
 
-    std::vector<std::u16string> names;
+    std::vector<Entry> listed;
     for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
         if (error)
             failList(folder, error);
         const std::string bytes = entries->path().filename().native();
         if (bytes.empty() || bytes.front() == '.')
             continue;
-        const auto name = Utf8Text::decode(bytes);
-        if (!name || !hasPictureEnding(*name) || !isStorableName(*name))
+        const auto fileName = Utf8Text::decode(bytes);
+        if (!fileName || !hasPictureEnding(*fileName))
+            continue;
+        auto name = listedName(*fileName);
+        if (!name)
             continue;
         // Follows a link to its file; a broken link or one that can't be examined is skipped.
         std::error_code typeError;
         if (!entries->is_regular_file(typeError) || typeError)
             continue;
-        names.push_back(*name);
+        listed.push_back({ std::move(*name), *fileName });
     }
     if (error)
         failList(folder, error);
 
     try {
         const PictureCollator collator;
-        std::sort(names.begin(), names.end(),
-            [&collator](
-                const std::u16string& a, const std::u16string& b) { return collator.less(a, b); });
+        // Files listed under one name stand together; among them a file whose real name is
+        // that name comes first (it is the one anything else finds by the stored name), then
+        // the others by their code units, so that the same one is kept on every run.
+        std::sort(listed.begin(), listed.end(), [&collator](const Entry& a, const Entry& b) {
+            if (a.name != b.name)
+                return collator.less(a.name, b.name);
+            const bool aAsListed = a.fileName == a.name;
+            const bool bAsListed = b.fileName == b.name;
+            if (aAsListed != bAsListed)
+                return aAsListed;
+            return a.fileName < b.fileName;
+        });
     } catch (const std::runtime_error& failure) {
         throw DataFileError(DataFileError::Kind::List, folder, failure.what());
     }
-    return names;
+    listed.erase(std::unique(listed.begin(), listed.end(),
+                     [](const Entry& a, const Entry& b) { return a.name == b.name; }),
+        listed.end());
+    return listed;
 }

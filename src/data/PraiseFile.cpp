@@ -19,12 +19,9 @@ void PraiseFile::Load(PraisePhraseList& list) const
         throw DataFileError(DataFileError::Kind::Open, m_path, "書いたはずのファイルがありません");
 }
 
-bool PraiseFile::read(PraisePhraseList& list) const
+void PraiseFile::Parse(DataTextFile& file, PraisePhraseList& list)
 {
     list = {};
-    DataTextFile file;
-    if (file.openForReading(m_path) == DataTextFile::OpenResult::Missing)
-        return false;
     std::int16_t count = 0;
     // Phrases past the 21st, and anything else after it, are ignored: the list holds no more.
     while (count < PraisePhraseList::kCapacity && !file.AtEnd()) {
@@ -33,7 +30,17 @@ bool PraiseFile::read(PraisePhraseList& list) const
         if (!phrase.empty())
             list.PraisePhrases[static_cast<std::size_t>(count++)] = std::move(phrase);
     }
-    file.close();
     list.PraiseCount = count;
+}
+
+bool PraiseFile::read(PraisePhraseList& list) const
+{
+    list = {};
+    DataTextFile file;
+    if (file.openForReading(m_path, DataItemReader::Source::HandEdited)
+        == DataTextFile::OpenResult::Missing)
+        return false;
+    Parse(file, list);
+    file.close();
     return true;
 }

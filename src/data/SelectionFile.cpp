@@ -4,7 +4,6 @@
 #include "data/DataTextFile.h"
 
 #include <algorithm>
-#include <system_error>
 
 SelectionFile::SelectionFile(std::filesystem::path path)
     : m_path(std::move(path))
@@ -14,28 +13,21 @@ void SelectionFile::Load(ProgramState& program) const
 {
     // Missing or stale both end in a rebuilt file, which the next reading must match. Should a
     // rebuilt file still not match (something else writing into the folder), the teacher is
-    // told rather than the program going round for ever.
+    // told rather than the program going round for ever. A stale file is replaced in one step
+    // rather than deleted first: a read-only file is then refused like any other save, and no
+    // moment passes without a selection file.
     bool rebuilt = false;
     for (;;) {
-        switch (read(program)) {
-        case Outcome::Loaded:
+        if (read(program) == Outcome::Loaded)
             return;
-        case Outcome::Stale:
-            remove();
-            [[fallthrough]];
-        case Outcome::Missing:
-            if (rebuilt)
-                throw DataFileError(DataFileError::Kind::Read, m_path,
-                    "作り直したファイルが画像フォルダーと合いません");
-            rebuilt = true;
-            {
-                const int count = program.pictureCount();
-                std::copy_n(program.AllPictures.begin(), count, program.Deck.begin());
-                program.DeckCount = static_cast<std::int16_t>(count);
-            }
-            Save(program);
-            break;
-        }
+        if (rebuilt)
+            throw DataFileError(DataFileError::Kind::Read, m_path,
+                "作り直したファイルが画像フォルダーと合いません");
+        rebuilt = true;
+        const int count = program.pictureCount();
+        std::copy_n(program.AllPictures.begin(), count, program.Deck.begin());
+        program.DeckCount = static_cast<std::int16_t>(count);
+        Save(program);
     }
 }
 
@@ -53,16 +45,15 @@ void SelectionFile::Save(const ProgramState& program) const
     file.close();
 }
 
-SelectionFile::Outcome SelectionFile::read(ProgramState& program) const
+SelectionFile::Outcome SelectionFile::Parse(DataTextFile& file, ProgramState& program)
 {
-    DataTextFile file;
-    if (file.openForReading(m_path) == DataTextFile::OpenResult::Missing)
-        return Outcome::Missing;
-
     const int pictureCount = program.pictureCount();
     int line = 0;
     int selected = 0;
-    while (!file.AtEnd()) {
+    for (;;) {
+        file.SkipBlankLines();
+        if (file.AtEnd())
+            break;
         std::u16string name;
         TruthValue flag = kFalse;
         file.ReadItems({ DataTarget::text(name), DataTarget::truth(flag) });
@@ -75,17 +66,19 @@ SelectionFile::Outcome SelectionFile::read(ProgramState& program) const
             program.Deck[static_cast<std::size_t>(selected++)] = name;
         ++line;
     }
-    file.close();
     // Fewer lines than pictures is no mismatch: pictures added after the last stored name stay
     // out of the deck until the teacher picks them.
     program.DeckCount = static_cast<std::int16_t>(selected);
     return Outcome::Loaded;
 }
 
-void SelectionFile::remove() const
+SelectionFile::Outcome SelectionFile::read(ProgramState& program) const
 {
-    std::error_code error;
-    std::filesystem::remove(m_path, error);
-    if (error)
-        throw DataFileError(DataFileError::Kind::Delete, m_path, error.message());
+    DataTextFile file;
+    if (file.openForReading(m_path, DataItemReader::Source::Program)
+        == DataTextFile::OpenResult::Missing)
+        return Outcome::Missing;
+    const Outcome outcome = Parse(file, program);
+    file.close();
+    return outcome;
 }

@@ -9,20 +9,23 @@ SettingsFile::SettingsFile(std::filesystem::path path)
 
 Settings SettingsFile::Load() const
 {
-    // A missing file is the normal first run; a damaged one is replaced once. Either way the
-    // defaults are written and read back, and a second failure means the folder itself is the
-    // problem (it does not exist, or can't be written), which the teacher must be told.
-    bool missing = false;
+    // A missing file is the normal first run; one whose content is damaged is replaced once.
+    // Either way the defaults are written and read back, and a second failure means the folder
+    // itself is the problem (it does not exist, or can't be written), which the teacher must be
+    // told. A file that can't be opened or read is no damaged file: writing the defaults over
+    // it would throw away options that may be perfectly good, so that failure is reported.
     try {
-        const Settings settings = read(missing);
-        if (!missing)
-            return settings;
-    } catch (const DataFileError&) { }
+        if (const auto settings = read())
+            return *settings;
+    } catch (const DataFileError& error) {
+        if (error.kind() != DataFileError::Kind::Read)
+            throw;
+    }
     Save(Settings {});
-    const Settings settings = read(missing);
-    if (missing)
+    const auto settings = read();
+    if (!settings)
         throw DataFileError(DataFileError::Kind::Open, m_path, "書いたはずのファイルがありません");
-    return settings;
+    return *settings;
 }
 
 void SettingsFile::Save(const Settings& settings) const
@@ -35,19 +38,24 @@ void SettingsFile::Save(const Settings& settings) const
     file.close();
 }
 
-Settings SettingsFile::read(bool& missing) const
+Settings SettingsFile::Parse(DataTextFile& file)
 {
-    DataTextFile file;
-    missing = file.openForReading(m_path) == DataTextFile::OpenResult::Missing;
+    // Read into a fresh set so that a failure part-way leaves nothing half-read behind.
     Settings settings;
-    if (missing)
-        return settings;
-    // Read into a fresh set so that a failure part-way leaves nothing half-read behind; what
-    // follows the fifth item is ignored.
     file.ReadItems({ DataTarget::truth(settings.PromptWithName),
         DataTarget::truth(settings.ShowModelWord), DataTarget::truth(settings.TalkingAidKeyboard),
         DataTarget::truth(settings.ShowSetupPicture),
         DataTarget::integer(settings.KeyGuardTenths) });
+    return settings;
+}
+
+std::optional<Settings> SettingsFile::read() const
+{
+    DataTextFile file;
+    if (file.openForReading(m_path, DataItemReader::Source::Program)
+        == DataTextFile::OpenResult::Missing)
+        return std::nullopt;
+    const Settings settings = Parse(file);
     file.close();
     return settings;
 }

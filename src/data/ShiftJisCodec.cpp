@@ -1,5 +1,6 @@
 #include "data/ShiftJisCodec.h"
 
+#include <array>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -63,21 +64,95 @@ private:
     iconv_t m_descriptor;
 };
 
+// What every byte and every pair of bytes decodes to, asked of iconv once. Code page 932 is a
+// stateless code of one- and two-byte characters, so a text decodes byte by byte through this
+// table exactly as iconv would decode it whole, without a conversion descriptor and its
+// buffers for every item read (the reader decodes each item of a file on its own).
+struct DecodeTable
+{
+    static constexpr char16_t kInvalid = 0xFFFF; // a noncharacter: no code maps to it
+    static constexpr char16_t kLead = 0xFFFE; // the first byte of a two-byte character
+
+    std::array<char16_t, 256> single {};
+    std::vector<char16_t> pairs = std::vector<char16_t>(256 * 256, kInvalid);
+
+    static const DecodeTable& instance()
+    {
+        static const DecodeTable table;
+        return table;
+    }
+
+private:
+    enum class Outcome
+    {
+        Character,
+        CutShort,
+        Invalid
+    };
+
+    DecodeTable()
+    {
+        single.fill(kInvalid);
+        const iconv_t descriptor = iconv_open(kUtf16, kShiftJis);
+        if (descriptor == reinterpret_cast<iconv_t>(-1))
+            return; // nothing decodes, as without the table
+        for (unsigned first = 0; first < 256; ++first) {
+            char16_t unit = kInvalid;
+            const Outcome outcome = convert(descriptor, { static_cast<char>(first), 0 }, 1, unit);
+            if (outcome == Outcome::Character) {
+                single[first] = unit;
+            } else if (outcome == Outcome::CutShort) {
+                single[first] = kLead;
+                for (unsigned second = 0; second < 256; ++second) {
+                    const std::array<char, 2> pair { static_cast<char>(first),
+                        static_cast<char>(second) };
+                    if (convert(descriptor, pair, 2, unit) == Outcome::Character)
+                        pairs[(first << 8) | second] = unit;
+                }
+            }
+        }
+        iconv_close(descriptor);
+    }
+
+    // One character of input, converted to exactly one UTF-16 unit or not at all.
+    static Outcome convert(
+        iconv_t descriptor, std::array<char, 2> input, std::size_t size, char16_t& unit)
+    {
+        iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+        std::array<char, 8> output {};
+        char* in = input.data();
+        std::size_t inLeft = size;
+        char* out = output.data();
+        std::size_t outLeft = output.size();
+        if (iconv(descriptor, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
+            return errno == EINVAL ? Outcome::CutShort : Outcome::Invalid;
+        if (inLeft != 0 || output.size() - outLeft != 2)
+            return Outcome::Invalid;
+        unit = static_cast<char16_t>(
+            static_cast<std::uint8_t>(output[0]) | (static_cast<std::uint8_t>(output[1]) << 8));
+        return unit == kInvalid || unit == kLead ? Outcome::Invalid : Outcome::Character;
+    }
+};
+
 } // namespace
 
 std::optional<std::u16string> ShiftJisCodec::decode(std::string_view bytes)
 {
-    Conversion conversion(kUtf16, kShiftJis);
-    auto converted
-        = conversion.run(std::vector<char>(bytes.begin(), bytes.end()), bytes.size() * 2);
-    if (!converted || converted->size() % 2 != 0)
-        return std::nullopt;
+    const DecodeTable& table = DecodeTable::instance();
     std::u16string text;
-    text.reserve(converted->size() / 2);
-    for (std::size_t i = 0; i < converted->size(); i += 2) {
-        const auto low = static_cast<std::uint8_t>((*converted)[i]);
-        const auto high = static_cast<std::uint8_t>((*converted)[i + 1]);
-        text += static_cast<char16_t>(low | (high << 8));
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto first = static_cast<std::uint8_t>(bytes[i++]);
+        char16_t unit = table.single[first];
+        if (unit == DecodeTable::kLead) {
+            if (i == bytes.size())
+                return std::nullopt; // cut short
+            unit
+                = table.pairs[(std::size_t { first } << 8) | static_cast<std::uint8_t>(bytes[i++])];
+        }
+        if (unit == DecodeTable::kInvalid)
+            return std::nullopt;
+        text += unit;
     }
     return text;
 }

@@ -78,7 +78,7 @@ void DrillSession::PresentCard()
     m_view.showEmptyDeckHint(false);
 
     const std::u16string& card = m_program.Deck[m_state.CardIndex];
-    m_view.loadPicture(m_program.DataPrefix + card);
+    m_view.loadPicture(m_program.DataPrefix + m_program.pictureFileName(card));
     m_deck.LoadCurrentWord();
     PlaceWordLabels();
     m_view.setCaption(Widget::Label1, m_state.CurrentWord);

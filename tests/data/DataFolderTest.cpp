@@ -1,6 +1,8 @@
 #include "data/DataFolder.h"
 
+#include "app/Utf8Text.h"
 #include "data/DataFileError.h"
+#include "data/ShiftJisCodec.h"
 
 #include "RecordingWarningBox.h"
 #include "TempFolder.h"
@@ -157,6 +159,47 @@ TEST_F(DataFolderTest, TheStoredSelectionMeetsAChangedFolderAsExpected)
     touch("a.jpg"); // sorts first: rebuilt
     start();
     EXPECT_EQ(deck(), (Names { u"a.jpg", u"b.jpg", u"c.gif", u"e.jpg" }));
+}
+
+struct FolderCase
+{
+    const char* what;
+    Names files; // as the folder holds them
+    Names listed; // as the drill shows them
+};
+
+TEST_F(DataFolderTest, TheTeachersChoiceSurvivesRestartsWhateverTheNames)
+{
+    const std::vector<FolderCase> cases {
+        // ﾈｺ is C8 BA in Shift-JIS, which is valid UTF-8 too.
+        { "half-width katakana beside ASCII", { u"ﾈｺ.jpg", u"cat.jpg", u"dog.jpg", u"bird.jpg" },
+            { u"bird.jpg", u"cat.jpg", u"dog.jpg", u"ﾈｺ.jpg" } },
+        { "a name from a Mac alone", { u"ふ\u3099と\u3099う.jpg" }, { u"ぶどう.jpg" } },
+        { "names from a Mac among others", { u"ねこ.bmp", u"は\u309Aん.gif", u"いぬ.jpg" },
+            { u"いぬ.jpg", u"ねこ.bmp", u"ぱん.gif" } },
+    };
+    for (const FolderCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(working / "cards");
+        for (const std::u16string& name : c.files)
+            touch(Utf8Text::encode(name));
+
+        start();
+        EXPECT_EQ(pictures(), c.listed);
+        EXPECT_EQ(deck(), c.listed);
+        std::string everyOne;
+        for (const std::u16string& name : c.listed)
+            everyOne += "\"" + ShiftJisCodec::encode(name).value() + "\",#TRUE#\r\n";
+        EXPECT_EQ(working.read("cards/Fname.txt"), everyOne);
+
+        program.Deck[0] = c.listed.back();
+        program.DeckCount = 1;
+        data.SaveSelection();
+        const std::string chosen = working.read("cards/Fname.txt");
+        start();
+        EXPECT_EQ(deck(), Names { c.listed.back() });
+        EXPECT_EQ(working.read("cards/Fname.txt"), chosen);
+    }
 }
 
 TEST_F(DataFolderTest, AMissingDataFolderIsReported)

@@ -11,6 +11,9 @@
 
 namespace {
 
+using Source = DataItemReader::Source;
+using Encoding = DataItemReader::Encoding;
+
 // Reads one item per letter of types (t text, b truth value, i integer) and spells each result
 // out, so that a whole case compares in one expectation.
 std::vector<std::u16string> readAll(DataItemReader& reader, std::string_view types)
@@ -76,29 +79,64 @@ TEST(DataItemReaderTest, ReadsItemsAsWrittenAndAsATeacherMightEditThem)
         { "a 0-byte file", "", "", {} },
     };
     for (const ReadCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        DataItemReader reader(c.bytes, "case.txt");
-        EXPECT_EQ(readAll(reader, c.types), c.expected);
-        EXPECT_TRUE(reader.AtEnd());
+        for (const Source source : { Source::Program, Source::HandEdited }) {
+            SCOPED_TRACE(std::string(c.what) + (source == Source::Program ? " (program)" : ""));
+            DataItemReader reader(c.bytes, "case.txt", source);
+            EXPECT_EQ(readAll(reader, c.types), c.expected);
+            EXPECT_TRUE(reader.AtEnd());
+        }
     }
 }
 
-TEST(DataItemReaderTest, TellsTheEncodingItReads)
+struct EncodingCase
 {
-    EXPECT_EQ(DataItemReader(TempFolder::hex("82 A0"), "f").encoding(),
-        DataItemReader::Encoding::ShiftJis);
-    EXPECT_EQ(DataItemReader("\xE3\x81\x82", "f").encoding(), DataItemReader::Encoding::Utf8);
-    EXPECT_EQ(
-        DataItemReader("\xEF\xBB\xBF\xE3\x81\x82", "f").encoding(), DataItemReader::Encoding::Utf8);
+    const char* what;
+    std::string bytes;
+    Encoding program; // as the settings and selection files are read
+    Encoding handEdited; // as the praise file is read
+    std::u16string text; // as the settings and selection files read it
+};
+
+TEST(DataItemReaderTest, TellsTheEncodingByWhoWritesTheFile)
+{
+    const std::vector<EncodingCase> cases {
+        { "Shift-JIS kana", TempFolder::hex("82 A0"), Encoding::ShiftJis, Encoding::ShiftJis,
+            u"あ" },
+        { "UTF-8 kana", "\xE3\x81\x82", Encoding::Utf8, Encoding::Utf8, u"あ" },
+        { "UTF-8 behind a mark", "\xEF\xBB\xBF\xE3\x81\x82", Encoding::Utf8, Encoding::Utf8,
+            u"あ" },
+        { "ASCII", "cat.jpg", Encoding::ShiftJis, Encoding::ShiftJis, u"cat.jpg" },
+        // Half-width katakana in Shift-JIS that happen to be valid UTF-8 as well ("Ⱥ.jpg").
+        { "ﾈｺ in Shift-JIS", TempFolder::hex("C8 BA 2E 6A 70 67"), Encoding::ShiftJis,
+            Encoding::Utf8, u"ﾈｺ.jpg" },
+        { "Ⱥ in UTF-8 behind a mark", TempFolder::hex("EF BB BF C8 BA"), Encoding::Utf8,
+            Encoding::Utf8, u"Ⱥ" },
+    };
+    for (const EncodingCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        DataItemReader program(c.bytes, "f", Source::Program);
+        EXPECT_EQ(program.encoding(), c.program);
+        EXPECT_EQ(DataItemReader(c.bytes, "f", Source::HandEdited).encoding(), c.handEdited);
+        EXPECT_EQ(readAll(program, "t"), std::vector { c.text });
+    }
 }
 
-TEST(DataItemReaderTest, StopsAtTheEndOfALineItemOnlyWhenAskedForMore)
+TEST(DataItemReaderTest, ReadsABlankLineAsAnItemUnlessSkipped)
 {
-    DataItemReader reader("a\r\n\r\n", "f");
+    DataItemReader reader("a\r\n\r\n", "f", Source::Program);
     EXPECT_EQ(readAll(reader, "t"), std::vector<std::u16string> { u"a" });
     EXPECT_FALSE(reader.AtEnd()); // the blank line is one more item
     EXPECT_EQ(readAll(reader, "t"), std::vector<std::u16string> { u"" });
     EXPECT_TRUE(reader.AtEnd());
+
+    DataItemReader skipping("a\r\n \r\n\t\n\rb,c\r\n\r\n  ", "f", Source::Program);
+    skipping.skipBlankLines();
+    EXPECT_EQ(readAll(skipping, "t"), std::vector<std::u16string> { u"a" });
+    skipping.skipBlankLines();
+    EXPECT_EQ(readAll(skipping, "tt"), (std::vector<std::u16string> { u"b", u"c" }));
+    EXPECT_FALSE(skipping.AtEnd());
+    skipping.skipBlankLines();
+    EXPECT_TRUE(skipping.AtEnd());
 }
 
 struct FailCase
@@ -125,7 +163,7 @@ TEST(DataItemReaderTest, FailsOnItemsThatAreNotTheirTypeOrNotThere)
     };
     for (const FailCase& c : cases) {
         SCOPED_TRACE(c.what);
-        DataItemReader reader(c.bytes, "/folder/bad.txt");
+        DataItemReader reader(c.bytes, "/folder/bad.txt", Source::Program);
         try {
             readAll(reader, c.types);
             ADD_FAILURE() << "read without failing";

@@ -1,5 +1,6 @@
 #include "data/PictureListing.h"
 
+#include "app/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/PictureCollator.h"
 
@@ -19,6 +20,14 @@ void touch(const TempFolder& folder, const std::vector<std::string>& names)
         folder.write(name, "x");
 }
 
+Names listedNames(const std::filesystem::path& folder)
+{
+    Names names;
+    for (const PictureListing::Entry& entry : PictureListing::List(folder))
+        names.push_back(entry.name);
+    return names;
+}
+
 TEST(PictureListingTest, ListsPlainPictureFilesWhateverTheCaseOfTheirEnding)
 {
     TempFolder folder;
@@ -29,8 +38,7 @@ TEST(PictureListingTest, ListsPlainPictureFilesWhateverTheCaseOfTheirEnding)
     std::filesystem::create_symlink("A.JPG", folder / "f.jpg");
     std::filesystem::create_symlink("gone.jpg", folder / "g.jpg");
 
-    EXPECT_EQ(
-        PictureListing::List(folder.path()), (Names { u"A.JPG", u"b.Gif", u"c.BMP", u"f.jpg" }));
+    EXPECT_EQ(listedNames(folder.path()), (Names { u"A.JPG", u"b.Gif", u"c.BMP", u"f.jpg" }));
 }
 
 TEST(PictureListingTest, SortsAsTheJapaneseLocaleDoesWithCaseIgnored)
@@ -44,7 +52,7 @@ TEST(PictureListingTest, SortsAsTheJapaneseLocaleDoesWithCaseIgnored)
             "\xE3\x81\x8C.gif" }); // が
     // ばか before はな: the voiced mark weighs less than the letters after it. A before b: case
     // is ignored. A and a weigh the same; their code units settle it.
-    EXPECT_EQ(PictureListing::List(folder.path()),
+    EXPECT_EQ(listedNames(folder.path()),
         (Names { u"A.jpg", u"a.jpg", u"b.jpg", u"か.gif", u"が.gif", u"ばか.jpg", u"はな.jpg" }));
     EXPECT_LT(
         std::u16string(u"はな.jpg"), std::u16string(u"ばか.jpg")); // what code units would say
@@ -77,12 +85,35 @@ TEST(PictureListingTest, LeavesOutNamesTheSelectionFileCouldNotCarryUnchanged)
             "100.jpg", // the yen sign reads back as a backslash
             "\x82\xA0.jpg", // a Shift-JIS name, not UTF-8
             "a\"b.jpg", "new\nline.jpg" });
-    EXPECT_EQ(PictureListing::List(folder.path()), (Names { u"いぬ.jpg" }));
+    EXPECT_EQ(listedNames(folder.path()), (Names { u"いぬ.jpg" }));
 
     EXPECT_TRUE(PictureListing::isStorableName(u"いぬ.jpg"));
     EXPECT_FALSE(PictureListing::isStorableName(u""));
     EXPECT_TRUE(PictureListing::hasPictureEnding(u"x.JpG"));
     EXPECT_FALSE(PictureListing::hasPictureEnding(u"jpg"));
+}
+
+TEST(PictureListingTest, ListsNamesFromAMacUnderTheirComposedFormKeepingTheRealName)
+{
+    const std::u16string decomposedGrapes = u"ふ\u3099と\u3099う.jpg"; // ぶどう
+    const std::u16string decomposedBread = u"は\u309Aん.gif"; // ぱん
+    TempFolder folder;
+    for (const std::u16string& name : { decomposedGrapes, decomposedBread,
+             std::u16string(u"ぱん.gif"), std::u16string(u"いぬ.jpg"),
+             std::u16string(u"う\u3099.jpg"), // ゔ: composed, but Shift-JIS has no hiragana ゔ
+             std::u16string(u"か\u309A.jpg") }) // a mark with no composed form
+        folder.write(Utf8Text::encode(name), "x");
+
+    using Entry = PictureListing::Entry;
+    EXPECT_EQ(PictureListing::List(folder.path()),
+        (std::vector<Entry> { { u"いぬ.jpg", u"いぬ.jpg" }, { u"ぱん.gif", u"ぱん.gif" },
+            { u"ぶどう.jpg", decomposedGrapes } }));
+
+    // Alone, the decomposed bread is listed under the composed name too.
+    std::filesystem::remove(folder / "\xE3\x81\xB1\xE3\x82\x93.gif"); // ぱん.gif
+    const auto listed = PictureListing::List(folder.path());
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[1], (Entry { u"ぱん.gif", decomposedBread }));
 }
 
 TEST(PictureListingTest, AFolderThatCannotBeListedIsReported)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -66,8 +67,12 @@ TEST_F(SelectionFileTest, AMatchingFileIsRestoredAndLeftAlone)
         { "a 0-byte file", "" },
         { "every flag false", "\"あひる.jpg\",#FALSE#\n\"いぬ.gif\",#FALSE#\n" },
         { "fewer lines than pictures", "\"あひる.jpg\",#TRUE#\r\n" },
+        { "a blank line after the last record", kTwoPictureSelection + "\r\n" },
+        { "blank lines and blanks between and after the records",
+            "\r\n\"あひる.jpg\",#TRUE#\r\n \r\n\n\"いぬ.gif\",#TRUE#\r\n\t\r\n\r\n  " },
     };
-    const std::vector<Names> expected { { u"あひる.jpg" }, {}, {}, { u"あひる.jpg" } };
+    const std::vector<Names> expected { { u"あひる.jpg" }, {}, {}, { u"あひる.jpg" },
+        { u"あひる.jpg" }, { u"あひる.jpg", u"いぬ.gif" } };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].first);
         folder.write("Fname.txt", cases[i].second);
@@ -103,6 +108,19 @@ TEST_F(SelectionFileTest, AMissingOrStaleFileIsRebuiltWithEveryPictureSelected)
     file.Load(program);
     EXPECT_EQ(program.DeckCount, 2);
     EXPECT_TRUE(folder.exists("Fname.txt"));
+
+    // A teacher who made the file read-only is told, and keeps it, even when it is stale.
+    const std::string locked = "\"ねこ.jpg\",#TRUE#\r\n";
+    folder.write("Fname.txt", locked);
+    ASSERT_EQ(::chmod((folder / "Fname.txt").c_str(), 0444), 0);
+    try {
+        file.Load(program);
+        ADD_FAILURE() << "replaced a read-only file";
+    } catch (const DataFileError& error) {
+        EXPECT_EQ(error.kind(), DataFileError::Kind::Write);
+    }
+    EXPECT_EQ(folder.read("Fname.txt"), locked);
+    EXPECT_EQ(folder.names(), std::vector<std::string> { "Fname.txt" });
 }
 
 TEST_F(SelectionFileTest, MoreLinesThanAnyFolderCanHoldAreStaleNotFatal)

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/stat.h>
+
 namespace {
 
 const std::string kDefaultFile
@@ -45,6 +48,7 @@ TEST(SettingsFileTest, AReadableFileIsTakenAndLeftAlone)
         { "an editor's LF line end", "#false#,#FALSE#,#FALSE#,#FALSE#,-3\n", allOff(-3) },
         { "mixed", "#TRUE#,#TRUE#,#FALSE#,#TRUE#,32767\r\n",
             { kTrue, kTrue, kFalse, kTrue, 32767 } },
+        { "blank lines after the record", kDefaultFile + "\r\n \r\n\r\n", Settings {} },
     };
     for (const KeptCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -94,11 +98,45 @@ TEST(SettingsFileTest, AFolderThatCannotTakeTheDefaultsIsReported)
         EXPECT_EQ(error.kind(), DataFileError::Kind::Write);
         EXPECT_EQ(error.path(), folder / "missing" / "tapomi.txt");
     }
+}
 
-    // Neither readable nor replaceable: a folder stands where the file should be.
-    std::filesystem::create_directory(folder / "tapomi.txt");
-    EXPECT_THROW(SettingsFile(folder / "tapomi.txt").Load(), DataFileError);
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "tapomi.txt"));
+struct UnreadableCase
+{
+    const char* what;
+    std::function<void(const std::filesystem::path&)> make;
+    DataFileError::Kind kind;
+    std::filesystem::file_type type;
+};
+
+TEST(SettingsFileTest, AFileThatCannotBeReadIsReportedAndLeftAlone)
+{
+    const std::vector<UnreadableCase> cases {
+        { "a folder in its place",
+            [](const std::filesystem::path& p) { std::filesystem::create_directory(p); },
+            DataFileError::Kind::Open, std::filesystem::file_type::directory },
+        { "a pipe in its place", [](const std::filesystem::path& p) { ::mkfifo(p.c_str(), 0600); },
+            DataFileError::Kind::Open, std::filesystem::file_type::fifo },
+        // Opens as a plain file, and every read of it fails with an I/O error.
+        { "a device error while reading",
+            [](const std::filesystem::path& p) {
+                std::filesystem::create_symlink("/proc/self/mem", p);
+            },
+            DataFileError::Kind::Io, std::filesystem::file_type::symlink },
+    };
+    for (const UnreadableCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        c.make(folder / "tapomi.txt");
+        try {
+            SettingsFile(folder / "tapomi.txt").Load();
+            ADD_FAILURE() << "loaded";
+        } catch (const DataFileError& error) {
+            EXPECT_EQ(error.kind(), c.kind);
+            EXPECT_EQ(error.path(), folder / "tapomi.txt");
+        }
+        EXPECT_EQ(std::filesystem::symlink_status(folder / "tapomi.txt").type(), c.type);
+        EXPECT_EQ(folder.names(), std::vector<std::string> { "tapomi.txt" });
+    }
 }
 
 } // namespace

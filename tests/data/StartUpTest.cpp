@@ -1,3 +1,5 @@
+#include "app/Utf8Text.h"
+#include "data/DataFileError.h"
 #include "data/DataFolder.h"
 #include "drill/DrillSession.h"
 
@@ -73,6 +75,57 @@ TEST_F(StartUpTest, AFolderWithoutPicturesEndsTheProgramAfterTheWarning)
     EXPECT_TRUE(working.exists("cards/tapomi.txt"));
     EXPECT_TRUE(working.exists("O.txt"));
     EXPECT_FALSE(working.exists("cards/Fname.txt"));
+}
+
+TEST_F(StartUpTest, ANameFromAMacIsTypedComposedAndItsPictureLoadedByItsRealName)
+{
+    const std::u16string decomposed = u"ふ\u3099と\u3099う.jpg"; // ぶどう.jpg
+    working.write("cards/" + Utf8Text::encode(decomposed), "x");
+
+    ASSERT_TRUE(session.Form_Load());
+    EXPECT_EQ(program.AllPictures[0], u"ぶどう.jpg");
+    session.Form_Activate();
+    session.Form_KeyPress(DrillSession::kEnterKey);
+    ASSERT_EQ(view.picturesLoaded.size(), 1u);
+    EXPECT_EQ(view.picturesLoaded[0], u"cards/" + decomposed);
+    EXPECT_TRUE(std::filesystem::exists(working / Utf8Text::encode(view.picturesLoaded[0])));
+    EXPECT_EQ(view.caption(Widget::Label1), u"ぶどう");
+    EXPECT_EQ(session.state().WordLength, 3);
+    EXPECT_EQ(speech.spoken.back(), u"ぶどう、と、いれてください");
+}
+
+TEST_F(StartUpTest, AFolderPulledOutDuringTheDrillLeavesTheDrillRunningAndSavesFail)
+{
+    working.write("cards/\xE3\x81\x84\xE3\x81\xAC.jpg", "x"); // いぬ.jpg
+    working.write("cards/\xE3\x81\xAD\xE3\x81\x93.gif", "x"); // ねこ.gif
+    ASSERT_TRUE(session.Form_Load());
+    session.Form_Activate();
+    session.Form_KeyPress(DrillSession::kEnterKey);
+    speech.finish();
+
+    std::filesystem::remove_all(working / "cards"); // the stick is pulled out
+
+    // A wrong answer, then the next card: its picture is gone, so the window shows its
+    // placeholder, and the card goes on as any other.
+    session.Form_KeyPress('e');
+    session.Timer2_Timer();
+    session.Form_KeyPress(DrillSession::kEnterKey);
+    speech.finish();
+    session.Timer1_Timer();
+    ASSERT_EQ(view.picturesLoaded.size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(working / Utf8Text::encode(view.picturesLoaded[1])));
+    EXPECT_TRUE(session.state().Speaking);
+    EXPECT_FALSE(session.state().Answered);
+
+    for (const auto& save : { &DataFolder::SaveSettings, &DataFolder::SaveSelection }) {
+        try {
+            (data.*save)();
+            ADD_FAILURE() << "saved into a folder that is gone";
+        } catch (const DataFileError& error) {
+            EXPECT_EQ(error.kind(), DataFileError::Kind::Write);
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(working / "cards"));
 }
 
 } // namespace

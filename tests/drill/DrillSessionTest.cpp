@@ -8,6 +8,24 @@
 
 namespace {
 
+// Every entry was logged, each one first after the one before it in the list.
+::testing::AssertionResult inOrder(const EventLog& log, std::initializer_list<std::string> entries)
+{
+    int previous = -1;
+    const std::string* previousEntry = nullptr;
+    for (const std::string& entry : entries) {
+        const int at = log.indexOf(entry);
+        if (at < 0)
+            return ::testing::AssertionFailure() << "\"" << entry << "\" was never logged";
+        if (at <= previous)
+            return ::testing::AssertionFailure()
+                << "\"" << entry << "\" is not after \"" << *previousEntry << "\"";
+        previous = at;
+        previousEntry = &entry;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 Settings plainSettings()
 {
     Settings settings;
@@ -39,9 +57,8 @@ TEST_F(DrillSessionTest, StartUpLoadsInOrderAndWaitsBehindTheSetupPicture)
     view.screen = { 19200, 10800 };
     start();
 
-    EXPECT_LT(log.indexOf("LoadSettings"), log.indexOf("LoadPraisePhrases"));
-    EXPECT_LT(log.indexOf("LoadPraisePhrases"), log.indexOf("ListPictures"));
-    EXPECT_LT(log.indexOf("ListPictures"), log.indexOf("LoadSelection"));
+    EXPECT_TRUE(
+        inOrder(log, { "LoadSettings", "LoadPraisePhrases", "ListPictures", "LoadSelection" }));
     EXPECT_EQ(view.window, (TwipSize { 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Image2], (TwipRect { 0, 0, 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Label3], (TwipRect { 7680, 7668, 9600, 5400 }));
@@ -115,9 +132,8 @@ TEST_F(DrillSessionTest, ARightAnswerPraisesTheWordAndMovesOn)
 
     log.clear();
     press('1');
-    EXPECT_LT(log.indexOf("caption Label2 いぬ"), log.indexOf("play ぬ.wav"))
+    EXPECT_TRUE(inOrder(log, { "caption Label2 いぬ", "play ぬ.wav", "wait" }))
         << "the child sees the kana while hearing it";
-    EXPECT_LT(log.indexOf("play ぬ.wav"), log.indexOf("wait"));
     endKeyGuard();
 
     press(13);
@@ -188,8 +204,7 @@ TEST_F(DrillSessionTest, TheKeyGuardDiscardsEveryKeyEscapeIncluded)
     press(27);
     EXPECT_TRUE(view.ended);
     EXPECT_TRUE(log.contains("stop sound"));
-    EXPECT_LT(log.indexOf("stop sound"), log.indexOf("stop speech"));
-    EXPECT_LT(log.indexOf("stop speech"), log.indexOf("end"));
+    EXPECT_TRUE(inOrder(log, { "stop sound", "stop speech", "end" }));
 }
 
 TEST_F(DrillSessionTest, KeyGuardTimesOutsideTheScrollBarStillEnd)
@@ -263,11 +278,13 @@ TEST_F(DrillSessionTest, SettingsKeysStopTheVoiceAndOpenTheirWindow)
     start();
     press('H');
     EXPECT_EQ(view.settingsShown, std::vector { SettingsWindow::Form2 });
-    EXPECT_LT(log.indexOf("stop sound"), log.indexOf("show Form2"));
-    EXPECT_LT(log.indexOf("stop speech"), log.indexOf("show Form2"));
+    EXPECT_TRUE(inOrder(log, { "stop sound", "stop speech", "show Form2" }));
     EXPECT_FALSE(view.isTimerEnabled(Timer::Timer2)) << "during the prompt the key goes no further";
+    EXPECT_FALSE(speech.finish()) << "a stopped prompt is never reported spoken";
+    EXPECT_TRUE(state().Speaking);
 
-    speech.finish();
+    session.Form_Activate(); // the options window hands back, with a new prompt
+    ASSERT_TRUE(speech.finish());
     press('N');
     EXPECT_EQ(view.settingsShown.back(), SettingsWindow::Form3);
     EXPECT_EQ(state().TypedText, u"");

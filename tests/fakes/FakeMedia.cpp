@@ -16,11 +16,22 @@ void FakeSoundPlayer::WaitForSoundEnd()
 void FakeSpeechVoice::SpeakText(std::u16string_view text)
 {
     spoken.emplace_back(text);
+    m_speaking = true;
     m_log.add("speak " + utf8(text));
 }
 
-void FakeSpeechVoice::finish()
+void FakeSpeechVoice::StopSpeech()
 {
+    m_speaking = false;
+    m_log.add("stop speech");
+}
+
+bool FakeSpeechVoice::finish()
+{
+    if (!m_speaking)
+        return false;
+    m_speaking = false;
     if (m_done)
         m_done();
+    return true;
 }

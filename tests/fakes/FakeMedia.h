@@ -29,7 +29,8 @@ private:
     EventLog& m_log;
 };
 
-// Records the texts spoken; the test reports completion by calling the drill's handler.
+// Records the texts spoken; the test says when the latest text has been heard. Keeps the voice's
+// contract: one completion per text, none for a text that StopSpeech or a newer text cut short.
 class FakeSpeechVoice final : public SpeechVoice
 {
 public:
@@ -39,13 +40,15 @@ public:
 
     void setDoneHandler(DoneHandler handler) override { m_done = std::move(handler); }
     void SpeakText(std::u16string_view text) override;
-    void StopSpeech() override { m_log.add("stop speech"); }
-    // Delivers the completion of the latest text, as the event queue would.
-    void finish();
+    void StopSpeech() override;
+    // The latest text has been heard: its completion is delivered, as the event queue would,
+    // unless it was stopped or already reported. Returns whether a completion was delivered.
+    bool finish();
 
     std::vector<std::u16string> spoken;
 
 private:
     EventLog& m_log;
     DoneHandler m_done;
+    bool m_speaking = false;
 };
