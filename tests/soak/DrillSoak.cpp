@@ -85,11 +85,17 @@ public:
     void showEmptyDeckHint(bool visible) override { emptyDeck = visible; }
     TwipSize screenSize() const override { return { 19200, 10800 }; }
     TwipSize windowSize() const override { return { 19200, 10800 }; }
+    TwipSize clientSize() const override { return { 19200, 10800 }; }
     void setWindowGeometry(TwipRect) override { }
     void setGeometry(Widget, TwipRect) override { }
     void moveTo(Widget, std::int32_t, std::int32_t) override { }
     void setFontSize(Widget, int) override { }
     void setTextColour(Widget, Colour) override { }
+    // A glyph's ink as a square inside its em, enough for the mark to be fitted.
+    TwipRect inkBounds(Widget, std::u16string_view, int points) const override
+    {
+        return { points * 2, points * 2, points * 16, points * 16 };
+    }
 
     std::map<Widget, std::u16string> captions;
     std::map<Timer, bool> timers;
