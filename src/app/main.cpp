@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
+#include "app/qt/FirstFrameWatch.h"
 #include "app/qt/QtWarningBox.h"
 #include "data/DataFolder.h"
 #include "drill/ClockRandom.h"
@@ -57,6 +58,8 @@ int runDrill(int argc, char** argv, FailureReport& failure)
     if (!form.load())
         return FailureReport::kExitStatus;
 
+    // Sound and speech start once the first card is on screen; the prompt waits for them.
+    FirstFrameWatch firstFrame(&form, [&media] { media.start(); });
     form.show();
     form.raise();
     form.activateWindow();
