@@ -119,7 +119,6 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
 
     m_image2 = new PictureBox(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
-    m_image2->setImage(QImage(QStringLiteral(":/tapomi/setup.png")));
     m_image2->hide();
 
     autoSize(m_label1);
@@ -210,6 +209,8 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeHint();
+    // A picture read ahead at the old size is no use at the new one.
+    m_prefetch.drop();
 }
 
 QWidget* Form1::widget(Widget which) const
@@ -259,6 +260,10 @@ void Form1::setVisible(Widget which, bool visible)
     QWidget* target = widget(which);
     if (target->isVisibleTo(this) == visible)
         return;
+    // The set-up picture is read only when it is shown (most starts never show it), and let go
+    // once Enter has taken it away: it never comes back.
+    if (which == Widget::Image2)
+        m_image2->setImage(visible ? QImage(QStringLiteral(":/tapomi/setup.png")) : QImage());
     target->setVisible(visible);
     if (visible && (which == Widget::Label2 || which == Widget::Label3))
         paintNow(label(which), target->geometry());
@@ -277,13 +282,23 @@ void Form1::setCaption(Widget which, std::u16string_view text)
         paintNow(target, before);
 }
 
+QSize Form1::pictureSize() const
+{
+    return (QSizeF(m_image1->size()) * devicePixelRatioF()).toSize();
+}
+
 void Form1::loadPicture(std::u16string_view path)
 {
-    const QSize target = (QSizeF(m_image1->size()) * devicePixelRatioF()).toSize();
-    QImage image = PictureLoader::load(QtText::toQString(path), target);
+    const QSize target = pictureSize();
+    QImage image = m_prefetch.take(QtText::toQString(path), target);
     if (image.isNull())
         image = PictureLoader::placeholder(target);
     m_image1->setImage(image);
+}
+
+void Form1::preparePicture(std::u16string_view path)
+{
+    m_prefetch.prepare(QtText::toQString(path), pictureSize());
 }
 
 void Form1::setTimerEnabled(Timer timer, bool enabled)

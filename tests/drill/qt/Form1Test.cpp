@@ -11,6 +11,7 @@
 #include "app/qt/TwipScale.h"
 #include "drill/DrillLayout.h"
 #include "drill/DrillSession.h"
+#include "drill/qt/PictureBox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -158,6 +159,8 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     EXPECT_TRUE(shown("Image2"));
     press(Qt::Key_Return);
     EXPECT_FALSE(shown("Image2"));
+    EXPECT_TRUE(static_cast<PictureBox*>(child("Image2"))->image().isNull())
+        << "the set-up picture is let go once it has been taken away";
     EXPECT_TRUE(shown("Image1"));
     EXPECT_TRUE(shown("Label1"));
     EXPECT_EQ(text("Label1"), u"ねこ");
