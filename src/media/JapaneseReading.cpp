@@ -2,7 +2,7 @@
 
 #include "app/Utf8Text.h"
 
-#include <mecab.h>
+#include "media/MecabApi.h"
 
 #include <filesystem>
 #include <vector>
@@ -66,7 +66,8 @@ std::unique_ptr<JapaneseReading> JapaneseReading::create(const std::string& dict
         return nullptr;
     // No resource file: the dictionary is named here, so a missing mecabrc does not matter.
     const std::string arguments = "-r /dev/null -d " + dictionary;
-    mecab_t* mecab = mecab_new2(arguments.c_str());
+    const MecabApi* api = MecabApi::get();
+    mecab_t* mecab = api ? api->New2(arguments.c_str()) : nullptr;
     if (!mecab)
         return nullptr;
     return std::unique_ptr<JapaneseReading>(new JapaneseReading(mecab));
@@ -78,7 +79,7 @@ JapaneseReading::JapaneseReading(mecab_t* mecab)
 
 JapaneseReading::~JapaneseReading()
 {
-    mecab_destroy(m_mecab);
+    MecabApi::get()->Destroy(m_mecab);
 }
 
 std::u16string JapaneseReading::read(std::u16string_view text)
@@ -88,7 +89,7 @@ std::u16string JapaneseReading::read(std::u16string_view text)
         sentence += narrowed(c);
     const std::string utf8 = Utf8Text::encode(sentence);
     std::u16string out;
-    const mecab_node_t* node = mecab_sparse_tonode2(m_mecab, utf8.data(), utf8.size());
+    const mecab_node_t* node = MecabApi::get()->SparseToNode2(m_mecab, utf8.data(), utf8.size());
     for (; node; node = node->next) {
         if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE)
             continue;

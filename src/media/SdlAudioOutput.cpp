@@ -1,6 +1,6 @@
 #include "media/SdlAudioOutput.h"
 
-#include <SDL.h>
+#include "media/SdlApi.h"
 
 SdlAudioOutput::SdlAudioOutput(AudioMixer& mixer)
     : m_mixer(mixer)
@@ -23,7 +23,7 @@ SdlAudioOutput::~SdlAudioOutput()
     std::lock_guard lock(m_deviceMutex);
     closeDevice();
     if (m_subsystemStarted)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SdlApi::get()->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(AudioMixer& mixer)
@@ -49,9 +49,10 @@ bool SdlAudioOutput::openDevice()
 {
     if (m_noDriver)
         return false;
+    const SdlApi* sdl = SdlApi::get();
     if (!m_subsystemStarted) {
-        // Tried once: a machine without any audio driver stays silent without asking again.
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        // Tried once: a machine without SDL or any audio driver stays silent without asking again.
+        if (!sdl || sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
             m_noDriver = true;
             return false;
         }
@@ -66,7 +67,7 @@ bool SdlAudioOutput::openDevice()
     wanted.userdata = this;
     SDL_AudioSpec obtained {};
     // No changes allowed: SDL converts to the hardware itself, so the mixer's format holds.
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    const SDL_AudioDeviceID device = sdl->OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (device == 0)
         return false;
     m_device = device;
@@ -78,7 +79,7 @@ bool SdlAudioOutput::openDevice()
         ++m_opens;
     }
     // The first buffer is asked for at once, so audio queued before this call is heard now.
-    SDL_PauseAudioDevice(device, 0);
+    sdl->PauseAudioDevice(device, 0);
     return true;
 }
 
@@ -88,7 +89,7 @@ void SdlAudioOutput::closeDevice()
         return;
     // Waits for the device's thread to finish its buffer; that thread may be telling us it is
     // idle, which takes only m_stateMutex.
-    SDL_CloseAudioDevice(m_device);
+    SdlApi::get()->CloseAudioDevice(m_device);
     m_device = 0;
     m_mixer.deviceStopped();
     {

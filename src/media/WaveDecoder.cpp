@@ -1,6 +1,6 @@
 #include "media/WaveDecoder.h"
 
-#include <SDL.h>
+#include "media/SdlApi.h"
 
 #include <algorithm>
 #include <fstream>
@@ -9,23 +9,24 @@
 
 namespace {
 
-void setWaveHints()
+void setWaveHints(const SdlApi& sdl)
 {
     static std::once_flag once;
-    std::call_once(once, [] {
+    std::call_once(once, [&sdl] {
         // A file cut short is refused rather than played in part: the teacher hears that the
         // file is broken instead of a clipped kana that sounds like another.
-        SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+        sdl.SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
     });
 }
 
 // Converts one decoded buffer of any SDL format to the program's format. The whole buffer is
 // converted at once (SDL's streaming converter of this version drops the last few milliseconds
 // when the rate changes).
-SharedSamples convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 length)
+SharedSamples convert(
+    const SdlApi& sdl, const SDL_AudioSpec& from, const Uint8* data, Uint32 length)
 {
     SDL_AudioCVT cvt {};
-    const int needed = SDL_BuildAudioCVT(&cvt, from.format, from.channels, from.freq, AUDIO_S16SYS,
+    const int needed = sdl.BuildAudioCVT(&cvt, from.format, from.channels, from.freq, AUDIO_S16SYS,
         AudioFormat::kChannels, AudioFormat::kSampleRate);
     if (needed < 0)
         return nullptr;
@@ -38,7 +39,7 @@ SharedSamples convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 lengt
     std::copy_n(data, length, work.begin());
     cvt.buf = work.data();
     cvt.len = static_cast<int>(length);
-    if (SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0)
+    if (sdl.ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0)
         return nullptr;
     const auto* samples = reinterpret_cast<const std::int16_t*>(work.data());
     return std::make_shared<const AudioSamples>(
@@ -49,19 +50,20 @@ SharedSamples convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 lengt
 
 SharedSamples WaveDecoder::decode(const void* bytes, std::size_t size)
 {
-    if (!bytes || size == 0 || size > kMaxFileBytes)
+    const SdlApi* sdl = SdlApi::get();
+    if (!sdl || !bytes || size == 0 || size > kMaxFileBytes)
         return nullptr;
-    setWaveHints();
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+    setWaveHints(*sdl);
+    SDL_RWops* rw = sdl->RWFromConstMem(bytes, static_cast<int>(size));
     if (!rw)
         return nullptr;
     SDL_AudioSpec format {};
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &format, &data, &length))
+    if (!sdl->LoadWAV_RW(rw, 1, &format, &data, &length))
         return nullptr;
-    SharedSamples samples = convert(format, data, length);
-    SDL_FreeWAV(data);
+    SharedSamples samples = convert(*sdl, format, data, length);
+    sdl->FreeWAV(data);
     return samples;
 }
 

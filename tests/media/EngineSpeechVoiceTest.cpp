@@ -193,9 +193,10 @@ TEST_F(EngineSpeechVoiceTest, NewerTextOrStopSilencesTheOlderWhichNeverReports)
     mixer.mix(buffer.data(), buffer.size());
     EXPECT_EQ(count(buffer, 400), buffer.size());
 
+    // The newer text's own audio may already be queued (it has the same value), so the cut is
+    // seen on the older stream itself.
     speak(u"ふたつめ");
-    mixer.mix(buffer.data(), buffer.size());
-    EXPECT_EQ(count(buffer, 400), 0u) << "the first text is cut at once";
+    EXPECT_FALSE(mixer.isPlaying(Voice::Speech, 1)) << "the first text is cut at once";
     playQueued();
     ASSERT_TRUE(queue.waitForPost());
     queue.run();
