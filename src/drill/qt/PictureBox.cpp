@@ -24,13 +24,17 @@ void PictureBox::paintEvent(QPaintEvent*)
         return;
     const qreal ratio = devicePixelRatioF();
     const QSize target = (QSizeF(size()) * ratio).toSize();
+    QPainter painter(this);
+    if (m_image.size() == target) {
+        // A card decoded at the box's size is drawn as it is: a second, screen-ready copy of a
+        // photo-sized picture would cost as much memory again and time at every card.
+        painter.drawImage(QRectF(rect()), m_image);
+        return;
+    }
     if (m_fitted.isNull() || m_fitted.size() != target) {
-        const QImage fitted = m_image.size() == target
-            ? m_image
-            : m_image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_fitted = QPixmap::fromImage(fitted);
+        m_fitted = QPixmap::fromImage(
+            m_image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         m_fitted.setDevicePixelRatio(ratio);
     }
-    QPainter painter(this);
     painter.drawPixmap(0, 0, m_fitted);
 }
