@@ -51,6 +51,11 @@ bool SdlAudioOutput::openDevice()
         return false;
     const SdlApi* sdl = SdlApi::get();
     if (!m_subsystemStarted) {
+        // SDL's audio starts its event handling too, which would otherwise take SIGINT and SIGTERM
+        // for itself and turn them into events nobody reads: the program could no longer be
+        // ended by them.
+        if (sdl)
+            sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         // Tried once: a machine without SDL or any audio driver stays silent without asking again.
         if (!sdl || sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
             m_noDriver = true;

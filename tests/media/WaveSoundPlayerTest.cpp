@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <unistd.h>
@@ -168,6 +169,18 @@ TEST_F(WaveSoundPlayerTest, DeviceClosesAfterASecondOfSilenceAndReturnsForTheNex
     const std::vector<std::int16_t> out = deviceOutput();
     EXPECT_NE(std::search(out.begin(), out.end(), second.begin(), second.end()), out.end());
     EXPECT_EQ(countNonZero(out), second.size());
+}
+
+TEST_F(WaveSoundPlayerTest, TheDeviceLeavesTerminationSignalsToTheProgram)
+{
+    // The device is open (SetUp): SIGTERM and SIGINT still end the program as they always do.
+    for (const int signal : { SIGTERM, SIGINT }) {
+        struct sigaction action
+        {
+        };
+        ASSERT_EQ(::sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
 }
 
 } // namespace
