@@ -179,6 +179,18 @@ BENCHMARK(BM_PresentCardScaledDecode)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(3.0);
 
+double residentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024;
+    }
+    return 0;
+}
+
 // A right answer's Enter to the next card on screen: the feedback tick that finds the sentence
 // spoken presents the next card and the window paints it. Both cards are very detailed
 // 12-megapixel photos; the next one has been read ahead while the child worked (the feedback
@@ -195,6 +207,7 @@ void BM_CardChangeAfterARightAnswer(benchmark::State& state)
     window.speech.finish();
     QWidget* image1 = window.form.findChild<QWidget*>(QStringLiteral("Image1"));
     std::vector<double> milliseconds;
+    double firstRss = 0;
     for (auto _ : state) {
         // Talking Aid keys: いぬ is E then 1, ねこ is , then B.
         const bool dog = window.session.state().CurrentWord == u"いぬ";
@@ -215,11 +228,15 @@ void BM_CardChangeAfterARightAnswer(benchmark::State& state)
         milliseconds.push_back(ms);
         state.SetIterationTime(ms / 1000);
         window.speech.finish();
+        if (milliseconds.size() == 1)
+            firstRss = residentMiB();
     }
     std::sort(milliseconds.begin(), milliseconds.end());
     if (!milliseconds.empty()) {
         state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
         state.counters["max_ms"] = milliseconds.back();
+        // Pictures come and go at every card: the memory they take must not pile up.
+        state.counters["rss_growth_MiB"] = residentMiB() - firstRss;
     }
 }
 BENCHMARK(BM_CardChangeAfterARightAnswer)
