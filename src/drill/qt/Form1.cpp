@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 constexpr Colour kNavy = 0x00800000;
@@ -209,8 +211,6 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeHint();
-    // A picture read ahead at the old size is no use at the new one.
-    m_prefetch.drop();
 }
 
 QWidget* Form1::widget(Widget which) const
@@ -260,10 +260,17 @@ void Form1::setVisible(Widget which, bool visible)
     QWidget* target = widget(which);
     if (target->isVisibleTo(this) == visible)
         return;
-    // The set-up picture is read only when it is shown (most starts never show it), and let go
-    // once Enter has taken it away: it never comes back.
-    if (which == Widget::Image2)
-        m_image2->setImage(visible ? QImage(QStringLiteral(":/tapomi/setup.png")) : QImage());
+    // The set-up picture is read only when it is shown (most starts never show it), straight at
+    // the size of the screen, and let go once Enter has taken it away: it never comes back.
+    if (which == Widget::Image2 && visible) {
+        const QString setup = QStringLiteral(":/tapomi/setup.png");
+        const QSize screenPixels = (QSizeF(m_image2->size()) * devicePixelRatioF()).toSize();
+        m_prefetch.prepare(setup, screenPixels);
+        m_image2->setImageSource(
+            [this, setup, screenPixels] { return m_prefetch.take(setup, screenPixels); });
+    } else if (which == Widget::Image2) {
+        m_image2->setImage(QImage());
+    }
     target->setVisible(visible);
     if (visible && (which == Widget::Label2 || which == Widget::Label3))
         paintNow(label(which), target->geometry());
@@ -289,16 +296,27 @@ QSize Form1::pictureSize() const
 
 void Form1::loadPicture(std::u16string_view path)
 {
+    const QString file = QtText::toQString(path);
     const QSize target = pictureSize();
-    QImage image = m_prefetch.take(QtText::toQString(path), target);
-    if (image.isNull())
-        image = PictureLoader::placeholder(target);
-    m_image1->setImage(image);
+    // Decoded on the prefetch thread (unless it is there already) while the rest of the card is
+    // laid out and the window gets to painting it: the box waits for it only when it draws it.
+    m_prefetch.prepare(file, target);
+    m_nextPicture.clear();
+    m_image1->setImageSource([this, file, target] {
+        const QImage image = m_prefetch.take(file, target);
+        // The card after this one has waited for this one to be taken.
+        if (!m_nextPicture.isEmpty())
+            m_prefetch.prepare(std::exchange(m_nextPicture, QString()), target);
+        return image.isNull() ? PictureLoader::placeholder(target) : image;
+    });
 }
 
 void Form1::preparePicture(std::u16string_view path)
 {
-    m_prefetch.prepare(QtText::toQString(path), pictureSize());
+    if (m_image1->hasPendingImage())
+        m_nextPicture = QtText::toQString(path);
+    else
+        m_prefetch.prepare(QtText::toQString(path), pictureSize());
 }
 
 void Form1::setTimerEnabled(Timer timer, bool enabled)

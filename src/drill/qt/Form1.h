@@ -112,4 +112,6 @@ private:
     QTimer* m_timer1;
     QTimer* m_timer2;
     PicturePrefetch m_prefetch { &PictureLoader::load };
+    // The picture to read ahead once Image1's own has been taken.
+    QString m_nextPicture;
 };

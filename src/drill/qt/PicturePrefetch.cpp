@@ -40,10 +40,8 @@ void PicturePrefetch::prepare(const QString& path, QSize size)
         return;
     }
     const Key key = keyOf(path, size);
-    if (!m_shownKey.path.isEmpty() && key == m_shownKey) {
-        drop(); // the card on screen comes again: it is kept anyway
-        return;
-    }
+    if (!m_shownKey.path.isEmpty() && key == m_shownKey)
+        return; // the card on screen comes again: it is kept anyway
     {
         std::lock_guard lock(m_mutex);
         if (m_state != State::Empty && m_preparedKey == key)
