@@ -5,12 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
 int main(int argc, char** argv)
 {
-    // The allocator set up as the program sets it (src/app/main.cpp).
-    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

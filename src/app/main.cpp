@@ -21,8 +21,6 @@
 #include <functional>
 #include <vector>
 
-#include <malloc.h>
-
 namespace {
 
 // Runs the drill on the folder named by the command line until Esc, the title bar or a failure
@@ -77,10 +75,6 @@ int runDrill(int argc, char** argv, FailureReport& failure)
 
 int main(int argc, char** argv)
 {
-    // Pictures of several MiB are decoded and let go at every card. With its threshold fixed,
-    // the allocator maps each one afresh and gives it back when it goes, instead of raising the
-    // threshold and keeping megabytes in its heaps for the rest of the run.
-    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     // The folder is taken from the command line as typed, before Qt takes out the options it
     // knows: a folder name that happens to look like one of them still reaches the drill.
     std::vector<char*> commandLine(argv, argv + argc);
