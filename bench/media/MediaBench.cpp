@@ -116,6 +116,49 @@ void BM_KeyToFirstSample(benchmark::State& state)
 }
 BENCHMARK(BM_KeyToFirstSample)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
 
+// The same after the drill has waited for a key long enough for the idle device to close: the
+// device is opened again by the key's sound, and its first buffer carries the kana.
+void BM_KeyToFirstSampleAfterIdle(benchmark::State& state)
+{
+    Rig rig;
+    if (!rig.output) {
+        state.SkipWithError("no audio device");
+        return;
+    }
+    writeWave(rig.folder / "か.wav", 9600);
+    WaveSoundPlayer player(rig.mixer);
+    player.PlaySound(u"か.wav");
+    player.StopSound();
+    double processing = 0;
+    double total = 0;
+    for (auto _ : state) {
+        if (!rig.output->waitUntilClosed(std::chrono::seconds(10))) {
+            state.SkipWithError("the idle device did not close");
+            return;
+        }
+        const auto start = Clock::now();
+        player.PlaySound(u"か.wav");
+        const auto played = Clock::now();
+        const auto first
+            = rig.mixer.waitForFirstSample(Voice::Sound, start, std::chrono::seconds(2));
+        player.StopSound();
+        if (!first) {
+            state.SkipWithError("the sound never reached the device");
+            return;
+        }
+        processing += millis(played - start);
+        total += millis(*first - start);
+        state.SetIterationTime(std::chrono::duration<double>(*first - start).count());
+    }
+    state.counters["processing_ms"]
+        = benchmark::Counter(processing, benchmark::Counter::kAvgIterations);
+    state.counters["to_device_ms"] = benchmark::Counter(total, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_KeyToFirstSampleAfterIdle)
+    ->UseManualTime()
+    ->Iterations(8)
+    ->Unit(benchmark::kMillisecond);
+
 // CPU used while the drill waits for a 5-second sound to end.
 void BM_CpuWhileWaitingForSound(benchmark::State& state)
 {

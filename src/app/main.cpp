@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
+#include "app/qt/FirstFrameWatch.h"
 #include "app/qt/QtWarningBox.h"
 #include "data/DataFolder.h"
 #include "drill/ClockRandom.h"
@@ -57,9 +58,12 @@ int runDrill(int argc, char** argv, FailureReport& failure)
     if (!form.load())
         return FailureReport::kExitStatus;
 
-    form.show();
-    form.raise();
-    form.activateWindow();
+    // Sound and speech start once the first card is on screen; the prompt waits for them.
+    FirstFrameWatch firstFrame(&form, [&media] { media.start(); });
+    // Shown and activated at once: the first card is presented, and its picture decoded, while
+    // the window system maps the window, so the first frame already holds it. The window
+    // system's own activation that follows is no second one.
+    activation.bringToFront(&form);
     const int status = QApplication::exec();
     // Nothing may report to the window once the loop is over and it is about to go.
     media.speech().StopSpeech();

@@ -96,6 +96,14 @@ void DrillSession::PresentCard()
     m_state.Answered = false;
     m_state.SetupPictureShown = false;
     m_state.TypedText.clear();
+
+    // The card after this one, read ahead while the child works on this one. After the last card
+    // the deck is shuffled anew, so what follows it is not known yet.
+    const int next = m_state.CardIndex + 1;
+    if (next < m_program.deckCount())
+        m_view.preparePicture(m_program.DataPrefix + m_program.Deck[next]);
+    else
+        m_view.preparePicture(u"");
 }
 
 // No card is selected (a selection file without any flagged name): nothing to show, say or
@@ -191,6 +199,9 @@ void DrillSession::JudgeAnswer()
             + CardDeck::PictureWord(m_program.Deck[m_state.CardIndex]) + u"、だね。";
         m_speech.SpeakText(m_state.SpeechText);
         m_deck.AdvanceCard();
+        // The card the feedback tick will present; after the last card, the first of the new
+        // shuffle.
+        m_view.preparePicture(m_program.DataPrefix + m_program.Deck[m_state.CardIndex]);
     }
     m_state.Speaking = true;
     m_view.setTimerEnabled(Timer::Timer1, true);

@@ -56,6 +56,9 @@ public:
     virtual void setCaption(Widget label, std::u16string_view text) = 0;
     // Loads a picture file into Image1; one that cannot be loaded shows a placeholder.
     virtual void loadPicture(std::u16string_view path) = 0;
+    // The picture file that Image1 will most likely load next; the window may read it ahead.
+    // Empty when that is not known.
+    virtual void preparePicture(std::u16string_view path) = 0;
 
     virtual void setTimerEnabled(Timer timer, bool enabled) = 0;
     virtual bool isTimerEnabled(Timer timer) const = 0;

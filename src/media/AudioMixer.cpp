@@ -20,6 +20,8 @@ bool AudioMixer::begin(Voice voice, std::uint64_t ticket)
     v.floor = ticket;
     v.ticket = ticket;
     v.active = true;
+    m_silentFrames = 0;
+    m_idleTold = false;
     m_changed.notify_all();
     return true;
 }
@@ -28,12 +30,25 @@ void AudioMixer::append(Voice voice, std::uint64_t ticket, SharedSamples samples
 {
     if (!samples || samples->empty())
         return;
+    std::shared_ptr<const Device> device;
+    {
+        std::lock_guard lock(m_mutex);
+        VoiceState& v = state(voice);
+        if (!v.active || v.ended || v.ticket != ticket)
+            return;
+        v.framesQueued += samples->size();
+        v.chunks.push_back(std::move(samples));
+        device = m_device;
+    }
+    // Outside the lock: opening a device starts its thread, which mixes at once.
+    if (!device || device->wake())
+        return;
     std::lock_guard lock(m_mutex);
     VoiceState& v = state(voice);
-    if (!v.active || v.ended || v.ticket != ticket)
-        return;
-    v.framesQueued += samples->size();
-    v.chunks.push_back(std::move(samples));
+    if (v.active && v.ticket == ticket) {
+        silence(v); // no device to hear it: over at once rather than waited for
+        m_changed.notify_all();
+    }
 }
 
 void AudioMixer::end(Voice voice, std::uint64_t ticket)
@@ -42,6 +57,9 @@ void AudioMixer::end(Voice voice, std::uint64_t ticket)
     VoiceState& v = state(voice);
     if (v.active && v.ticket == ticket) {
         v.ended = true;
+        // A stream with nothing to hear is over now; no device has to run to say so.
+        if (v.framesQueued == 0)
+            silence(v);
         m_changed.notify_all();
     }
 }
@@ -115,9 +133,52 @@ std::optional<AudioMixer::Clock::time_point> AudioMixer::waitForFirstSample(
     return v.firstSampleAt;
 }
 
-void AudioMixer::mix(std::int16_t* out, std::size_t frames)
+void AudioMixer::setDevice(Device device)
 {
     std::lock_guard lock(m_mutex);
+    m_device = device.wake ? std::make_shared<const Device>(std::move(device)) : nullptr;
+    m_silentFrames = 0;
+    m_idleTold = false;
+}
+
+bool AudioMixer::isIdle() const
+{
+    std::lock_guard lock(m_mutex);
+    return !m_voices[0].active && !m_voices[1].active && m_device
+        && m_silentFrames >= m_device->idleFrames;
+}
+
+void AudioMixer::deviceStopped()
+{
+    std::lock_guard lock(m_mutex);
+    m_silentFrames = 0;
+    m_idleTold = false;
+}
+
+void AudioMixer::mix(std::int16_t* out, std::size_t frames)
+{
+    std::shared_ptr<const Device> tellIdle;
+    {
+        std::lock_guard lock(m_mutex);
+        mixLocked(out, frames);
+        if (m_voices[0].active || m_voices[1].active) {
+            m_silentFrames = 0;
+            m_idleTold = false;
+        } else {
+            m_silentFrames += frames;
+            if (m_device && m_device->idle && !m_idleTold
+                && m_silentFrames >= m_device->idleFrames) {
+                m_idleTold = true;
+                tellIdle = m_device;
+            }
+        }
+    }
+    if (tellIdle)
+        tellIdle->idle();
+}
+
+void AudioMixer::mixLocked(std::int16_t* out, std::size_t frames)
+{
     bool notify = false;
 
     // A stream whose last sample went out in an earlier buffer has now been heard.

@@ -7,6 +7,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -15,9 +17,24 @@
 // at a time; a stream carries a ticket, and a stop raises the voice's floor so that a stream
 // started late by another thread for an older ticket is refused instead of heard. The device's
 // callback calls mix(); everyone else waits on the condition it signals, never by polling.
+//
+// The device need not run while nothing plays: a mixer given a device asks it to run whenever
+// audio is queued, and tells it once nothing has played for a while, so that it can stop.
 class AudioMixer
 {
 public:
+    // What the mixer needs of a device that comes and goes. Both are called without the
+    // mixer's lock held.
+    struct Device
+    {
+        // Makes sure the device is running (or about to be) and takes the queued audio. False
+        // when there is no device: the stream is then over at once, unheard.
+        std::function<bool()> wake;
+        // Called from mix() once the device has played nothing but silence for idleFrames.
+        std::function<void()> idle;
+        std::uint64_t idleFrames = 0;
+    };
+
     enum class Voice
     {
         Sound = 0,
@@ -50,6 +67,14 @@ public:
     // Fills the device's buffer. Called by the device's thread; never blocks for long.
     void mix(std::int16_t* out, std::size_t frames);
 
+    // The device that calls mix(). Without one the caller drives mix() itself (tests); an empty
+    // Device takes it away again. Every stream must be over before the device goes.
+    void setDevice(Device device);
+    // Nothing plays and the device has played silence for its idle time: it may stop. The
+    // count starts again when the device is running once more.
+    bool isIdle() const;
+    void deviceStopped();
+
 private:
     struct VoiceState
     {
@@ -68,9 +93,13 @@ private:
     VoiceState& state(Voice voice) { return m_voices[static_cast<std::size_t>(voice)]; }
     const VoiceState& state(Voice voice) const { return m_voices[static_cast<std::size_t>(voice)]; }
     static void silence(VoiceState& voice);
+    void mixLocked(std::int16_t* out, std::size_t frames);
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     std::array<VoiceState, 2> m_voices;
+    std::shared_ptr<const Device> m_device;
+    std::uint64_t m_silentFrames = 0;
+    bool m_idleTold = false;
     std::array<std::int32_t, AudioFormat::kBufferFrames> m_accumulator {};
 };

@@ -1,13 +1,26 @@
 #include "media/EngineSpeechVoice.h"
 
-EngineSpeechVoice::EngineSpeechVoice(std::vector<std::unique_ptr<SpeechEngine>> engines,
-    AudioMixer& mixer, UiPoster post, std::vector<std::u16string> warmUp)
-    : m_engines(std::move(engines))
+EngineSpeechVoice::EngineSpeechVoice(
+    EngineFactory factory, AudioMixer& mixer, UiPoster post, std::vector<std::u16string> warmUp)
+    : m_factory(std::move(factory))
     , m_mixer(mixer)
     , m_post(std::move(post))
     , m_warmUp(warmUp.begin(), warmUp.end())
+{ }
+
+EngineSpeechVoice::EngineSpeechVoice(
+    Engines engines, AudioMixer& mixer, UiPoster post, std::vector<std::u16string> warmUp)
+    : EngineSpeechVoice(
+        [ready = std::make_shared<Engines>(std::move(engines))] { return std::move(*ready); },
+        mixer, std::move(post), std::move(warmUp))
 {
-    m_thread = std::thread([this] { run(); });
+    start();
+}
+
+void EngineSpeechVoice::start()
+{
+    if (!m_thread.joinable())
+        m_thread = std::thread([this] { run(); });
 }
 
 EngineSpeechVoice::~EngineSpeechVoice()
@@ -21,7 +34,8 @@ EngineSpeechVoice::~EngineSpeechVoice()
         m_stop.raise();
     }
     m_wake.notify_all();
-    m_thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void EngineSpeechVoice::setDoneHandler(DoneHandler handler)
@@ -50,8 +64,31 @@ void EngineSpeechVoice::StopSpeech()
     m_stop.raise();
 }
 
+const char* EngineSpeechVoice::waitForEngine(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(m_mutex);
+    m_wake.wait_for(lock, timeout, [this] { return m_enginesMade; });
+    return m_engineName;
+}
+
+void EngineSpeechVoice::makeEngines()
+{
+    Engines engines = m_factory ? m_factory() : Engines {};
+    m_factory = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        m_engines = std::move(engines);
+        m_engineName = m_engines.empty() ? nullptr : m_engines.front()->name();
+        m_enginesMade = true;
+        if (m_engines.empty())
+            m_warmUp.clear(); // nothing can be made ahead
+    }
+    m_wake.notify_all();
+}
+
 void EngineSpeechVoice::run()
 {
+    makeEngines();
     while (true) {
         std::optional<Request> request;
         std::u16string warmUp;

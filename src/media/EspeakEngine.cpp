@@ -4,7 +4,7 @@
 #include "media/PcmConverter.h"
 #include "media/StopSignal.h"
 
-#include <espeak-ng/speak_lib.h>
+#include "media/EspeakApi.h"
 
 #include <atomic>
 
@@ -47,20 +47,23 @@ std::unique_ptr<EspeakEngine> EspeakEngine::create(std::unique_ptr<JapaneseReadi
 {
     // The library is started once per process and never terminated: its terminate call can
     // wait for ever on its own internal thread once a second start has happened.
-    static const int rate = [] {
-        const int r = espeak_Initialize(
+    const EspeakApi* espeak = EspeakApi::get();
+    if (!espeak)
+        return nullptr;
+    static const int rate = [espeak] {
+        const int r = espeak->Initialize(
             AUDIO_OUTPUT_SYNCHRONOUS, kPieceMs, nullptr, espeakINITIALIZE_DONT_EXIT);
         if (r > 0)
-            espeak_SetSynthCallback(&onSamples);
+            espeak->SetSynthCallback(&onSamples);
         return r;
     }();
     if (!reading || rate <= 0 || g_alive.exchange(true))
         return nullptr;
-    if (espeak_SetVoiceByName("ja") != EE_OK) {
+    if (espeak->SetVoiceByName("ja") != EE_OK) {
         g_alive = false;
         return nullptr;
     }
-    espeak_SetParameter(espeakRATE, kWordsPerMinute, 0);
+    espeak->SetParameter(espeakRATE, kWordsPerMinute, 0);
     return std::unique_ptr<EspeakEngine>(new EspeakEngine(std::move(reading), rate));
 }
 
@@ -83,7 +86,7 @@ bool EspeakEngine::synthesize(std::u16string_view text, const AudioSink& sink, S
     Job job { PcmConverter(m_sampleRate, 1), sink, stop };
     if (!job.converter.valid())
         return false;
-    const espeak_ERROR result = espeak_Synth(
+    const espeak_ERROR result = EspeakApi::get()->Synth(
         kana.c_str(), kana.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &job);
     if (stop.raised())
         return false;

@@ -2,7 +2,7 @@
 
 #include "app/Utf8Text.h"
 
-#include <mecab.h>
+#include "media/MecabApi.h"
 
 #include <filesystem>
 #include <vector>
@@ -65,20 +65,24 @@ std::unique_ptr<JapaneseReading> JapaneseReading::create(const std::string& dict
     if (!std::filesystem::is_directory(dictionary, error))
         return nullptr;
     // No resource file: the dictionary is named here, so a missing mecabrc does not matter.
-    const std::string arguments = "-r /dev/null -d " + dictionary;
-    mecab_t* mecab = mecab_new2(arguments.c_str());
+    std::unique_ptr<JapaneseReading> reading(new JapaneseReading("-r /dev/null -d " + dictionary));
+    mecab_t* mecab = reading->open();
     if (!mecab)
         return nullptr;
-    return std::unique_ptr<JapaneseReading>(new JapaneseReading(mecab));
+    MecabApi::get()->Destroy(mecab);
+    return reading;
 }
 
-JapaneseReading::JapaneseReading(mecab_t* mecab)
-    : m_mecab(mecab)
+JapaneseReading::JapaneseReading(std::string arguments)
+    : m_arguments(std::move(arguments))
 { }
 
-JapaneseReading::~JapaneseReading()
+JapaneseReading::~JapaneseReading() = default;
+
+mecab_t* JapaneseReading::open() const
 {
-    mecab_destroy(m_mecab);
+    const MecabApi* api = MecabApi::get();
+    return api ? api->New2(m_arguments.c_str()) : nullptr;
 }
 
 std::u16string JapaneseReading::read(std::u16string_view text)
@@ -88,7 +92,13 @@ std::u16string JapaneseReading::read(std::u16string_view text)
         sentence += narrowed(c);
     const std::string utf8 = Utf8Text::encode(sentence);
     std::u16string out;
-    const mecab_node_t* node = mecab_sparse_tonode2(m_mecab, utf8.data(), utf8.size());
+    mecab_t* mecab = open();
+    if (!mecab) {
+        // The dictionary went away since the start: the kana of the text are still said.
+        appendSayable(out, sentence);
+        return out;
+    }
+    const mecab_node_t* node = MecabApi::get()->SparseToNode2(mecab, utf8.data(), utf8.size());
     for (; node; node = node->next) {
         if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE)
             continue;
@@ -103,5 +113,6 @@ std::u16string JapaneseReading::read(std::u16string_view text)
         else
             appendSayable(out, surface);
     }
+    MecabApi::get()->Destroy(mecab);
     return out;
 }

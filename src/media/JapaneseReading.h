@@ -10,6 +10,10 @@ struct mecab_t;
 // that reads only kana: "もう一度" becomes "モーイチド" and the particle "は" becomes "ワ".
 // Whatever has no known reading and is not kana, a plain letter or a digit is left out, so it is
 // never spelled out by its character name.
+//
+// MeCab maps its dictionary in only while it reads a text: reading a sentence touches megabytes
+// of it here and there, and keeping it mapped between sentences would hold them in the program's
+// memory while the drill waits. Opening it again costs a fraction of a millisecond.
 class JapaneseReading
 {
 public:
@@ -24,7 +28,8 @@ public:
     std::u16string read(std::u16string_view text);
 
 private:
-    explicit JapaneseReading(mecab_t* mecab);
+    explicit JapaneseReading(std::string arguments);
+    mecab_t* open() const;
 
-    mecab_t* m_mecab;
+    std::string m_arguments;
 };

@@ -3,8 +3,6 @@
 #include "media/AudioMixer.h"
 #include "media/EngineSpeechVoice.h"
 #include "media/SdlAudioOutput.h"
-#include "media/SilentSoundPlayer.h"
-#include "media/SilentSpeechVoice.h"
 #include "media/SpeechEngines.h"
 #include "media/WaveSoundPlayer.h"
 
@@ -22,21 +20,34 @@ std::vector<std::u16string> fixedSentences()
 
 MediaSystem::MediaSystem(UiPoster postToUiThread)
     : m_mixer(std::make_unique<AudioMixer>())
-    , m_output(SdlAudioOutput::open(*m_mixer))
+    , m_output(std::make_unique<SdlAudioOutput>(*m_mixer))
+    , m_sound(std::make_unique<WaveSoundPlayer>(*m_mixer))
 {
-    if (!m_output) {
-        m_sound = std::make_unique<SilentSoundPlayer>();
-        m_speech = std::make_unique<SilentSpeechVoice>(std::move(postToUiThread));
-        return;
-    }
-    m_sound = std::make_unique<WaveSoundPlayer>(*m_mixer);
-    auto engines = SpeechEngines::available(SpeechEngines::Places {});
-    if (engines.empty()) {
-        m_speech = std::make_unique<SilentSpeechVoice>(std::move(postToUiThread));
-        return;
-    }
+    SdlAudioOutput& output = *m_output;
+    // Runs on the speech thread. The device is asked for first: without one, the engines would
+    // only take memory.
+    auto engines = [&output] {
+        if (!output.start())
+            return EngineSpeechVoice::Engines {};
+        return SpeechEngines::available(SpeechEngines::Places {});
+    };
     m_speech = std::make_unique<EngineSpeechVoice>(
-        std::move(engines), *m_mixer, std::move(postToUiThread), fixedSentences());
+        engines, *m_mixer, std::move(postToUiThread), fixedSentences());
 }
 
 MediaSystem::~MediaSystem() = default;
+
+void MediaSystem::start()
+{
+    m_speech->start();
+}
+
+SoundPlayer& MediaSystem::sound()
+{
+    return *m_sound;
+}
+
+SpeechVoice& MediaSystem::speech()
+{
+    return *m_speech;
+}

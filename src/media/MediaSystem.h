@@ -7,11 +7,16 @@
 #include <memory>
 
 class AudioMixer;
+class EngineSpeechVoice;
 class SdlAudioOutput;
+class WaveSoundPlayer;
 
-// Chooses and owns the sound player and the speech voice of the running program: the audio
-// device is opened once and shared by both; without a device both are silent, and without a
-// speech engine the voice is.
+// Owns the sound player and the speech voice of the running program. Both can be used as soon as
+// it is made; the slow part (SDL's audio, the speech engines and their dictionaries) starts only
+// with start(), on the speech thread, so that the window can be on screen first. A text spoken
+// before the engines are ready waits for them. The audio device is shared by both and runs only
+// while something plays; without a device nothing is heard and no engine is started, and every
+// text is still reported done.
 class MediaSystem
 {
 public:
@@ -21,13 +26,16 @@ public:
     MediaSystem(const MediaSystem&) = delete;
     MediaSystem& operator=(const MediaSystem&) = delete;
 
-    SoundPlayer& sound() { return *m_sound; }
-    SpeechVoice& speech() { return *m_speech; }
+    void start();
+
+    SoundPlayer& sound();
+    SpeechVoice& speech();
 
 private:
-    // Declared in the order of building; destroyed in reverse, the device before the mixer.
+    // Declared in the order of building; destroyed in reverse: the voices before the device,
+    // the device before the mixer.
     std::unique_ptr<AudioMixer> m_mixer;
     std::unique_ptr<SdlAudioOutput> m_output;
-    std::unique_ptr<SoundPlayer> m_sound;
-    std::unique_ptr<SpeechVoice> m_speech;
+    std::unique_ptr<WaveSoundPlayer> m_sound;
+    std::unique_ptr<EngineSpeechVoice> m_speech;
 };

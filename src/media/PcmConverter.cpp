@@ -1,25 +1,26 @@
 #include "media/PcmConverter.h"
 
-#include <SDL.h>
+#include "media/SdlApi.h"
 
 #include <algorithm>
 #include <vector>
 
 PcmConverter::PcmConverter(int sampleRate, int channels)
 {
-    if (sampleRate <= 0 || channels <= 0 || channels > 8)
+    m_sdl = SdlApi::get();
+    if (!m_sdl || sampleRate <= 0 || channels <= 0 || channels > 8)
         return;
     m_sampleRate = sampleRate;
     m_channels = channels;
     m_passThrough = sampleRate == AudioFormat::kSampleRate && channels == AudioFormat::kChannels;
-    m_stream = SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(channels), sampleRate,
+    m_stream = m_sdl->NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(channels), sampleRate,
         AUDIO_S16SYS, AudioFormat::kChannels, AudioFormat::kSampleRate);
 }
 
 PcmConverter::~PcmConverter()
 {
     if (m_stream)
-        SDL_FreeAudioStream(m_stream);
+        m_sdl->FreeAudioStream(m_stream);
 }
 
 SharedSamples PcmConverter::put(const std::int16_t* samples, std::size_t count)
@@ -29,7 +30,8 @@ SharedSamples PcmConverter::put(const std::int16_t* samples, std::size_t count)
     if (m_passThrough)
         return std::make_shared<const AudioSamples>(samples, samples + count);
     m_framesIn += count / static_cast<std::size_t>(m_channels);
-    if (SDL_AudioStreamPut(m_stream, samples, static_cast<int>(count * sizeof(std::int16_t))) != 0)
+    if (m_sdl->AudioStreamPut(m_stream, samples, static_cast<int>(count * sizeof(std::int16_t)))
+        != 0)
         return nullptr;
     return take();
 }
@@ -42,9 +44,9 @@ SharedSamples PcmConverter::flush()
     // silence pushes the real tail out, and the result is then cut to its true length.
     const std::vector<std::int16_t> padding(
         static_cast<std::size_t>(m_sampleRate / 10 + 1) * static_cast<std::size_t>(m_channels), 0);
-    SDL_AudioStreamPut(
+    m_sdl->AudioStreamPut(
         m_stream, padding.data(), static_cast<int>(padding.size() * sizeof(std::int16_t)));
-    SDL_AudioStreamFlush(m_stream);
+    m_sdl->AudioStreamFlush(m_stream);
     return take();
 }
 
@@ -53,12 +55,12 @@ SharedSamples PcmConverter::take()
     const std::uint64_t expected
         = (m_framesIn * AudioFormat::kSampleRate + static_cast<std::uint64_t>(m_sampleRate) / 2)
         / static_cast<std::uint64_t>(m_sampleRate);
-    const int available = SDL_AudioStreamAvailable(m_stream);
+    const int available = m_sdl->AudioStreamAvailable(m_stream);
     if (available <= 0 || m_framesOut >= expected)
         return nullptr;
     auto out = std::make_shared<AudioSamples>(
         static_cast<std::size_t>(available) / sizeof(std::int16_t));
-    const int got = SDL_AudioStreamGet(m_stream, out->data(), available);
+    const int got = m_sdl->AudioStreamGet(m_stream, out->data(), available);
     if (got <= 0)
         return nullptr;
     std::size_t frames = static_cast<std::size_t>(got) / sizeof(std::int16_t);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 struct _SDL_AudioStream;
+struct SdlApi;
 
 // Converts a stream of signed 16-bit samples at another rate and channel count, arriving piece
 // by piece from a speech engine, to the program's sample format as it comes. The result has
@@ -27,6 +28,7 @@ public:
 private:
     SharedSamples take();
 
+    const SdlApi* m_sdl = nullptr;
     _SDL_AudioStream* m_stream = nullptr;
     bool m_passThrough = false;
     int m_sampleRate = 0;

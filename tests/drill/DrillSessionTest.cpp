@@ -184,6 +184,42 @@ TEST_F(DrillSessionTest, AWrongAnswerBringsTheSameCardBack)
     EXPECT_FALSE(state().Answered);
 }
 
+// The window is told which picture comes next while the child works on the current card, so that
+// it can read it ahead: the next card of the deck, then after the last card nothing until the
+// answer has reshuffled the deck.
+TEST_F(DrillSessionTest, TheWindowIsToldWhichPictureComesNext)
+{
+    data.pictures = { u"いぬ.jpg", u"ねこ.gif" };
+    start();
+    EXPECT_EQ(view.prepared, std::vector<std::u16string> { u"/cards/ねこ.gif" });
+
+    speech.finish();
+    type("e\r"); // wrong: the same card comes back, and the next one stays the next
+    speech.finish();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/いぬ.jpg");
+    EXPECT_EQ(view.prepared.back(), u"/cards/ねこ.gif");
+
+    speech.finish();
+    type("e1\r");
+    EXPECT_EQ(view.prepared.back(), u"/cards/ねこ.gif");
+    speech.finish();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ねこ.gif");
+    EXPECT_EQ(view.prepared.back(), u"") << "the last card: the next shuffle is not made yet";
+
+    random.values = { 0.0, 0.7, 0.0, 0.0 }; // the praise draw, then a shuffle that swaps the cards
+    random.next = 0;
+    speech.finish();
+    type(",b\r");
+    ASSERT_EQ(program.Deck[0], u"ねこ.gif");
+    EXPECT_EQ(view.prepared.back(), u"/cards/ねこ.gif") << "the first card of the new shuffle";
+    speech.finish();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ねこ.gif");
+    EXPECT_EQ(view.prepared.back(), u"/cards/いぬ.jpg");
+}
+
 TEST_F(DrillSessionTest, TheKeyGuardDiscardsEveryKeyEscapeIncluded)
 {
     start();

@@ -18,6 +18,7 @@ public:
     void setVisible(Widget widget, bool visible) override;
     void setCaption(Widget label, std::u16string_view text) override;
     void loadPicture(std::u16string_view path) override;
+    void preparePicture(std::u16string_view path) override { prepared.emplace_back(path); }
     void setTimerEnabled(Timer timer, bool enabled) override;
     bool isTimerEnabled(Timer timer) const override;
     void setTimerInterval(Timer timer, std::int32_t milliseconds) override;
@@ -50,6 +51,7 @@ public:
     std::map<Timer, bool> timerEnabled;
     std::map<Timer, std::int32_t> timerInterval;
     std::vector<std::u16string> picturesLoaded;
+    std::vector<std::u16string> prepared;
     std::vector<SettingsWindow> settingsShown;
     bool ended = false;
     bool emptyDeckHint = false;

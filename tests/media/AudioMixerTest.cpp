@@ -103,4 +103,60 @@ TEST(AudioMixerTest, NewerStreamReplacesTheOneThatPlays)
     EXPECT_FALSE(mixer.begin(Voice::Sound, 1));
 }
 
+// A device that comes and goes: woken by queued audio, told once it has played only silence for
+// its idle time, and never needed for a stream that has nothing to hear.
+TEST(AudioMixerTest, WakesTheDeviceForAudioAndTellsItOnceWhenSilenceHasLasted)
+{
+    AudioMixer mixer;
+    int wakes = 0;
+    int idles = 0;
+    bool present = true;
+    mixer.setDevice({ [&] {
+                         ++wakes;
+                         return present;
+                     },
+        [&] { ++idles; }, 100 });
+
+    // Nothing to hear: over at once, without the device.
+    ASSERT_TRUE(mixer.begin(Voice::Speech, 1));
+    mixer.end(Voice::Speech, 1);
+    EXPECT_FALSE(mixer.isPlaying(Voice::Speech, 1));
+    EXPECT_EQ(wakes, 0);
+
+    ASSERT_TRUE(mixer.begin(Voice::Sound, 1));
+    mixer.append(Voice::Sound, 1, samples(std::vector<std::int16_t>(60, 5)));
+    mixer.end(Voice::Sound, 1);
+    EXPECT_EQ(wakes, 1);
+    mixed(mixer, 60);
+    EXPECT_FALSE(mixer.isIdle()) << "busy while its last buffer is in the device";
+    mixed(mixer, 60); // the stream is over: 60 frames of silence
+    EXPECT_FALSE(mixer.isPlaying(Voice::Sound, 1));
+    EXPECT_FALSE(mixer.isIdle());
+    EXPECT_EQ(idles, 0);
+    mixed(mixer, 60);
+    EXPECT_TRUE(mixer.isIdle());
+    EXPECT_EQ(idles, 1);
+    mixed(mixer, 60);
+    EXPECT_EQ(idles, 1) << "told once per silence";
+
+    // A new stream makes the device busy again, and the silence is counted afresh.
+    ASSERT_TRUE(mixer.begin(Voice::Speech, 2));
+    EXPECT_FALSE(mixer.isIdle());
+    mixed(mixer, 60);
+    mixer.end(Voice::Speech, 2);
+    mixer.deviceStopped();
+    mixed(mixer, 60);
+    mixed(mixer, 60);
+    EXPECT_EQ(idles, 2);
+
+    // No device to be had: the stream is over at once and its wait does not hold the caller.
+    present = false;
+    ASSERT_TRUE(mixer.begin(Voice::Sound, 2));
+    mixer.append(Voice::Sound, 2, samples(std::vector<std::int16_t>(48000 * 5, 7)));
+    EXPECT_FALSE(mixer.isPlaying(Voice::Sound, 2));
+    mixer.end(Voice::Sound, 2);
+    mixer.waitDone(Voice::Sound, 2);
+    EXPECT_EQ(mixed(mixer, 4), std::vector<std::int16_t>(4, 0));
+}
+
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 namespace {
 
 class JapaneseReadingTest : public ::testing::Test
@@ -56,6 +59,23 @@ TEST_F(JapaneseReadingTest, WhatHasNoReadingIsLeftOutNotSpelled)
     EXPECT_NE(praise.find(u"ringo12"), std::u16string::npos) << "full-width letters read plain";
     EXPECT_NE(praise.find(u"ダネ"), std::u16string::npos);
     EXPECT_TRUE(onlySayable(reading->read(u"☆♪→①㍻")));
+}
+
+TEST_F(JapaneseReadingTest, TheDictionaryIsMappedOnlyWhileATextIsRead)
+{
+    const auto dictionaryMapped = [] {
+        std::ifstream maps("/proc/self/maps");
+        std::string line;
+        while (std::getline(maps, line)) {
+            if (line.find(JapaneseReading::kDictionary) != std::string::npos)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_EQ(reading->read(u"もう一度、やりなおしてね。"), u"モーイチド、ヤリナオシテネ。");
+    EXPECT_FALSE(dictionaryMapped()) << "the dictionary stays in memory between two texts";
+    EXPECT_EQ(reading->read(u"この名前をいれてください"), u"コノナマエヲイレテクダサイ");
+    EXPECT_FALSE(dictionaryMapped());
 }
 
 } // namespace

@@ -1,37 +1,54 @@
 #include "media/MediaSystem.h"
 
 #include "media/EngineSpeechVoice.h"
-#include "media/SilentSoundPlayer.h"
-#include "media/SilentSpeechVoice.h"
-#include "media/WaveSoundPlayer.h"
 
 #include "TempFolder.h"
 #include "UiQueue.h"
+#include "WaveBytes.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+const char* engineOf(MediaSystem& media)
+{
+    auto* voice = dynamic_cast<EngineSpeechVoice*>(&media.speech());
+    return voice ? voice->waitForEngine(std::chrono::seconds(60)) : "not an engine voice";
+}
+
 TEST(MediaSystemTest, WithoutAnAudioDeviceEverythingIsSilentButSpeechStillCompletes)
 {
+    TempFolder folder;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    wavebytes::write(folder / "あ.wav", wavebytes::native(wavebytes::ramp(48000, 10))); // 1 s
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     UiQueue queue;
     MediaSystem media(queue.poster());
-    EXPECT_NE(dynamic_cast<SilentSoundPlayer*>(&media.sound()), nullptr);
-    ASSERT_NE(dynamic_cast<SilentSpeechVoice*>(&media.speech()), nullptr);
 
     int done = 0;
     media.speech().setDoneHandler([&] { ++done; });
+    // Asked for before the start: kept until the voice knows it cannot speak.
     media.speech().SpeakText(u"この名前をいれてください");
-    media.sound().PlaySound(u"あ.wav");
-    media.sound().WaitForSoundEnd();
+    media.start();
+    EXPECT_EQ(engineOf(media), nullptr) << "no engine is started for a machine without sound";
+    ASSERT_TRUE(queue.waitForPost());
     queue.run();
     EXPECT_EQ(done, 1);
+
+    const auto start = Clock::now();
+    media.sound().PlaySound(u"あ.wav");
+    media.sound().WaitForSoundEnd();
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500)) << "no device: no wait";
+    std::filesystem::current_path(previous);
 }
 
-TEST(MediaSystemTest, WithADeviceTheRealPlayerAndTheBestEngineAreChosen)
+TEST(MediaSystemTest, WithADeviceTheBestEngineStartsOnlyWhenAskedTo)
 {
     TempFolder folder;
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -39,11 +56,16 @@ TEST(MediaSystemTest, WithADeviceTheRealPlayerAndTheBestEngineAreChosen)
     ::setenv("TAPOMI_HTSVOICE", (folder / "absent.htsvoice").c_str(), 1);
     UiQueue queue;
     MediaSystem media(queue.poster());
-    EXPECT_NE(dynamic_cast<WaveSoundPlayer*>(&media.sound()), nullptr);
     auto* voice = dynamic_cast<EngineSpeechVoice*>(&media.speech());
-    if (!voice)
+    ASSERT_NE(voice, nullptr);
+    EXPECT_EQ(voice->waitForEngine(std::chrono::milliseconds(0)), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(folder / "device.raw")) << "the device waits for start()";
+
+    media.start();
+    const char* engine = engineOf(media);
+    if (!engine)
         GTEST_SKIP() << "no speech engine is installed";
-    EXPECT_STREQ(voice->engine().name(), "espeak-ng") << "a missing voice file means no Open JTalk";
+    EXPECT_STREQ(engine, "espeak-ng") << "a missing voice file means no Open JTalk";
 }
 
 } // namespace

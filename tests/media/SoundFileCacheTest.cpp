@@ -80,4 +80,34 @@ TEST(SoundFileCacheTest, NeverHoldsMoreThanItsCapacity)
     EXPECT_LE(cache.size(), SoundFileCache::kCapacity);
 }
 
+TEST(SoundFileCacheTest, KeepsWithinItsBytesLettingGoOfTheSoundHeardLeastRecently)
+{
+    TempFolder folder;
+    SoundFileCache cache(3000); // bytes: two sounds of 600 samples, not three
+    const auto path = [&](const char* name) { return (folder / name).string(); };
+    for (const char* name : { "a.wav", "b.wav", "c.wav" })
+        write(path(name), native(std::vector<std::int16_t>(600, 9)));
+
+    ASSERT_TRUE(cache.load(path("a.wav")));
+    ASSERT_TRUE(cache.load(path("b.wav")));
+    ASSERT_TRUE(cache.load(path("a.wav")));
+    ASSERT_TRUE(cache.load(path("c.wav"))); // b goes: a was heard after it
+    EXPECT_EQ(cache.size(), 2u);
+    EXPECT_EQ(cache.bytes(), 2400u);
+    EXPECT_EQ(cache.decodeCount(), 3u);
+    ASSERT_TRUE(cache.load(path("a.wav")));
+    EXPECT_EQ(cache.decodeCount(), 3u) << "a is still kept";
+    ASSERT_TRUE(cache.load(path("b.wav")));
+    EXPECT_EQ(cache.decodeCount(), 4u) << "b was let go";
+
+    // A sound larger than the whole cache is heard, but not kept.
+    write(path("long.wav"), native(std::vector<std::int16_t>(2000, 5)));
+    const SharedSamples longSound = cache.load(path("long.wav"));
+    ASSERT_TRUE(longSound);
+    EXPECT_EQ(longSound->size(), 2000u);
+    EXPECT_LE(cache.bytes(), 3000u);
+    cache.load(path("long.wav"));
+    EXPECT_EQ(cache.decodeCount(), 6u);
+}
+
 } // namespace

@@ -89,4 +89,32 @@ TEST(WaveDecoderTest, UnreadableFilesGiveNothing)
     EXPECT_FALSE(WaveDecoder::decodeFile("/")) << "a folder";
 }
 
+// A drill sound lasts a second or two. What would last longer than two minutes in the program's
+// format is refused from its header, before anything is decoded: a 1 MB file of 8-bit samples at
+// 8 kHz would otherwise take 12 MB, and 16 MB of 4-bit ADPCM at that rate close to 400 MB.
+TEST(WaveDecoderTest, WhatWouldLastLongerThanTwoMinutesIsRefusedFromItsHeader)
+{
+    const auto lowRate = [](std::size_t seconds) {
+        return wave(1, 1, 8000, 8, std::vector<std::uint8_t>(seconds * 8000, 0x90));
+    };
+    const std::vector<std::uint8_t> tooLong = lowRate(121);
+    EXPECT_EQ(WaveDecoder::decodedBytes(tooLong.data(), tooLong.size()), 121u * 48000u * 2u);
+    EXPECT_FALSE(WaveDecoder::decode(tooLong.data(), tooLong.size()));
+
+    const std::vector<std::uint8_t> longest = lowRate(119);
+    const SharedSamples heard = WaveDecoder::decode(longest.data(), longest.size());
+    ASSERT_TRUE(heard);
+    EXPECT_NEAR(static_cast<double>(heard->size()), 119.0 * 48000.0, 48.0);
+
+    // Four-bit ADPCM counts at two samples a byte, and a data chunk that claims more than the
+    // file holds counts as far as the file goes.
+    const std::vector<std::uint8_t> adpcm = wave(0x11, 2, 8000, 4, std::vector<std::uint8_t>(1000));
+    EXPECT_EQ(WaveDecoder::decodedBytes(adpcm.data(), adpcm.size()), 1000u * 6u * 2u);
+    std::vector<std::uint8_t> cut = lowRate(1);
+    cut.resize(cut.size() - 4000);
+    EXPECT_EQ(WaveDecoder::decodedBytes(cut.data(), cut.size()), 4000u * 6u * 2u);
+    const std::uint8_t noise[] = { 'R', 'I', 'F', 'F', 1, 2, 3 };
+    EXPECT_EQ(WaveDecoder::decodedBytes(noise, sizeof noise), std::nullopt);
+}
+
 } // namespace

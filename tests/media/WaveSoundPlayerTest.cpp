@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <unistd.h>
@@ -143,6 +144,43 @@ TEST_F(WaveSoundPlayerTest, StopCutsTheSoundAtOnceAndTheNextSoundStartsAfresh)
     const std::vector<std::int16_t> out = deviceOutput();
     EXPECT_LT(countNonZero(out), kana.size() + 4800u) << "at most a moment of the buzzer";
     EXPECT_NE(std::search(out.begin(), out.end(), kana.begin(), kana.end()), out.end());
+}
+
+TEST_F(WaveSoundPlayerTest, DeviceClosesAfterASecondOfSilenceAndReturnsForTheNextSound)
+{
+    const std::vector<std::int16_t> first = ramp(2400, 700);
+    const std::vector<std::int16_t> second = ramp(2400, 1500);
+    write(folder / "か.wav", native(first));
+    write(folder / "き.wav", native(second));
+
+    player.PlaySound(u"か.wav");
+    player.WaitForSoundEnd();
+    EXPECT_TRUE(device->isRunning());
+    ASSERT_TRUE(device->waitUntilClosed(std::chrono::seconds(10)))
+        << "an idle device must stop asking for buffers";
+    EXPECT_EQ(device->openCount(), 1u);
+
+    const auto start = Clock::now();
+    player.PlaySound(u"き.wav");
+    player.WaitForSoundEnd();
+    EXPECT_GE(secondsSince(start), 0.05) << "played in real time on the device opened again";
+    EXPECT_EQ(device->openCount(), 2u);
+    // The disk device starts its file afresh when opened: it holds the second sound only.
+    const std::vector<std::int16_t> out = deviceOutput();
+    EXPECT_NE(std::search(out.begin(), out.end(), second.begin(), second.end()), out.end());
+    EXPECT_EQ(countNonZero(out), second.size());
+}
+
+TEST_F(WaveSoundPlayerTest, TheDeviceLeavesTerminationSignalsToTheProgram)
+{
+    // The device is open (SetUp): SIGTERM and SIGINT still end the program as they always do.
+    for (const int signal : { SIGTERM, SIGINT }) {
+        struct sigaction action
+        {
+        };
+        ASSERT_EQ(::sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
 }
 
 } // namespace

@@ -19,7 +19,6 @@
 #include "drill/DrillView.h"
 #include "media/EngineSpeechVoice.h"
 #include "media/MediaSystem.h"
-#include "media/WaveSoundPlayer.h"
 
 #include "UiQueue.h"
 #include "WaveBytes.h"
@@ -67,6 +66,7 @@ public:
     {
         captions[label] = std::u16string(text);
     }
+    void preparePicture(std::u16string_view) override { }
     void loadPicture(std::u16string_view path) override
     {
         ++picturesLoaded;
@@ -199,10 +199,14 @@ int main(int argc, char** argv)
     {
         UiQueue events;
         MediaSystem media(events.poster());
-        if (dynamic_cast<WaveSoundPlayer*>(&media.sound()) == nullptr)
-            fail("no audio device: the real sound player is not in use");
-        const auto* engineVoice = dynamic_cast<EngineSpeechVoice*>(&media.speech());
-        std::printf("voice: %s\n", engineVoice ? engineVoice->engine().name() : "silent");
+        media.start();
+        // Without an audio device no engine is started either: a named engine means both the
+        // real player's device and a real voice are in use.
+        const auto& engineVoice = dynamic_cast<const EngineSpeechVoice&>(media.speech());
+        const char* engine = engineVoice.waitForEngine(std::chrono::seconds(60));
+        if (engine == nullptr)
+            fail("no audio device or no speech engine: the soak needs both");
+        std::printf("voice: %s\n", engine);
 
         ProgramState program;
         program.ArgumentText = u"cards";

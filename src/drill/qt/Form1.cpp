@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -125,7 +126,6 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
 
     m_image2 = new PictureBox(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
-    m_image2->setImage(QImage(QStringLiteral(":/tapomi/setup.png")));
     m_image2->hide();
 
     autoSize(m_label1);
@@ -298,6 +298,17 @@ void Form1::setVisible(Widget which, bool visible)
     QWidget* target = widget(which);
     if (target->isVisibleTo(this) == visible)
         return;
+    // The set-up picture is read only when it is shown (most starts never show it), straight at
+    // the size of the screen, and let go once Enter has taken it away: it never comes back.
+    if (which == Widget::Image2 && visible) {
+        const QSize screenPixels = (QSizeF(m_image2->size()) * devicePixelRatioF()).toSize();
+        const QString setup = setupPictureFor(screenPixels);
+        m_prefetch.prepare(setup, screenPixels);
+        m_image2->setImageSource(
+            [this, setup, screenPixels] { return m_prefetch.take(setup, screenPixels); });
+    } else if (which == Widget::Image2) {
+        m_image2->setImage(QImage());
+    }
     target->setVisible(visible);
     if (visible && (which == Widget::Label2 || which == Widget::Label3))
         paintNow(label(which));
@@ -315,13 +326,34 @@ void Form1::setCaption(Widget which, std::u16string_view text)
         paintNow(target);
 }
 
+QSize Form1::pictureSize() const
+{
+    return (QSizeF(m_image1->size()) * devicePixelRatioF()).toSize();
+}
+
 void Form1::loadPicture(std::u16string_view path)
 {
-    const QSize target = (QSizeF(m_image1->size()) * devicePixelRatioF()).toSize();
-    QImage image = PictureLoader::load(QtText::toQString(path), target);
-    if (image.isNull())
-        image = PictureLoader::placeholder(target);
-    m_image1->setImage(image);
+    const QString file = QtText::toQString(path);
+    const QSize target = pictureSize();
+    // Decoded on the prefetch thread (unless it is there already) while the rest of the card is
+    // laid out and the window gets to painting it: the box waits for it only when it draws it.
+    m_prefetch.prepare(file, target);
+    m_nextPicture.clear();
+    m_image1->setImageSource([this, file, target] {
+        const QImage image = m_prefetch.take(file, target);
+        // The card after this one has waited for this one to be taken.
+        if (!m_nextPicture.isEmpty())
+            m_prefetch.prepare(std::exchange(m_nextPicture, QString()), target);
+        return image.isNull() ? PictureLoader::placeholder(target) : image;
+    });
+}
+
+void Form1::preparePicture(std::u16string_view path)
+{
+    if (m_image1->hasPendingImage())
+        m_nextPicture = QtText::toQString(path);
+    else
+        m_prefetch.prepare(QtText::toQString(path), pictureSize());
 }
 
 void Form1::setTimerEnabled(Timer timer, bool enabled)
@@ -444,22 +476,16 @@ void Form1::moveEvent(QMoveEvent* event)
 void Form1::setGeometry(Widget which, TwipRect rect)
 {
     widget(which)->setGeometry(scale().toPixels(rect));
-    if (which == Widget::Image2)
-        chooseSetupPicture();
 }
 
 // The set-up picture comes drawn at its own 800 x 600 pixels and at twice that. A box larger
 // than the first in device pixels (nearly every screen, and every HiDPI one) takes the second,
 // so that the steps a teacher reads are enlarged as little as possible.
-void Form1::chooseSetupPicture()
+QString Form1::setupPictureFor(QSize devicePixels)
 {
-    const QSize device = (QSizeF(m_image2->size()) * devicePixelRatioF()).toSize();
-    const bool larger = device.width() > kSetupPictureSize.width()
-        || device.height() > kSetupPictureSize.height();
-    const int wantedWidth = larger ? kSetupPictureSize.width() * 2 : kSetupPictureSize.width();
-    if (m_image2->image().width() != wantedWidth)
-        m_image2->setImage(QImage(larger ? QStringLiteral(":/tapomi/setup@2x.png")
-                                         : QStringLiteral(":/tapomi/setup.png")));
+    const bool larger = devicePixels.width() > kSetupPictureSize.width()
+        || devicePixels.height() > kSetupPictureSize.height();
+    return larger ? QStringLiteral(":/tapomi/setup@2x.png") : QStringLiteral(":/tapomi/setup.png");
 }
 
 void Form1::moveTo(Widget which, std::int32_t left, std::int32_t top)

@@ -2,6 +2,8 @@
 
 #include "app/qt/TwipScale.h"
 #include "drill/DrillView.h"
+#include "drill/qt/PictureLoader.h"
+#include "drill/qt/PicturePrefetch.h"
 
 #include <QWidget>
 
@@ -41,11 +43,13 @@ public:
     // Runs when the window is closed from its title bar, before the program ends.
     void setCloseHook(CloseHook hook) { m_closeHook = std::move(hook); }
     bool hasEnded() const { return m_ended; }
+    const PicturePrefetch& picturePrefetch() const { return m_prefetch; }
 
     // DrillView
     void setVisible(Widget widget, bool visible) override;
     void setCaption(Widget label, std::u16string_view text) override;
     void loadPicture(std::u16string_view path) override;
+    void preparePicture(std::u16string_view path) override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     bool isTimerEnabled(Timer timer) const override;
     void setTimerInterval(Timer timer, std::int32_t milliseconds) override;
@@ -81,6 +85,8 @@ private:
     QWidget* widget(Widget which) const;
     QLabel* label(Widget which) const;
     TwipScale scale() const;
+    // The size Image1's picture is decoded at, in device pixels.
+    QSize pictureSize() const;
     // Fits an auto-size label to its text, keeping its left and top edges.
     void autoSize(QLabel* label);
     // Paints a label on screen now: a blocking sound follows, and the child must see the kana
@@ -88,7 +94,7 @@ private:
     void paintNow(QLabel* label);
     void placeHint();
     void colourEcho();
-    void chooseSetupPicture();
+    static QString setupPictureFor(QSize devicePixels);
     // Sets the outer rectangle asked for last, now that the frame may be known.
     void applyOuterGeometry();
 
@@ -111,4 +117,7 @@ private:
     PictureBox* m_image2;
     QTimer* m_timer1;
     QTimer* m_timer2;
+    PicturePrefetch m_prefetch { &PictureLoader::load };
+    // The picture to read ahead once Image1's own has been taken.
+    QString m_nextPicture;
 };

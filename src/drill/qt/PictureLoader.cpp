@@ -15,22 +15,25 @@ QImage PictureLoader::load(const QString& path, QSize target)
         QSize decoded = target;
         if (reader.transformation() & QImageIOHandler::TransformationRotate90)
             decoded.transpose();
-        reader.setScaledSize(decodeSize(reader, decoded));
+        const QSize reduced = jpegReduction(reader, decoded);
+        if (!reduced.isEmpty())
+            reader.setScaledSize(reduced);
     }
     QImage image = reader.read();
     if (image.isNull())
         return {};
-    if (!target.isEmpty() && image.size() != target)
-        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image.convertToFormat(
+    image = image.convertToFormat(
         image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    if (!target.isEmpty() && image.size() != target)
+        image = stretched(image, target);
+    return image;
 }
 
-QSize PictureLoader::decodeSize(QImageReader& reader, QSize wanted)
+QSize PictureLoader::jpegReduction(QImageReader& reader, QSize wanted)
 {
     const QSize stored = reader.size();
     if (reader.format() != "jpeg" || stored.isEmpty())
-        return wanted;
+        return {};
     // A JPEG can be decoded at a half, a quarter or an eighth of its size for a fraction of the
     // work. The largest such reduction that is still at least as big as the box is decoded, and
     // then scaled smoothly to the box: a 12-megapixel photo costs little more than a small one.
@@ -39,12 +42,28 @@ QSize PictureLoader::decodeSize(QImageReader& reader, QSize wanted)
         && stored.height() / (denominator * 2) >= wanted.height())
         denominator *= 2;
     if (denominator == 1)
-        return wanted;
+        return {};
     // The fast transform and plain colour upsampling are invisible once the picture is reduced
     // at least by half.
     reader.setQuality(kFastDecodeQuality);
     return QSize((stored.width() + denominator - 1) / denominator,
         (stored.height() + denominator - 1) / denominator);
+}
+
+QImage PictureLoader::stretched(const QImage& image, QSize target)
+{
+    // Made smaller, every pixel of the picture is averaged in; made larger (the usual camera
+    // picture on a big screen, or a small drawing), the bilinear filter of the painter looks the
+    // same and takes a third less time.
+    if (image.width() >= target.width() && image.height() >= target.height())
+        return image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage out(target, image.format());
+    out.fill(Qt::transparent);
+    QPainter painter(&out);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QRect(QPoint(0, 0), target), image);
+    return out;
 }
 
 QImage PictureLoader::placeholder(QSize size)

@@ -21,6 +21,8 @@ private:
     // Below this quality setting Qt's JPEG reader uses the fast integer transform.
     static constexpr int kFastDecodeQuality = 49;
 
-    // The size to ask the reader for, so that the box can be filled from it.
-    static QSize decodeSize(QImageReader& reader, QSize wanted);
+    // For a JPEG much larger than the box, the reduced size to decode it at (and the fast
+    // decoder set); empty for any other picture, which is decoded at its own size.
+    static QSize jpegReduction(QImageReader& reader, QSize wanted);
+    static QImage stretched(const QImage& image, QSize target);
 };

@@ -12,6 +12,7 @@
 #include "drill/DrillLayout.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/PictureBox.h"
+#include "drill/qt/PictureLoader.h"
 
 #include <QApplication>
 #include <QBackingStore>
@@ -159,8 +160,11 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     // Placed at the outer size, so it covers the whole client area whatever the frame takes.
     EXPECT_EQ(child("Image2")->geometry(), QRect(QPoint(0, 0), form.frameGeometry().size()));
     EXPECT_TRUE(child("Image2")->geometry().contains(form.rect()));
-    // The screen is larger than the picture's 800 x 600 pixels: its finer drawing is shown.
-    EXPECT_EQ(static_cast<const PictureBox*>(child("Image2"))->image().size(), QSize(1600, 1200));
+    // The screen is larger than the picture's 800 x 600 pixels: its finer drawing is shown,
+    // read straight at the box's size in device pixels.
+    const QSize device = (QSizeF(child("Image2")->size()) * form.devicePixelRatioF()).toSize();
+    EXPECT_EQ(static_cast<PictureBox*>(child("Image2"))->image(),
+        PictureLoader::load(QStringLiteral(":/tapomi/setup@2x.png"), device));
     EXPECT_FALSE(shown("Label3"));
     const DrillLayout::MarkPlacement mark
         = DrillLayout::FitMark(windowTwips(), form.clientSize(), [this](int points) {
@@ -180,6 +184,8 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     EXPECT_TRUE(shown("Image2"));
     press(Qt::Key_Return);
     EXPECT_FALSE(shown("Image2"));
+    EXPECT_TRUE(static_cast<PictureBox*>(child("Image2"))->image().isNull())
+        << "the set-up picture is let go once it has been taken away";
     EXPECT_TRUE(shown("Image1"));
     EXPECT_TRUE(shown("Label1"));
     EXPECT_EQ(text("Label1"), u"ねこ");
@@ -377,7 +383,7 @@ TEST_P(Form1ScreenTest, TheMarkIsSeenWholeOverTheWord)
 
     // The card's picture is decoded at the box's size in device pixels.
     const qreal ratio = form.devicePixelRatioF();
-    const auto* card = static_cast<const PictureBox*>(child("Image1"));
+    auto* card = static_cast<PictureBox*>(child("Image1"));
     EXPECT_EQ(card->image().size(), (QSizeF(card->size()) * ratio).toSize());
 
     for (const QString& keys : { QStringLiteral(","), QStringLiteral(",b") }) {
