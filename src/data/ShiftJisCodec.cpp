@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iconv.h>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -67,19 +68,27 @@ private:
 // What every byte and every pair of bytes decodes to, asked of iconv once. Code page 932 is a
 // stateless code of one- and two-byte characters, so a text decodes byte by byte through this
 // table exactly as iconv would decode it whole, without a conversion descriptor and its
-// buffers for every item read (the reader decodes each item of a file on its own).
-struct DecodeTable
+// buffers for every item read (the reader decodes each item of a file on its own). The row of
+// a lead byte is asked for only when a text first holds that byte: the whole table would cost
+// some 15 000 conversions on the way to the first card, and a folder's files use a few rows.
+class DecodeTable
 {
+public:
     static constexpr char16_t kInvalid = 0xFFFF; // a noncharacter: no code maps to it
     static constexpr char16_t kLead = 0xFFFE; // the first byte of a two-byte character
-
-    std::array<char16_t, 256> single {};
-    std::vector<char16_t> pairs = std::vector<char16_t>(256 * 256, kInvalid);
 
     static const DecodeTable& instance()
     {
         static const DecodeTable table;
         return table;
+    }
+
+    char16_t single(std::uint8_t first) const { return m_single[first]; }
+
+    char16_t pair(std::uint8_t first, std::uint8_t second) const
+    {
+        std::call_once(m_rowMade[first], [this, first] { makeRow(first); });
+        return m_pairs[(std::size_t { first } << 8) | second];
     }
 
 private:
@@ -92,26 +101,55 @@ private:
 
     DecodeTable()
     {
-        single.fill(kInvalid);
-        const iconv_t descriptor = iconv_open(kUtf16, kShiftJis);
-        if (descriptor == reinterpret_cast<iconv_t>(-1))
+        m_single.fill(kInvalid);
+        const Descriptor descriptor;
+        if (!descriptor.valid())
             return; // nothing decodes, as without the table
         for (unsigned first = 0; first < 256; ++first) {
             char16_t unit = kInvalid;
-            const Outcome outcome = convert(descriptor, { static_cast<char>(first), 0 }, 1, unit);
-            if (outcome == Outcome::Character) {
-                single[first] = unit;
-            } else if (outcome == Outcome::CutShort) {
-                single[first] = kLead;
-                for (unsigned second = 0; second < 256; ++second) {
-                    const std::array<char, 2> pair { static_cast<char>(first),
-                        static_cast<char>(second) };
-                    if (convert(descriptor, pair, 2, unit) == Outcome::Character)
-                        pairs[(first << 8) | second] = unit;
-                }
-            }
+            const Outcome outcome
+                = convert(descriptor.get(), { static_cast<char>(first), 0 }, 1, unit);
+            if (outcome == Outcome::Character)
+                m_single[first] = unit;
+            else if (outcome == Outcome::CutShort)
+                m_single[first] = kLead;
         }
-        iconv_close(descriptor);
+    }
+
+    // Shift-JIS to UTF-16, closed when it goes.
+    class Descriptor
+    {
+    public:
+        Descriptor()
+            : m_descriptor(iconv_open(kUtf16, kShiftJis))
+        { }
+        ~Descriptor()
+        {
+            if (valid())
+                iconv_close(m_descriptor);
+        }
+        Descriptor(const Descriptor&) = delete;
+        Descriptor& operator=(const Descriptor&) = delete;
+        bool valid() const { return m_descriptor != reinterpret_cast<iconv_t>(-1); }
+        iconv_t get() const { return m_descriptor; }
+
+    private:
+        iconv_t m_descriptor;
+    };
+
+    void makeRow(std::uint8_t first) const
+    {
+        if (m_single[first] != kLead)
+            return;
+        const Descriptor descriptor;
+        if (!descriptor.valid())
+            return;
+        for (unsigned second = 0; second < 256; ++second) {
+            const std::array<char, 2> bytes { static_cast<char>(first), static_cast<char>(second) };
+            char16_t unit = kInvalid;
+            if (convert(descriptor.get(), bytes, 2, unit) == Outcome::Character)
+                m_pairs[(std::size_t { first } << 8) | second] = unit;
+        }
     }
 
     // One character of input, converted to exactly one UTF-16 unit or not at all.
@@ -132,6 +170,11 @@ private:
             static_cast<std::uint8_t>(output[0]) | (static_cast<std::uint8_t>(output[1]) << 8));
         return unit == kInvalid || unit == kLead ? Outcome::Invalid : Outcome::Character;
     }
+
+    std::array<char16_t, 256> m_single {};
+    // Filled a row at a time, each row once, whichever thread meets its lead byte first.
+    mutable std::array<std::once_flag, 256> m_rowMade;
+    mutable std::vector<char16_t> m_pairs = std::vector<char16_t>(256 * 256, kInvalid);
 };
 
 } // namespace
@@ -143,12 +186,11 @@ std::optional<std::u16string> ShiftJisCodec::decode(std::string_view bytes)
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
         const auto first = static_cast<std::uint8_t>(bytes[i++]);
-        char16_t unit = table.single[first];
+        char16_t unit = table.single(first);
         if (unit == DecodeTable::kLead) {
             if (i == bytes.size())
                 return std::nullopt; // cut short
-            unit
-                = table.pairs[(std::size_t { first } << 8) | static_cast<std::uint8_t>(bytes[i++])];
+            unit = table.pair(first, static_cast<std::uint8_t>(bytes[i++]));
         }
         if (unit == DecodeTable::kInvalid)
             return std::nullopt;
