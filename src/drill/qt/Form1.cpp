@@ -517,23 +517,41 @@ void Form1::setTextColour(Widget which, Colour colour)
 TwipRect Form1::inkBounds(Widget which, std::u16string_view text, int points) const
 {
     const QLabel* target = label(which);
-    if (target == nullptr || text.empty())
+    if (target == nullptr || text.empty() || points < 1)
         return {};
-    // A label aligned to its top-left corner, without margin or indent, puts the first baseline
-    // one ascent below its top. The outline's bounds are the glyphs' exact ink; the edge pixels
-    // that antialiasing adds lie within the margin the layout keeps.
-    // At the resolution of the label's own screen, as the label will draw it.
-    const QFont font(JapaneseFont::bold(points), target);
-    QPainterPath outline;
-    outline.addText(
-        QPointF(0, QFontMetricsF(font, target).ascent()), font, QtText::toQString(text));
-    const QRectF ink = outline.boundingRect();
-    if (ink.isEmpty())
+    // Outlines scale with the font size, so one measurement serves every size the mark is tried
+    // at. Measuring each size anew would load the font a dozen times on the way to the first
+    // frame.
+    const QRectF perPoint = inkPerPoint(target, QtText::toQString(text));
+    if (perPoint.isEmpty())
         return {};
+    const QRectF ink(perPoint.topLeft() * points, perPoint.size() * points);
     const double twips = scale().twipsPerPixel();
     const auto left = static_cast<std::int32_t>(std::floor(ink.left() * twips));
     const auto top = static_cast<std::int32_t>(std::floor(ink.top() * twips));
     const auto right = static_cast<std::int32_t>(std::ceil(ink.right() * twips));
     const auto bottom = static_cast<std::int32_t>(std::ceil(ink.bottom() * twips));
     return { left, top, right - left, bottom - top };
+}
+
+QRectF Form1::inkPerPoint(const QLabel* target, const QString& text) const
+{
+    // At the resolution of the label's own screen, as the label will draw it.
+    const int dpi = target->logicalDpiY();
+    for (const MeasuredInk& measured : m_measuredInk) {
+        if (measured.text == text && measured.dpi == dpi)
+            return measured.perPoint;
+    }
+    // A label aligned to its top-left corner, without margin or indent, puts the first baseline
+    // one ascent below its top. The outline's bounds are the glyphs' exact ink; the edge pixels
+    // that antialiasing adds lie within the margin the layout keeps. A large size keeps the
+    // rounding of the font's metrics out of the proportion.
+    constexpr int kMeasuredPoints = 200;
+    const QFont font(JapaneseFont::bold(kMeasuredPoints), target);
+    QPainterPath outline;
+    outline.addText(QPointF(0, QFontMetricsF(font, target).ascent()), font, text);
+    const QRectF ink = outline.boundingRect();
+    const QRectF perPoint(ink.topLeft() / kMeasuredPoints, ink.size() / kMeasuredPoints);
+    m_measuredInk.push_back({ text, dpi, perPoint });
+    return perPoint;
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class DrillSession;
 class FailureReport;
@@ -95,6 +96,8 @@ private:
     void placeHint();
     void colourEcho();
     static QString setupPictureFor(QSize devicePixels);
+    // The ink of text in the Japanese bold font, in pixels per point of font size.
+    QRectF inkPerPoint(const QLabel* label, const QString& text) const;
     // Sets the outer rectangle asked for last, now that the frame may be known.
     void applyOuterGeometry();
 
@@ -120,4 +123,11 @@ private:
     PicturePrefetch m_prefetch { &PictureLoader::load };
     // The picture to read ahead once Image1's own has been taken.
     QString m_nextPicture;
+    struct MeasuredInk
+    {
+        QString text;
+        int dpi = 0;
+        QRectF perPoint;
+    };
+    mutable std::vector<MeasuredInk> m_measuredInk;
 };
