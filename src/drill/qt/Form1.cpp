@@ -128,11 +128,11 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
     m_image2->setObjectName(QStringLiteral("Image2"));
     m_image2->hide();
 
-    autoSize(m_label1);
-    autoSize(m_label2);
     // The card widgets stay hidden until the first card is presented: the window is drawn as
     // soon as it is shown, and the activation that presents the card comes only afterwards, so
-    // their creation texts would otherwise reach the screen for a moment.
+    // their creation texts would otherwise reach the screen for a moment. The word labels take
+    // their size from their text when the card sets its font and word; fitting them to their
+    // creation texts now would only load the font at a size never shown.
     m_image1->hide();
     m_label1->hide();
     m_label2->hide();
