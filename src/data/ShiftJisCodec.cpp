@@ -31,6 +31,7 @@ public:
     Conversion& operator=(const Conversion&) = delete;
 
     bool valid() const { return m_descriptor != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return m_descriptor; }
 
     // The whole input converted, or nothing when any of it can't be.
     std::optional<std::vector<char>> run(std::vector<char> input, std::size_t outputGuess)
@@ -102,7 +103,7 @@ private:
     DecodeTable()
     {
         m_single.fill(kInvalid);
-        const Descriptor descriptor;
+        const Conversion descriptor(kUtf16, kShiftJis);
         if (!descriptor.valid())
             return; // nothing decodes, as without the table
         for (unsigned first = 0; first < 256; ++first) {
@@ -116,32 +117,11 @@ private:
         }
     }
 
-    // Shift-JIS to UTF-16, closed when it goes.
-    class Descriptor
-    {
-    public:
-        Descriptor()
-            : m_descriptor(iconv_open(kUtf16, kShiftJis))
-        { }
-        ~Descriptor()
-        {
-            if (valid())
-                iconv_close(m_descriptor);
-        }
-        Descriptor(const Descriptor&) = delete;
-        Descriptor& operator=(const Descriptor&) = delete;
-        bool valid() const { return m_descriptor != reinterpret_cast<iconv_t>(-1); }
-        iconv_t get() const { return m_descriptor; }
-
-    private:
-        iconv_t m_descriptor;
-    };
-
     void makeRow(std::uint8_t first) const
     {
         if (m_single[first] != kLead)
             return;
-        const Descriptor descriptor;
+        const Conversion descriptor(kUtf16, kShiftJis);
         if (!descriptor.valid())
             return;
         for (unsigned second = 0; second < 256; ++second) {
