@@ -10,20 +10,7 @@ tapomi=$1
 samples=$2
 check=$3
 
-if [[ -z "${DISPLAY_FOR_TEST:-}" ]]; then
-  # Re-run inside a fresh X server; -a picks a free display number.
-  exec xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" env DISPLAY_FOR_TEST=1 "$0" "$@"
-fi
-
-work=$(mktemp -d)
-program=
-cleanup() {
-  if [[ -n "$program" ]] && kill -0 "$program" 2>/dev/null; then
-    kill "$program" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/fresh_x_server.sh" 1366x768 "$@"
 
 # One card, so that the deck's shuffle cannot change which word is asked for: でんしゃ takes an
 # ordinary kana, the voiced mark, ん, and a small ゃ.

@@ -13,20 +13,7 @@ build=$3
 drill_end_to_end=$4
 check=$5
 
-if [[ -z "${DISPLAY_FOR_TEST:-}" ]]; then
-  # Re-run inside a fresh X server; -a picks a free display number.
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" env DISPLAY_FOR_TEST=1 "$0" "$@"
-fi
-
-work=$(mktemp -d)
-launcher=
-cleanup() {
-  if [[ -n "$launcher" ]] && kill -0 "$launcher" 2>/dev/null; then
-    kill "$launcher" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/fresh_x_server.sh" 1024x768 "$@"
 
 fail() {
   echo "package: $*" >&2
@@ -93,7 +80,7 @@ export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/
 mkdir -p "$HOME"
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 "$usr/bin/tapomi-launcher" >"$work/launcher.log" 2>&1 &
-launcher=$!
+program=$!
 data=$XDG_DATA_HOME/tapomi
 timeout 60 xdotool search --sync --name '^絵カードのフォルダーをえらんでください$' windowfocus --sync \
   >/dev/null || { cat "$work/launcher.log" >&2; fail "the folder dialog did not appear"; }
@@ -102,14 +89,14 @@ timeout 60 xdotool search --sync --name '^絵カードのフォルダーをえ�
 # The sample cards are offered: Enter takes them.
 xdotool key Return
 timeout 20 xdotool search --sync --name '^Form1$' >/dev/null || { cat "$work/launcher.log" >&2; fail "the drill did not start"; }
-[[ $(readlink "/proc/$launcher/exe") == "$usr/bin/tapomi" ]] || fail "the launcher did not become the drill"
-[[ $(readlink "/proc/$launcher/cwd") == "$data" ]] || fail "the drill runs in $(readlink "/proc/$launcher/cwd")"
-[[ $(tr '\0' '\n' <"/proc/$launcher/cmdline" | sed -n 2p) == "$data/サンプル" ]] || fail "the drill's folder"
-[[ -z $(tr '\0' '\n' <"/proc/$launcher/cmdline" | sed -n 3p) ]] || fail "the folder is not one argument"
+[[ $(readlink "/proc/$program/exe") == "$usr/bin/tapomi" ]] || fail "the launcher did not become the drill"
+[[ $(readlink "/proc/$program/cwd") == "$data" ]] || fail "the drill runs in $(readlink "/proc/$program/cwd")"
+[[ $(tr '\0' '\n' <"/proc/$program/cmdline" | sed -n 2p) == "$data/サンプル" ]] || fail "the drill's folder"
+[[ -z $(tr '\0' '\n' <"/proc/$program/cmdline" | sed -n 3p) ]] || fail "the folder is not one argument"
 grep -q "lastFolder=$data/サンプル" "$XDG_CONFIG_HOME/tapomi/tapomi-launcher.conf" || fail "the folder was not remembered"
 xdotool key Escape
 status=0
-wait "$launcher" || status=$?
-launcher=
+wait "$program" || status=$?
+program=
 [[ $status -eq 0 ]] || fail "the drill started by the launcher ended with status $status"
 echo "package: $(basename "$deb") extracted and run: drill, voice pack and launcher"
