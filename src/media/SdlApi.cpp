@@ -2,6 +2,30 @@
 
 #include "media/SharedLibrary.h"
 
+namespace {
+
+// SDL keeps its error text in memory of each thread that meets an error, and frees it only for
+// the threads it made itself. Ours (the speech thread, the device keeper, the user-interface
+// thread) hand their share back as they end.
+struct ThreadShare
+{
+    explicit ThreadShare(decltype(&SDL_TLSCleanup) cleanup)
+        : m_cleanup(cleanup)
+    { }
+    ThreadShare(const ThreadShare&) = delete;
+    ThreadShare& operator=(const ThreadShare&) = delete;
+    ~ThreadShare()
+    {
+        if (m_cleanup)
+            m_cleanup();
+    }
+
+private:
+    decltype(&SDL_TLSCleanup) m_cleanup;
+};
+
+} // namespace
+
 const SdlApi* SdlApi::get()
 {
     static const SdlApi* const api = []() -> const SdlApi* {
@@ -25,7 +49,12 @@ const SdlApi* SdlApi::get()
             && library.bind(functions.AudioStreamFlush, "SDL_AudioStreamFlush")
             && library.bind(functions.AudioStreamAvailable, "SDL_AudioStreamAvailable")
             && library.bind(functions.AudioStreamGet, "SDL_AudioStreamGet");
+        if (complete)
+            library.bind(functions.TLSCleanup, "SDL_TLSCleanup"); // not in every SDL 2
         return complete ? &functions : nullptr;
     }();
+    if (api) {
+        [[maybe_unused]] thread_local const ThreadShare share(api->TLSCleanup);
+    }
     return api;
 }

@@ -24,7 +24,10 @@ struct SdlApi
     decltype(&SDL_AudioStreamFlush) AudioStreamFlush;
     decltype(&SDL_AudioStreamAvailable) AudioStreamAvailable;
     decltype(&SDL_AudioStreamGet) AudioStreamGet;
+    // Frees what SDL keeps for the calling thread; null in an SDL without it.
+    decltype(&SDL_TLSCleanup) TLSCleanup = nullptr;
 
-    // Null when SDL cannot be loaded: there is then no sound at all.
+    // Null when SDL cannot be loaded: there is then no sound at all. A thread that asks for SDL
+    // gives back what SDL keeps for it when it ends.
     static const SdlApi* get();
 };
