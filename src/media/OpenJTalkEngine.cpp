@@ -7,6 +7,7 @@
 #include "media/WaveDecoder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -143,15 +144,33 @@ SharedSamples OpenJTalkEngine::speakOne(std::u16string_view text, StopSignal& st
     }
     line += '\n';
 
-    const std::optional<std::string> wave
-        = ChildProcess::run({ m_program, "-x", m_dictionary, "-m", m_voice, "-ow", "/dev/stdout" },
-            line, &stop, kTimeLimit);
+    const std::optional<std::string> wave = ChildProcess::run(
+        { m_program, "-x", m_dictionary, "-m", m_voice, "-g", kHeadroomDb, "-ow", "/dev/stdout" },
+        line, &stop, kTimeLimit);
     if (!wave)
         return nullptr;
     SharedSamples samples = WaveDecoder::decode(wave->data(), wave->size());
     if (!samples || samples->empty())
         return nullptr;
-    return trimmed(*samples);
+    return trimmed(restoredLevel(*samples));
+}
+
+AudioSamples OpenJTalkEngine::restoredLevel(const AudioSamples& samples)
+{
+    // At its own level the voice clips some single kana (に, じ, み) badly: it is asked for
+    // 6 dB less and brought back here, as far as the loudest sample allows.
+    constexpr double kRestore = 1.9953; // +6 dB
+    constexpr double kPeakLimit = 32767.0 * 0.891; // -1 dBFS
+    int peak = 0;
+    for (std::int16_t s : samples)
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    if (peak == 0)
+        return samples;
+    const double gain = std::min(kRestore, kPeakLimit / peak);
+    AudioSamples out(samples.size());
+    std::transform(samples.begin(), samples.end(), out.begin(),
+        [gain](std::int16_t s) { return static_cast<std::int16_t>(std::lround(s * gain)); });
+    return out;
 }
 
 SharedSamples OpenJTalkEngine::trimmed(const AudioSamples& samples)

@@ -120,6 +120,37 @@ TEST(OpenJTalkEngineTest, SpeaksAKanjiSentenceWithTheVoiceFile)
     EXPECT_FALSE(made);
 }
 
+TEST(OpenJTalkEngineTest, KanaThatTheVoiceWouldClipComeOutWhole)
+{
+    auto engine = OpenJTalkEngine::create(testVoice());
+    if (!engine)
+        GTEST_SKIP() << "open_jtalk or its naist-jdic dictionary is not installed";
+    const auto peak = [](const AudioSamples& audio) {
+        int loudest = 0;
+        for (std::int16_t s : audio)
+            loudest = std::max(loudest, std::abs(static_cast<int>(s)));
+        return loudest;
+    };
+    // At the voice's own level these lose a third of their samples to the 16-bit limits.
+    for (const std::u16string kana : { u"に", u"じ", u"み" }) {
+        bool made = false;
+        const AudioSamples audio = synthesize(*engine, kana, made);
+        ASSERT_TRUE(made);
+        const int loudest = peak(audio);
+        EXPECT_LE(loudest, 29200);
+        EXPECT_GT(loudest, 20000); // still at full strength
+        // A clipped wave has flat tops: many samples at its peak, however it is scaled later.
+        const auto atTop = std::count_if(audio.begin(), audio.end(),
+            [&](std::int16_t s) { return std::abs(static_cast<int>(s)) >= loudest - 100; });
+        EXPECT_LT(atTop, 10);
+    }
+
+    // Quieter speech gets its 6 dB back; a loud one stops at -1 dBFS.
+    EXPECT_EQ(OpenJTalkEngine::restoredLevel(AudioSamples { 1000, -5000, 0 }),
+        (AudioSamples { 1995, -9977, 0 }));
+    EXPECT_EQ(peak(OpenJTalkEngine::restoredLevel(AudioSamples { 20000, -100 })), 29195);
+}
+
 TEST(OpenJTalkEngineTest, MissingOrBrokenVoiceIsNoEngineOrFailsEachText)
 {
     TempFolder folder;
