@@ -3,6 +3,7 @@
 #include "app/ProgramFiles.h"
 #include "app/Utf8Text.h"
 #include "media/ChildProcess.h"
+#include "media/SampleLevel.h"
 #include "media/StopSignal.h"
 #include "media/WaveDecoder.h"
 
@@ -152,25 +153,10 @@ SharedSamples OpenJTalkEngine::speakOne(std::u16string_view text, StopSignal& st
     SharedSamples samples = WaveDecoder::decode(wave->data(), wave->size());
     if (!samples || samples->empty())
         return nullptr;
-    return trimmed(restoredLevel(*samples));
-}
-
-AudioSamples OpenJTalkEngine::restoredLevel(const AudioSamples& samples)
-{
     // At its own level the voice clips some single kana (に, じ, み) badly: it is asked for
     // 6 dB less and brought back here, as far as the loudest sample allows.
     constexpr double kRestore = 1.9953; // +6 dB
-    constexpr double kPeakLimit = 32767.0 * 0.891; // -1 dBFS
-    int peak = 0;
-    for (std::int16_t s : samples)
-        peak = std::max(peak, std::abs(static_cast<int>(s)));
-    if (peak == 0)
-        return samples;
-    const double gain = std::min(kRestore, kPeakLimit / peak);
-    AudioSamples out(samples.size());
-    std::transform(samples.begin(), samples.end(), out.begin(),
-        [gain](std::int16_t s) { return static_cast<std::int16_t>(std::lround(s * gain)); });
-    return out;
+    return trimmed(SampleLevel::scaled(*samples, kRestore));
 }
 
 SharedSamples OpenJTalkEngine::trimmed(const AudioSamples& samples)

@@ -29,8 +29,6 @@ public:
     static std::vector<std::u16string> sentences(std::u16string_view text);
     // The voice's silence before and after a sentence, cut to a short pause.
     static SharedSamples trimmed(const AudioSamples& samples);
-    // The voice made with headroom, raised back by up to the same 6 dB without passing -1 dBFS.
-    static AudioSamples restoredLevel(const AudioSamples& samples);
 
 private:
     static constexpr const char* kHeadroomDb = "-6";

@@ -2,6 +2,7 @@
 #include "media/EngineSpeechVoice.h"
 #include "media/EspeakEngine.h"
 #include "media/OpenJTalkEngine.h"
+#include "media/SampleLevel.h"
 #include "media/SdlAudioOutput.h"
 #include "media/SpeechEngines.h"
 #include "media/StopSignal.h"
@@ -146,9 +147,9 @@ TEST(OpenJTalkEngineTest, KanaThatTheVoiceWouldClipComeOutWhole)
     }
 
     // Quieter speech gets its 6 dB back; a loud one stops at -1 dBFS.
-    EXPECT_EQ(OpenJTalkEngine::restoredLevel(AudioSamples { 1000, -5000, 0 }),
+    EXPECT_EQ(SampleLevel::scaled(AudioSamples { 1000, -5000, 0 }, 1.9953),
         (AudioSamples { 1995, -9977, 0 }));
-    EXPECT_EQ(peak(OpenJTalkEngine::restoredLevel(AudioSamples { 20000, -100 })), 29195);
+    EXPECT_EQ(peak(SampleLevel::scaled(AudioSamples { 20000, -100 }, 1.9953)), 29195);
 }
 
 TEST(OpenJTalkEngineTest, MissingOrBrokenVoiceIsNoEngineOrFailsEachText)

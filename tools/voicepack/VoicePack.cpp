@@ -5,6 +5,7 @@
 #include "app/Utf8Text.h"
 #include "drill/DrillState.h"
 #include "drill/KanaInput.h"
+#include "media/SampleLevel.h"
 #include "media/SpeechEngine.h"
 #include "media/StopSignal.h"
 
@@ -137,21 +138,13 @@ AudioSamples VoicePack::levelled(const AudioSamples& samples)
 {
     // A loudness near that of the spoken sentences, with a decibel of room at the top.
     constexpr double kTargetRms = 32767.0 * 0.126; // -18 dBFS
-    constexpr double kPeakLimit = 32767.0 * 0.891; // -1 dBFS
     double sum = 0;
-    int peak = 0;
-    for (std::int16_t s : samples) {
+    for (std::int16_t s : samples)
         sum += static_cast<double>(s) * s;
-        peak = std::max(peak, std::abs(static_cast<int>(s)));
-    }
-    if (peak == 0)
+    if (sum == 0)
         return samples;
     const double rms = std::sqrt(sum / static_cast<double>(samples.size()));
-    const double gain = std::min(kTargetRms / rms, kPeakLimit / peak);
-    AudioSamples out(samples.size());
-    std::transform(samples.begin(), samples.end(), out.begin(),
-        [gain](std::int16_t s) { return static_cast<std::int16_t>(std::lround(s * gain)); });
-    return out;
+    return SampleLevel::scaled(samples, kTargetRms / rms);
 }
 
 VoicePack::Outcome VoicePack::build(const std::filesystem::path& folder, SpeechEngine* engine,
