@@ -1,0 +1,19 @@
+#pragma once
+
+#include "record/Attempt.h"
+
+#include <filesystem>
+#include <ostream>
+#include <vector>
+
+// The attempts as CSV for a spreadsheet: UTF-8 with a byte-order mark (so Japanese spreadsheet
+// programs read it right), one header row in Japanese, CR LF line ends.
+class AttemptCsv
+{
+public:
+    static void Write(std::ostream& out, const std::vector<Attempt>& attempts,
+        int localOffsetSeconds);
+    // Written to a temporary file and moved into place; throws RecordError when it can't be.
+    static void Save(const std::filesystem::path& file, const std::vector<Attempt>& attempts,
+        int localOffsetSeconds);
+};

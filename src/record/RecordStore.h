@@ -1,0 +1,63 @@
+#pragma once
+
+#include "record/Attempt.h"
+#include "record/RecordError.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+// The children and their practice records, in one SQLite database beside the teacher's working
+// directory (WAL journal, schema version in PRAGMA user_version, upgraded in place from every
+// earlier version). Each call is one transaction; every failure is thrown as RecordError. Two
+// stores may have the same file open, in two processes, at once.
+class RecordStore
+{
+public:
+    static constexpr int kSchemaVersion = 1;
+    // The launcher names the child and the file to the drill through these variables; the
+    // drill records only when both are set.
+    static constexpr const char* kChildVariable = "TAPOMI_CHILD"; // the child's id
+    static constexpr const char* kFileVariable = "TAPOMI_RECORDS";
+
+    // $XDG_DATA_HOME/tapomi/records.sqlite (~/.local/share/... when unset or relative).
+    static std::filesystem::path DefaultFile(const char* xdgDataHome, const char* home);
+
+    // Opens the file, creating it (and its folder) when missing. A damaged file is renamed to a
+    // new name beside it, never deleted, and a new empty record is started: setAsideFile() then
+    // names where the old one went.
+    explicit RecordStore(std::filesystem::path file);
+    ~RecordStore();
+    RecordStore(const RecordStore&) = delete;
+    RecordStore& operator=(const RecordStore&) = delete;
+
+    const std::filesystem::path& file() const { return m_file; }
+    const std::optional<std::filesystem::path>& setAsideFile() const { return m_setAside; }
+
+    std::vector<Child> children(); // in name order
+    std::optional<Child> findChild(std::u16string_view name);
+    std::optional<Child> childById(std::int64_t id);
+    std::int64_t addChild(std::u16string_view name); // NameTaken when it exists
+    void renameChild(std::int64_t id, std::u16string_view name);
+    // Deletes the child and every run and attempt of theirs.
+    void removeChild(std::int64_t id);
+    void setLastFolder(std::int64_t id, const std::filesystem::path& folder);
+
+    std::int64_t beginRun(std::int64_t childId, const std::filesystem::path& folder,
+        std::int64_t startedMs);
+    void endRun(std::int64_t runId, std::int64_t endedMs);
+    void addAttempt(std::int64_t runId, const Attempt& attempt);
+
+    // A child's attempts and runs with fromMs <= time < toMs, oldest first.
+    std::vector<Attempt> attempts(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
+    std::vector<DrillRun> runs(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
+
+private:
+    std::filesystem::path m_file;
+    std::optional<std::filesystem::path> m_setAside;
+    sqlite3* m_db = nullptr;
+};
