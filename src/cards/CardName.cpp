@@ -29,7 +29,7 @@ std::u16string compatibilityForm(std::u16string_view text)
     return result;
 }
 
-std::u16string quoted(std::u16string_view characters)
+std::u16string bracketed(std::u16string_view characters)
 {
     std::u16string text;
     for (const char16_t unit : characters) {
@@ -101,11 +101,10 @@ std::optional<std::u16string> CardName::UntypeableReason(
     if (failing.empty())
         return std::nullopt;
 
-    // A blank shows as nothing between the brackets; name it instead.
     std::u16string shown;
     std::vector<std::u16string> kinds;
     for (const char16_t unit : missing) {
-        shown += unit == u' ' || unit == u'\t' ? u"「空白」" : quoted(std::u16string(1, unit));
+        shown += bracketed(std::u16string(1, unit == u'\t' ? u' ' : unit));
         const std::u16string kind = CharacterKind(unit);
         if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
             kinds.push_back(kind);

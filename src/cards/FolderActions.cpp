@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +20,11 @@ namespace fs = std::filesystem;
 using Outcome = FolderActions::Outcome;
 using Result = FolderActions::Result;
 
+Result notDone(Outcome outcome, std::u16string message)
+{
+    return { outcome, std::move(message), {} };
+}
+
 bool isPermissionError(int error)
 {
     return error == EACCES || error == EPERM || error == EROFS;
@@ -26,22 +32,22 @@ bool isPermissionError(int error)
 
 Result readOnly()
 {
-    return { Outcome::FolderReadOnly,
+    return notDone(Outcome::FolderReadOnly,
         u"このフォルダーには書きこめないので、何も変えていません。書きこめるフォルダーで"
-        u"やりなおしてください。" };
+        u"やりなおしてください。");
 }
 
 Result failed(std::u16string_view what, int error)
 {
-    return { Outcome::Failed,
+    return notDone(Outcome::Failed,
         std::u16string(what) + u"（" + Utf8Text::decodeReplacing(std::strerror(error)) + u"）。"
-            + u"何も変えていません。" };
+            + u"何も変えていません。");
 }
 
 Result taken(std::u16string_view name)
 {
-    return { Outcome::NameTaken,
-        u"「" + std::u16string(name) + u"」はもうあります。ほかの名前にしてください。" };
+    return notDone(Outcome::NameTaken,
+        u"「" + std::u16string(name) + u"」はもうあります。ほかの名前にしてください。");
 }
 
 // Moves from to to, failing with EEXIST when to exists. Where the file system can't do that in
@@ -73,7 +79,7 @@ FolderActions::FolderActions(std::filesystem::path folder, std::vector<KanaKeybo
 std::optional<Result> FolderActions::refuse(std::u16string_view word) const
 {
     if (const auto problem = CardName::NewWordProblem(word, m_keyboards))
-        return Result { Outcome::NameRefused, *problem };
+        return notDone(Outcome::NameRefused, *problem);
     if (::access(m_folder.c_str(), W_OK) != 0) {
         if (isPermissionError(errno))
             return readOnly();
@@ -99,7 +105,7 @@ Result FolderActions::MakeJpegCopy(
     std::u16string reason;
     const auto bytes = converter.jpegCopy(picture, reason);
     if (!bytes)
-        return { Outcome::Failed, reason + u"何も変えていません。" };
+        return notDone(Outcome::Failed, reason + u"何も変えていません。");
     return place(pathOf(name), *bytes, false);
 }
 
@@ -114,7 +120,7 @@ Result FolderActions::Rename(const fs::path& picture, std::u16string_view newWor
         rest = old.substr(std::min(old.rfind('.'), old.size()));
     const std::u16string name = std::u16string(newWord) + Utf8Text::decodeReplacing(rest);
     if (!PictureListing::isStorableName(name))
-        return { Outcome::NameRefused, u"この名前は使えません。ほかの名前にしてください。" };
+        return notDone(Outcome::NameRefused, u"この名前は使えません。ほかの名前にしてください。");
 
     // A name that composes to the new one (ぶ written as ふ and a mark) would make one card.
     const auto oldName = Utf8Text::decode(old);

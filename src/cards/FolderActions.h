@@ -3,6 +3,7 @@
 #include "cards/KanaKeyboard.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -37,6 +37,13 @@ bool endsWithAny(std::u16string_view name, const std::array<std::u16string_view,
     });
 }
 
+FolderFinding found(const fs::path& file, const std::u16string& name, FolderFinding::Kind kind,
+    std::u16string reason, std::u16string advice,
+    FolderFinding::Fix fix = FolderFinding::Fix::None)
+{
+    return { file, name, kind, std::move(reason), std::move(advice), fix, {} };
+}
+
 std::u16string number(std::size_t value)
 {
     const std::string digits = std::to_string(value);
@@ -107,7 +114,8 @@ void FolderCheck::checkUnlisted(std::vector<FolderFinding>& findings) const
         if (drillPicture && decoded && listed.contains(name))
             continue;
         if (drillPicture) {
-            FolderFinding finding { entries->path(), name, FolderFinding::Kind::NameNotStorable };
+            FolderFinding finding
+                = found(entries->path(), name, FolderFinding::Kind::NameNotStorable, {}, {});
             const std::u16string word = CardName::Word(name);
             if (!decoded) {
                 finding.reason = u"名前に、文字として読めない部分があるので、カードになりません。";
@@ -136,7 +144,7 @@ void FolderCheck::checkUnlisted(std::vector<FolderFinding>& findings) const
 
 FolderFinding FolderCheck::otherType(const fs::path& file, const std::u16string& name) const
 {
-    FolderFinding finding { file, name, FolderFinding::Kind::OtherPictureType };
+    FolderFinding finding = found(file, name, FolderFinding::Kind::OtherPictureType, {}, {});
     finding.reason = u"タポミは " + extensionOf(name)
         + u" の絵を使いません（使えるのは .jpg .gif .bmp です）。";
     if (!isConvertibleEnding(name)) {
@@ -166,9 +174,9 @@ void FolderCheck::checkCards(std::vector<FolderFinding>& findings) const
 {
     const std::vector<PictureListing::Entry> all = PictureListing::ListAll(m_folder);
     if (all.empty()) {
-        findings.push_back({ m_folder, u"", FolderFinding::Kind::NoPictures,
+        findings.push_back(found(m_folder, u"", FolderFinding::Kind::NoPictures,
             u"このフォルダーには、カードになる絵（.jpg .gif .bmp）がありません。",
-            u"絵を入れるか、「カードをつくる」で作ってください。" });
+            u"絵を入れるか、「カードをつくる」で作ってください。"));
     }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -179,25 +187,26 @@ void FolderCheck::checkCards(std::vector<FolderFinding>& findings) const
             std::size_t first = i - 1;
             while (first > 0 && all[first - 1].name == entry.name)
                 --first;
-            findings.push_back({ file, entry.fileName, FolderFinding::Kind::SameCard,
+            findings.push_back(found(file, entry.fileName, FolderFinding::Kind::SameCard,
                 u"「" + all[first].fileName
                     + u"」と同じカードになるので、使われません（同じに見える名前が、ちがう文字の"
                       u"組み合わせで書かれています）。",
                 u"どちらかの名前を変えるか、いらないほうを消してください。",
-                FolderFinding::Fix::Rename });
+                FolderFinding::Fix::Rename));
             continue;
         }
         if (++kept > static_cast<std::size_t>(ProgramState::kPictureCapacity)) {
-            findings.push_back({ file, entry.fileName, FolderFinding::Kind::TooMany,
+            findings.push_back(found(file, entry.fileName, FolderFinding::Kind::TooMany,
                 u"絵が101枚より多いので、この絵は使われません（並び順で102枚目から後の絵です）。",
-                u"101枚までにするか、フォルダーを分けてください。" });
+                u"101枚までにするか、フォルダーを分けてください。"));
             continue;
         }
         const std::u16string word = CardName::Word(entry.name);
         if (const auto reason = CardName::UntypeableReason(word, m_keyboards)) {
-            FolderFinding finding { file, entry.fileName, FolderFinding::Kind::CannotBeTyped,
+            FolderFinding finding = found(file, entry.fileName, FolderFinding::Kind::CannotBeTyped,
                 u"「" + CardName::AskedPart(word) + u"」の" + *reason
-                    + u"このカードは、何度打っても正解になりません。" };
+                    + u"このカードは、何度打っても正解になりません。",
+                {});
             finding.fix = FolderFinding::Fix::Rename;
             const std::u16string suggestion = CardName::Suggestion(word, m_keyboards);
             if (!suggestion.empty()) {
@@ -209,10 +218,10 @@ void FolderCheck::checkCards(std::vector<FolderFinding>& findings) const
             findings.push_back(std::move(finding));
         }
         if (word.size() > CardName::kAskedLength) {
-            findings.push_back({ file, entry.fileName, FolderFinding::Kind::TooLong,
+            findings.push_back(found(file, entry.fileName, FolderFinding::Kind::TooLong,
                 u"名前が" + number(word.size()) + u"文字あります。はじめの10文字「"
                     + CardName::AskedPart(word) + u"」だけを打ちます（読み上げは全部です）。",
-                u"10文字までの名前にすると、全部を打てます。", FolderFinding::Fix::Rename });
+                u"10文字までの名前にすると、全部を打てます。", FolderFinding::Fix::Rename));
         }
     }
 }
@@ -224,15 +233,15 @@ void FolderCheck::checkPraiseFile(std::vector<FolderFinding>& findings) const
     const std::u16string name = Utf8Text::decodeReplacing(m_praiseFile.filename().native());
     try {
         for (const int line : PraiseFile(m_praiseFile).UnreadableLines()) {
-            findings.push_back({ m_praiseFile, name, FolderFinding::Kind::PraiseLineLeftOut,
+            findings.push_back(found(m_praiseFile, name, FolderFinding::Kind::PraiseLineLeftOut,
                 number(static_cast<std::size_t>(line))
                     + u"行目は Shift-JIS でも UTF-8 でも読めないので、ほめる言葉に使われません。",
-                u"その行をエディターで書きなおして、UTF-8 か Shift-JIS で保存してください。" });
+                u"その行をエディターで書きなおして、UTF-8 か Shift-JIS で保存してください。"));
         }
     } catch (const DataFileError& failure) {
         const std::string what = failure.what();
-        findings.push_back({ m_praiseFile, name, FolderFinding::Kind::PraiseFileUnreadable,
+        findings.push_back(found(m_praiseFile, name, FolderFinding::Kind::PraiseFileUnreadable,
             u"ほめる言葉のファイルが読めません（" + Utf8Text::decodeReplacing(what) + u"）。",
-            u"ファイルの読み書きの許可を確かめてください。" });
+            u"ファイルの読み書きの許可を確かめてください。"));
     }
 }

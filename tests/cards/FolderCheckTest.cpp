@@ -175,7 +175,7 @@ TEST(FolderCheckTest, TheCommandPrintsOneLinePerFindingAndTellsByItsStatus)
     EXPECT_EQ(runCommand({ cards.native() }, {}, out), 1);
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2);
     EXPECT_NE(out.find(utf8(u"ネコ.jpg: ")), std::string::npos);
-    EXPECT_NE(out.find(utf8(u"「ねこ.jpg」に名前を変えてください")), std::string::npos);
+    EXPECT_NE(out.find(utf8(u"名前を「ねこ.jpg」に変えてください")), std::string::npos);
     EXPECT_NE(out.find("cat.png: "), std::string::npos);
 
     // A praise line the drill leaves out needs the teacher as well.
