@@ -2,6 +2,7 @@
 
 #include "app/Utf8Text.h"
 #include "cards/qt/KanaNameField.h"
+#include "cards/qt/QtImageConverter.h"
 
 #include "TempFolder.h"
 
@@ -122,6 +123,35 @@ TEST(CardMakerDialogTest, SavesAnUprightCroppedScaledCardUnderATypeableName)
     EXPECT_EQ(dialog.name(), QStringLiteral("くまね"));
     typeKeys(dialog.nameField(), QStringLiteral("3333333333"));
     EXPECT_EQ(dialog.name(), QStringLiteral("くまねあああああああ"));
+}
+
+// The .jpg copies of the folder check: PNG (its transparency on white) and WebP, which Qt reads
+// only with the image plugins the package depends on.
+TEST(CardMakerDialogTest, MakesJpegCopiesOfPngAndWebpPictures)
+{
+    TempFolder folder;
+    QImage picture(64, 48, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.fillRect(0, 0, 32, 48, Qt::red);
+    painter.end();
+    for (const char* format : { "png", "webp" }) {
+        SCOPED_TRACE(format);
+        const std::filesystem::path file = folder / (std::string("picture.") + format);
+        ASSERT_TRUE(picture.save(QString::fromStdString(file.native()), format, 100));
+        QtImageConverter converter;
+        std::u16string reason;
+        const auto jpeg = converter.jpegCopy(file, reason);
+        ASSERT_TRUE(jpeg.has_value()) << Utf8Text::encode(reason);
+        const QImage copy = QImage::fromData(QByteArray::fromStdString(*jpeg), "JPG");
+        EXPECT_EQ(copy.size(), QSize(64, 48));
+        EXPECT_TRUE(isRed(copy.pixel(10, 24)));
+        EXPECT_GT(qGray(copy.pixel(54, 24)), 240); // transparent became white
+    }
+    std::u16string reason;
+    folder.write("broken.png", "not a picture");
+    EXPECT_FALSE(QtImageConverter().jpegCopy(folder / "broken.png", reason).has_value());
+    EXPECT_FALSE(reason.empty());
 }
 
 } // namespace
