@@ -71,9 +71,13 @@ void FolderCheckPanel::recheck()
 
 void FolderCheckPanel::rebuildRows()
 {
+    // The rows go later: the button whose click got here is still inside its handler.
     while (m_rows->count() > 1) {
         QLayoutItem* item = m_rows->takeAt(0);
-        delete item->widget();
+        if (QWidget* row = item->widget()) {
+            row->hide();
+            row->deleteLater();
+        }
         delete item;
     }
     for (const FolderFinding& finding : m_findings)
