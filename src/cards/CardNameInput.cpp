@@ -13,7 +13,8 @@ bool CardNameInput::Key(std::int16_t keyCode)
     for (const KanaKeyboard& keyboard : m_keyboards) {
         DrillState line = m_line;
         bool kanaSet = false;
-        if (!keyboard.input().EditInput(line, keyCode, kanaSet) || line.TypedText == m_line.TypedText)
+        if (!keyboard.input().EditInput(line, keyCode, kanaSet)
+            || line.TypedText == m_line.TypedText)
             continue;
         m_lastKana = kanaSet ? line.SoundFile : std::u16string();
         m_line = std::move(line);

@@ -139,7 +139,8 @@ Result FolderActions::Rename(const fs::path& picture, std::u16string_view newWor
     return { Outcome::Done, {}, target };
 }
 
-Result FolderActions::SaveCard(std::u16string_view word, std::string_view jpegBytes, bool replace) const
+Result FolderActions::SaveCard(
+    std::u16string_view word, std::string_view jpegBytes, bool replace) const
 {
     if (auto refused = refuse(word))
         return *refused;

@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 constexpr std::array<std::u16string_view, 7> kConvertible { u".png", u".jpeg", u".jpe", u".jfif",
     u".webp", u".tif", u".tiff" };
 // What phones and cameras also give, which no installed plugin reads.
-constexpr std::array<std::u16string_view, 5> kOtherPictures { u".heic", u".heif", u".avif",
-    u".jxl", u".svg" };
+constexpr std::array<std::u16string_view, 5> kOtherPictures { u".heic", u".heif", u".avif", u".jxl",
+    u".svg" };
 
 template<std::size_t N>
 bool endsWithAny(std::u16string_view name, const std::array<std::u16string_view, N>& endings)
@@ -30,16 +30,15 @@ bool endsWithAny(std::u16string_view name, const std::array<std::u16string_view,
     return std::any_of(endings.begin(), endings.end(), [name](std::u16string_view ending) {
         if (name.size() < ending.size())
             return false;
-        return std::equal(ending.begin(), ending.end(), name.end() - ending.size(),
-            [](char16_t e, char16_t n) {
+        return std::equal(
+            ending.begin(), ending.end(), name.end() - ending.size(), [](char16_t e, char16_t n) {
                 return e == (n >= u'A' && n <= u'Z' ? static_cast<char16_t>(n - u'A' + u'a') : n);
             });
     });
 }
 
 FolderFinding found(const fs::path& file, const std::u16string& name, FolderFinding::Kind kind,
-    std::u16string reason, std::u16string advice,
-    FolderFinding::Fix fix = FolderFinding::Fix::None)
+    std::u16string reason, std::u16string advice, FolderFinding::Fix fix = FolderFinding::Fix::None)
 {
     return { file, name, kind, std::move(reason), std::move(advice), fix, {} };
 }

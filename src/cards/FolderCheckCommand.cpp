@@ -17,8 +17,7 @@ void print(std::ostream& stream, std::u16string_view text)
 
 bool FolderCheckCommand::IsWanted(int argc, char** argv)
 {
-    return argc >= 2 && argv != nullptr && argv[1] != nullptr
-        && std::strcmp(argv[1], kOption) == 0;
+    return argc >= 2 && argv != nullptr && argv[1] != nullptr && std::strcmp(argv[1], kOption) == 0;
 }
 
 int FolderCheckCommand::Run(int argc, char** argv, const std::filesystem::path& praiseFile,
@@ -48,7 +47,8 @@ int FolderCheckCommand::Run(int argc, char** argv, const std::filesystem::path& 
             return kAllAnswerable;
         }
         const std::string count = std::to_string(findings.size());
-        print(err, u"先生に見てほしいところが " + std::u16string(count.begin(), count.end())
+        print(err,
+            u"先生に見てほしいところが " + std::u16string(count.begin(), count.end())
                 + u" 件あります。");
         return kNeedsTeacher;
     } catch (const std::exception& failure) {

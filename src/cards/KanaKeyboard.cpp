@@ -13,8 +13,8 @@ KanaKeyboard::KanaKeyboard(bool talkingAid)
     // drill's own editing, so a kana counts as typeable exactly when the drill would produce it.
     for (int i = 0; i < KanaInput::kKeyCount; ++i) {
         const std::int16_t key = m_input.KeyCodes()[static_cast<std::size_t>(i)];
-        for (const std::int16_t mark : { std::int16_t { 0 }, KanaInput::VoicedMarkKey,
-                 KanaInput::SemiVoicedMarkKey }) {
+        for (const std::int16_t mark :
+            { std::int16_t { 0 }, KanaInput::VoicedMarkKey, KanaInput::SemiVoicedMarkKey }) {
             DrillState line;
             line.WordLength = DrillState::MaxWordLength;
             bool kanaSet = false;

@@ -38,7 +38,6 @@ std::string utf8(std::u16string_view text)
     return Utf8Text::encode(text);
 }
 
-
 TEST(FolderActionsTest, CopiesAndRenamesWithoutEverOverwriting)
 {
     TempFolder folder;
@@ -139,7 +138,8 @@ TEST(FolderActionsTest, AReadOnlyFolderIsReportedAndLeftAsItIs)
         EXPECT_EQ(WEXITSTATUS(status), 0);
     }
     ::chmod(folder.path().c_str(), 0755);
-    EXPECT_EQ(folder.names(), (std::vector<std::string> { utf8(u"とけい.png"), utf8(u"ネコ.jpg") }));
+    EXPECT_EQ(
+        folder.names(), (std::vector<std::string> { utf8(u"とけい.png"), utf8(u"ネコ.jpg") }));
 }
 
 } // namespace

@@ -68,7 +68,8 @@ TEST(FolderCheckTest, FindsEveryPictureAChildCannotAnswer)
         { u"犬.jpg", Kind::CannotBeTyped, Fix::Rename, u"", u"漢字" },
         { u"しろ くま.jpg", Kind::CannotBeTyped, Fix::Rename, u"しろくま.jpg", u"空白" },
         { u"cat2.bmp", Kind::CannotBeTyped, Fix::Rename, u"", u"ローマ字・数字" },
-        { u"ぁひる.jpg", Kind::CannotBeTyped, Fix::Rename, u"", u"トーキングエイドのキーボードでは" },
+        { u"ぁひる.jpg", Kind::CannotBeTyped, Fix::Rename, u"",
+            u"トーキングエイドのキーボードでは" },
         { u"ゐど.gif", Kind::CannotBeTyped, Fix::Rename, u"", u"「ゐ」" },
         { u"ヴぁ.jpg", Kind::CannotBeTyped, Fix::Rename, u"", u"「ヴ」「ぁ」" },
         { u"ちょうちょうとかぶとむし.jpg", Kind::TooLong, Fix::Rename, u"",
@@ -102,8 +103,7 @@ TEST(FolderCheckTest, FindsEveryPictureAChildCannotAnswer)
         ASSERT_NE(finding, findings.end());
         EXPECT_EQ(finding->fix, e.fix);
         EXPECT_EQ(utf8(finding->suggestedName), utf8(e.suggestedName));
-        EXPECT_NE(finding->reason.find(e.reasonHas), std::u16string::npos)
-            << utf8(finding->reason);
+        EXPECT_NE(finding->reason.find(e.reasonHas), std::u16string::npos) << utf8(finding->reason);
         EXPECT_FALSE(finding->advice.empty());
         EXPECT_TRUE(std::filesystem::exists(finding->file));
     }
@@ -114,10 +114,13 @@ TEST(FolderCheckTest, FindsEveryPictureAChildCannotAnswer)
 TEST(FolderCheckTest, NamesTheKeyboardAndThePicturesPastTheHundredAndFirst)
 {
     TempFolder folder; // no tapomi.txt: either keyboard may be used
-    const std::u16string kana = u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"
-                                u"やゆよらりるれろわをんがぎぐげござじずぜぞ";
+    const std::u16string kana
+        = u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"
+          u"やゆよらりるれろわをんがぎぐげござじずぜぞ";
     for (std::size_t i = 0; i < 101; ++i)
-        folder.write(utf8(std::u16string { u'あ', kana[i % kana.size()], kana[i / kana.size()] }) + ".jpg", "x");
+        folder.write(
+            utf8(std::u16string { u'あ', kana[i % kana.size()], kana[i / kana.size()] }) + ".jpg",
+            "x");
     folder.write(utf8(u"んあ.jpg"), "x");
     folder.write(utf8(u"んい.jpg"), "x");
     folder.write(utf8(u"ネあ.jpg"), "x"); // ネ sorts with ね, before ん

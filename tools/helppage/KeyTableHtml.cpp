@@ -27,9 +27,8 @@ std::string KeyTableHtml::JisKey(std::int16_t keyCode)
 {
     // The characters of the key tables that need Shift on a JIS keyboard, with the key under
     // them; every other one is on a key of its own.
-    static const std::map<char, std::string> kShifted { { '\'', "Shift + 7" },
-        { '(', "Shift + 8" }, { ')', "Shift + 9" }, { '=', "Shift + −（ほ）" },
-        { '|', "Shift + ¥" } };
+    static const std::map<char, std::string> kShifted { { '\'', "Shift + 7" }, { '(', "Shift + 8" },
+        { ')', "Shift + 9" }, { '=', "Shift + −（ほ）" }, { '|', "Shift + ¥" } };
     const char key = static_cast<char>(keyCode);
     if (key == ' ')
         return "スペース";
@@ -60,7 +59,8 @@ std::string KeyTableHtml::Tables(const KanaKeyboard& ordinary, const KanaKeyboar
         table += "<tr><td>" + kana(unit) + "</td><td>" + keysText(keys) + "</td><td>"
             + keysText(talkingAid.keysFor(unit)) + "</td></tr>\n";
     }
-    return plain + "</table>\n<p>濁点・半濁点のつくかなは、もとのかなのあとに @（゛のキー）か"
-                   " [（゜のキー）を押します。</p>\n"
+    return plain
+        + "</table>\n<p>濁点・半濁点のつくかなは、もとのかなのあとに @（゛のキー）か"
+          " [（゜のキー）を押します。</p>\n"
         + marked + "</table>\n";
 }

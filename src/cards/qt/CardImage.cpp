@@ -74,7 +74,7 @@ QRect CardImage::centredCrop(QSize picture, QSize aspect)
     if (picture.isEmpty() || aspect.isEmpty())
         return QRect(QPoint(0, 0), picture);
     const QSize fitted = aspect.scaled(picture, Qt::KeepAspectRatio);
-    return QRect(QPoint((picture.width() - fitted.width()) / 2,
-                     (picture.height() - fitted.height()) / 2),
+    return QRect(
+        QPoint((picture.width() - fitted.width()) / 2, (picture.height() - fitted.height()) / 2),
         fitted);
 }

@@ -50,8 +50,7 @@ CardMakerDialog::CardMakerDialog(std::filesystem::path folder, QWidget* parent, 
     m_preview = new CardPreview(this);
     connect(m_cropView, &CropView::cropChanged, this, &CardMakerDialog::refreshPreview);
     auto* pictures = new QGridLayout;
-    pictures->addWidget(
-        new QLabel(QStringLiteral("使うところをドラッグでえらびます"), this), 0, 0);
+    pictures->addWidget(new QLabel(QStringLiteral("使うところをドラッグでえらびます"), this), 0, 0);
     pictures->addWidget(new QLabel(QStringLiteral("タポミではこう見えます"), this), 0, 1);
     pictures->addWidget(m_cropView, 1, 0);
     pictures->addWidget(m_preview, 1, 1);
@@ -210,7 +209,8 @@ void CardMakerDialog::dropEvent(QDropEvent* event)
 void CardMakerDialog::chooseFile()
 {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("絵をえらぶ"), {},
-        QStringLiteral("絵 (*.jpg *.jpeg *.png *.webp *.gif *.bmp *.tif *.tiff);;すべてのファイル (*)"));
+        QStringLiteral(
+            "絵 (*.jpg *.jpeg *.png *.webp *.gif *.bmp *.tif *.tiff);;すべてのファイル (*)"));
     if (!path.isEmpty())
         openPicture(path);
 }

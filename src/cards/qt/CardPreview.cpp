@@ -36,8 +36,8 @@ void CardPreview::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), palette().window());
     // The screen, 4:3, as large as fits.
     const QSize screenSize = QSize(4, 3).scaled(size(), Qt::KeepAspectRatio);
-    const QRect screen(QPoint((width() - screenSize.width()) / 2,
-                           (height() - screenSize.height()) / 2),
+    const QRect screen(
+        QPoint((width() - screenSize.width()) / 2, (height() - screenSize.height()) / 2),
         screenSize);
     painter.fillRect(screen, Qt::white);
     painter.setPen(Qt::gray);

@@ -51,10 +51,10 @@ QPoint CropView::toPicture(const QPoint& widgetPoint) const
     if (area.isEmpty())
         return {};
     const double scale = static_cast<double>(m_picture.width()) / area.width();
-    return { std::clamp(static_cast<int>((widgetPoint.x() - area.left()) * scale), 0,
-                 m_picture.width()),
-        std::clamp(static_cast<int>((widgetPoint.y() - area.top()) * scale), 0,
-            m_picture.height()) };
+    return {
+        std::clamp(static_cast<int>((widgetPoint.x() - area.left()) * scale), 0, m_picture.width()),
+        std::clamp(static_cast<int>((widgetPoint.y() - area.top()) * scale), 0, m_picture.height())
+    };
 }
 
 QRect CropView::toWidget(const QRect& pictureRect) const

@@ -61,7 +61,8 @@ void FolderCheckPanel::recheck()
         m_findings = FolderCheck(m_folder, m_praiseFile).Run();
         m_summary->setText(m_findings.empty()
                 ? QStringLiteral("どの絵も、子どもが答えられるカードです。")
-                : QStringLiteral("先生に見てほしいところが %1 件あります。").arg(m_findings.size()));
+                : QStringLiteral("先生に見てほしいところが %1 件あります。")
+                      .arg(m_findings.size()));
     } catch (const std::exception& failure) {
         m_summary->setText(QStringLiteral("フォルダーを調べられませんでした: %1")
                                .arg(QtText::fromUtf8(failure.what())));
@@ -89,9 +90,9 @@ QWidget* FolderCheckPanel::makeRow(const FolderFinding& finding)
     auto* row = new QFrame;
     row->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(row);
-    auto* text = new QLabel(QStringLiteral("<b>%1</b><br>%2<br>%3")
-                                .arg(escaped(finding.fileName), escaped(finding.reason),
-                                    escaped(finding.advice)),
+    auto* text = new QLabel(
+        QStringLiteral("<b>%1</b><br>%2<br>%3")
+            .arg(escaped(finding.fileName), escaped(finding.reason), escaped(finding.advice)),
         row);
     text->setWordWrap(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -10,10 +10,10 @@
 namespace {
 
 // Columns of five, top to bottom; a blank is an empty place.
-constexpr std::u16string_view kColumns[] = { u"あいうえお", u"かきくけこ", u"がぎぐげご",
-    u"さしすせそ", u"ざじずぜぞ", u"たちつてと", u"だぢづでど", u"なにぬねの", u"はひふへほ",
-    u"ばびぶべぼ", u"ぱぴぷぺぽ", u"まみむめも", u"や ゆ よ", u"らりるれろ", u"わ を ん",
-    u"ゃ ゅ ょ", u"っ ー  " };
+constexpr std::u16string_view kColumns[]
+    = { u"あいうえお", u"かきくけこ", u"がぎぐげご", u"さしすせそ", u"ざじずぜぞ", u"たちつてと",
+          u"だぢづでど", u"なにぬねの", u"はひふへほ", u"ばびぶべぼ", u"ぱぴぷぺぽ", u"まみむめも",
+          u"や ゆ よ", u"らりるれろ", u"わ を ん", u"ゃ ゅ ょ", u"っ ー  " };
 
 } // namespace
 

@@ -8,8 +8,8 @@ std::optional<std::string> QtImageConverter::jpegCopy(
     const std::filesystem::path& picture, std::u16string& reason)
 {
     QString why;
-    const QImage image = CardImage::load(
-        QFile::decodeName(QByteArray::fromStdString(picture.native())), why);
+    const QImage image
+        = CardImage::load(QFile::decodeName(QByteArray::fromStdString(picture.native())), why);
     if (image.isNull()) {
         reason = why.toStdU16String();
         return std::nullopt;
