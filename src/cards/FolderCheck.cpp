@@ -202,10 +202,11 @@ void FolderCheck::checkCards(std::vector<FolderFinding>& findings) const
         }
         const std::u16string word = CardName::Word(entry.name);
         if (const auto reason = CardName::UntypeableReason(word, m_keyboards)) {
+            // A word of one character needs no "「犬」の" before the reason that names it.
+            const std::u16string asked = CardName::AskedPart(word);
+            const std::u16string which = asked.size() == 1 ? u"" : u"「" + asked + u"」の";
             FolderFinding finding = found(file, entry.fileName, FolderFinding::Kind::CannotBeTyped,
-                u"「" + CardName::AskedPart(word) + u"」の" + *reason
-                    + u"このカードは、何度打っても正解になりません。",
-                {});
+                which + *reason + u"このカードは、何度打っても正解になりません。", {});
             finding.fix = FolderFinding::Fix::Rename;
             const std::u16string suggestion = CardName::Suggestion(word, m_keyboards);
             if (!suggestion.empty()) {
