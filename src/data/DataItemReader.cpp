@@ -4,6 +4,7 @@
 #include "data/DataFileError.h"
 #include "data/ShiftJisCodec.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -63,6 +64,33 @@ std::optional<std::int16_t> parseInteger(std::u16string_view text)
     return static_cast<std::int16_t>(value);
 }
 
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+        [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// One line of a hand-edited file as text, or nothing when it is neither Shift-JIS nor UTF-8.
+// Shift-JIS kana and kanji are never valid UTF-8, but UTF-8 kana very often are valid Shift-JIS
+// ("よくできました" in UTF-8 reads as "繧医￥縺ｧ…"). So a line that reads both ways is taken for
+// UTF-8 when that reading holds a character of three UTF-8 bytes, as every kana and kanji is,
+// or when the file starts with the UTF-8 mark; otherwise for Shift-JIS, whose half-width
+// katakana pairs may look like a two-byte UTF-8 letter (ﾈｺ, C8 BA, reads as "Ⱥ" in UTF-8).
+std::optional<std::u16string> decodeHandEditedLine(
+    std::string_view line, bool marked, DataItemReader::Encoding& encoding)
+{
+    auto utf8 = Utf8Text::decode(line);
+    auto shiftJis = ShiftJisCodec::decode(line);
+    const bool utf8Japanese = utf8
+        && std::any_of(utf8->begin(), utf8->end(), [](char16_t unit) { return unit >= 0x800; });
+    if (utf8 && (!shiftJis || marked || utf8Japanese)) {
+        encoding = DataItemReader::Encoding::Utf8;
+        return utf8;
+    }
+    encoding = DataItemReader::Encoding::ShiftJis;
+    return shiftJis;
+}
+
 } // namespace
 
 DataItemReader::DataItemReader(std::string bytes, std::filesystem::path path, Source source)
@@ -73,26 +101,53 @@ DataItemReader::DataItemReader(std::string bytes, std::filesystem::path path, So
     const bool marked = content.starts_with(kUtf8Mark);
     if (marked)
         content.remove_prefix(kUtf8Mark.size());
-    m_encoding = detect(content, marked, source);
+    if (source == Source::HandEdited) {
+        readLineByLine(content, marked);
+        return;
+    }
+    m_encoding = detect(content, marked);
     // The mark is no character of either encoding (in Shift-JIS its bytes are unassigned), so
     // it is skipped even when the rest turns out not to be UTF-8.
     m_position = marked ? kUtf8Mark.size() : 0;
 }
 
-DataItemReader::Encoding DataItemReader::detect(
-    std::string_view content, bool marked, Source source)
+DataItemReader::Encoding DataItemReader::detect(std::string_view content, bool marked)
 {
     if (marked && Utf8Text::decode(content))
         return Encoding::Utf8;
-    if (source == Source::HandEdited) {
-        // Shift-JIS kana and kanji are never valid UTF-8 (their lead bytes 0x81 to 0x9F stand
-        // where UTF-8 only allows continuation bytes); only half-width katakana can be taken
-        // for UTF-8 here, a risk worth taking for a file that teachers save from any editor.
-        return Utf8Text::isNonAsciiUtf8(content) ? Encoding::Utf8 : Encoding::ShiftJis;
-    }
     if (ShiftJisCodec::decode(content) || !Utf8Text::decode(content))
         return Encoding::ShiftJis;
     return Encoding::Utf8;
+}
+
+void DataItemReader::readLineByLine(std::string_view content, bool marked)
+{
+    std::string readable;
+    bool encodingSeen = false;
+    int lineNumber = 0;
+    while (!content.empty()) {
+        ++lineNumber;
+        const std::size_t end = std::min(content.find_first_of("\r\n"), content.size());
+        std::size_t next = end;
+        if (next < content.size())
+            next += content.substr(next).starts_with("\r\n") ? 2 : 1;
+        const std::string_view line = content.substr(0, end);
+        Encoding lineEncoding = Encoding::ShiftJis;
+        const auto text = decodeHandEditedLine(line, marked, lineEncoding);
+        if (!text) {
+            m_leftOutLines.push_back(lineNumber);
+        } else {
+            if (!encodingSeen && !isAscii(line)) {
+                m_encoding = lineEncoding;
+                encodingSeen = true;
+            }
+            readable += Utf8Text::encode(*text);
+            readable += content.substr(end, next - end);
+        }
+        content.remove_prefix(next);
+    }
+    m_bytes = std::move(readable);
+    m_transcoded = true;
 }
 
 bool DataItemReader::AtEnd() const
@@ -210,8 +265,8 @@ void DataItemReader::consumeDelimiter()
 
 std::u16string DataItemReader::decode(std::string_view bytes) const
 {
-    const auto text
-        = m_encoding == Encoding::Utf8 ? Utf8Text::decode(bytes) : ShiftJisCodec::decode(bytes);
+    const auto text = m_transcoded || m_encoding == Encoding::Utf8 ? Utf8Text::decode(bytes)
+                                                                   : ShiftJisCodec::decode(bytes);
     if (!text)
         fail("Shift-JIS の文字として読めないバイトがあります");
     return *text;

@@ -167,6 +167,11 @@ DataItemReader::Encoding DataTextFile::encoding() const
     return m_reader ? m_reader->encoding() : DataItemReader::Encoding::ShiftJis;
 }
 
+std::vector<int> DataTextFile::leftOutLines() const
+{
+    return m_reader ? m_reader->leftOutLines() : std::vector<int> {};
+}
+
 std::string DataTextFile::encodeText(std::u16string_view text) const
 {
     auto bytes = ShiftJisCodec::encode(text);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One data file opened either for reading or for writing, in the delimited text format shared
 // by the three data files: Shift-JIS, CR LF, records of quoted texts, truth values and 16-bit
@@ -49,6 +50,8 @@ public:
 
     // The encoding detected for the file being read.
     DataItemReader::Encoding encoding() const;
+    // The lines of a hand-edited file left out as unreadable (see DataItemReader).
+    std::vector<int> leftOutLines() const;
 
 private:
     std::string encodeText(std::u16string_view text) const;

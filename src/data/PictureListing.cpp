@@ -83,6 +83,15 @@ bool PictureListing::isStorableName(std::u16string_view name)
 
 std::vector<PictureListing::Entry> PictureListing::List(const std::filesystem::path& folder)
 {
+    std::vector<Entry> listed = ListAll(folder);
+    listed.erase(std::unique(listed.begin(), listed.end(),
+                     [](const Entry& a, const Entry& b) { return a.name == b.name; }),
+        listed.end());
+    return listed;
+}
+
+std::vector<PictureListing::Entry> PictureListing::ListAll(const std::filesystem::path& folder)
+{
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
     if (error)
@@ -127,8 +136,5 @@ std::vector<PictureListing::Entry> PictureListing::List(const std::filesystem::p
     } catch (const std::runtime_error& failure) {
         throw DataFileError(DataFileError::Kind::List, folder, failure.what());
     }
-    listed.erase(std::unique(listed.begin(), listed.end(),
-                     [](const Entry& a, const Entry& b) { return a.name == b.name; }),
-        listed.end());
     return listed;
 }

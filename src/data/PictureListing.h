@@ -32,6 +32,9 @@ public:
 
     // Throws DataFileError (List) naming the folder when it can't be listed.
     static std::vector<Entry> List(const std::filesystem::path& folder);
+    // The same listing before files listed under one name are made one card: such files stand
+    // together, the one List keeps first. The folder check uses it to name the others.
+    static std::vector<Entry> ListAll(const std::filesystem::path& folder);
 
     static bool hasPictureEnding(std::u16string_view name);
     static bool isStorableName(std::u16string_view name);

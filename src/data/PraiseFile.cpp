@@ -7,16 +7,27 @@ PraiseFile::PraiseFile(std::filesystem::path path)
     : m_path(std::move(path))
 { }
 
-void PraiseFile::Load(PraisePhraseList& list) const
+std::vector<int> PraiseFile::Load(PraisePhraseList& list) const
 {
-    if (read(list))
-        return;
+    if (auto leftOut = read(list))
+        return std::move(*leftOut);
     DataTextFile file;
     file.openForWriting(m_path);
     file.WriteLine(u"よくできました");
     file.close();
-    if (!read(list))
+    auto leftOut = read(list);
+    if (!leftOut)
         throw DataFileError(DataFileError::Kind::Open, m_path, "書いたはずのファイルがありません");
+    return std::move(*leftOut);
+}
+
+std::vector<int> PraiseFile::UnreadableLines() const
+{
+    DataTextFile file;
+    if (file.openForReading(m_path, DataItemReader::Source::HandEdited)
+        == DataTextFile::OpenResult::Missing)
+        return {};
+    return file.leftOutLines();
 }
 
 void PraiseFile::Parse(DataTextFile& file, PraisePhraseList& list)
@@ -33,14 +44,15 @@ void PraiseFile::Parse(DataTextFile& file, PraisePhraseList& list)
     list.PraiseCount = count;
 }
 
-bool PraiseFile::read(PraisePhraseList& list) const
+std::optional<std::vector<int>> PraiseFile::read(PraisePhraseList& list) const
 {
     list = {};
     DataTextFile file;
     if (file.openForReading(m_path, DataItemReader::Source::HandEdited)
         == DataTextFile::OpenResult::Missing)
-        return false;
+        return std::nullopt;
     Parse(file, list);
+    std::vector<int> leftOut = file.leftOutLines();
     file.close();
-    return true;
+    return leftOut;
 }

@@ -108,7 +108,7 @@ TEST(DataItemReaderTest, TellsTheEncodingByWhoWritesTheFile)
         { "ASCII", "cat.jpg", Encoding::ShiftJis, Encoding::ShiftJis, u"cat.jpg" },
         // Half-width katakana in Shift-JIS that happen to be valid UTF-8 as well ("Ⱥ.jpg").
         { "ﾈｺ in Shift-JIS", TempFolder::hex("C8 BA 2E 6A 70 67"), Encoding::ShiftJis,
-            Encoding::Utf8, u"ﾈｺ.jpg" },
+            Encoding::ShiftJis, u"ﾈｺ.jpg" },
         { "Ⱥ in UTF-8 behind a mark", TempFolder::hex("EF BB BF C8 BA"), Encoding::Utf8,
             Encoding::Utf8, u"Ⱥ" },
     };

@@ -89,14 +89,59 @@ TEST(PraiseFileTest, KeepsTheFirstTwentyOnePhrases)
     }
 }
 
-TEST(PraiseFileTest, AnUnreadableFileIsReported)
+TEST(PraiseFileTest, AFileThatCannotBeOpenedIsReported)
 {
     TempFolder folder;
-    folder.write("O.txt", "\x82\r\n");
     PraisePhraseList list;
-    EXPECT_THROW(PraiseFile(folder / "O.txt").Load(list), DataFileError);
-    EXPECT_EQ(folder.read("O.txt"), "\x82\r\n");
     EXPECT_THROW(PraiseFile(folder / "absent" / "O.txt").Load(list), DataFileError);
+    std::filesystem::create_directory(folder / "O.txt");
+    EXPECT_THROW(PraiseFile(folder / "O.txt").Load(list), DataFileError);
+}
+
+struct MixedCase
+{
+    const char* what;
+    std::string bytes;
+    Names expected;
+    std::vector<int> leftOut;
+};
+
+// Teachers add lines with whatever editor they have: each line is read in its own encoding, and
+// a line that is neither Shift-JIS nor UTF-8 is left out, named, and the rest still used.
+TEST(PraiseFileTest, ReadsEachLineInItsOwnEncodingAndLeavesOutUnreadableLines)
+{
+    const std::string created = TempFolder::hex("82 E6 82 AD 82 C5 82 AB 82 DC 82 B5 82 BD 0D 0A");
+    const std::vector<MixedCase> cases {
+        { "echo はなまるです >> O.txt on the created file",
+            created + TempFolder::hex("E3 81 AF E3 81 AA E3 81 BE E3 82 8B E3 81 A7 E3 81 99 0A"),
+            { u"よくできました", u"はなまるです" }, {} },
+        // よくできました in UTF-8 is also valid Shift-JIS ("繧医￥…"); ﾈｺ in Shift-JIS is also
+        // valid UTF-8 ("Ⱥ"); 82 FF is neither.
+        { "Shift-JIS, UTF-8, broken and half-width lines",
+            shiftJis(u"すごい\r\n") + "\xE3\x82\x88\xE3\x81\x8F\xE3\x81\xA7\xE3\x81\x8D"
+                + "\xE3\x81\xBE\xE3\x81\x97\xE3\x81\x9F\n" + TempFolder::hex("82 FF 0D 0A")
+                + TempFolder::hex("C8 BA 0D 0A") + shiftJis(u"やったね,いいね\r\n"),
+            { u"すごい", u"よくできました", u"ﾈｺ", u"やったね", u"いいね" }, { 3 } },
+        { "lone CR line ends, a broken first and last line",
+            TempFolder::hex("82 0D 82 A0 0D 41 42 0D E3"), { u"あ", u"AB" }, { 1, 4 } },
+        { "a UTF-8 mark, then a Shift-JIS line",
+            "\xEF\xBB\xBF\xE3\x81\x99\xE3\x81\x94\xE3\x81\x84\r\n" + shiftJis(u"いいね\r\n"),
+            { u"すごい", u"いいね" }, {} },
+        { "nothing readable", TempFolder::hex("82 0D 0A 81 0D 0A"), {}, { 1, 2 } },
+    };
+    for (const MixedCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        folder.write("O.txt", c.bytes);
+        PraisePhraseList list;
+        EXPECT_EQ(PraiseFile(folder / "O.txt").Load(list), c.leftOut);
+        EXPECT_EQ(phrases(list), c.expected);
+        EXPECT_EQ(PraiseFile(folder / "O.txt").UnreadableLines(), c.leftOut);
+        EXPECT_EQ(folder.read("O.txt"), c.bytes); // never rewritten
+    }
+    TempFolder empty;
+    EXPECT_TRUE(PraiseFile(empty / "O.txt").UnreadableLines().empty());
+    EXPECT_FALSE(empty.exists("O.txt")); // looking does not create it
 }
 
 } // namespace

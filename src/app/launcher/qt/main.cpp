@@ -7,6 +7,7 @@
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/launcher/qt/SettingsFolderMemory.h"
 #include "app/qt/QtWarningBox.h"
+#include "cards/FolderCheckCommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <optional>
 #include <unistd.h>
 
@@ -63,6 +65,13 @@ std::optional<Launcher::Plan> ask(int& argc, char** argv, const fs::path& drill)
 
 int main(int argc, char** argv)
 {
+    // The folder check is for terminals and scripts too: it runs before any Qt object exists,
+    // so it needs no display.
+    if (FolderCheckCommand::IsWanted(argc, argv)) {
+        const fs::path working
+            = Launcher::WorkingDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        return FolderCheckCommand::Run(argc, argv, working / "O.txt", std::cout, std::cerr);
+    }
     const fs::path drill = ProgramFiles::companion("tapomi");
     // The dialogs are closed and Qt is gone before the drill takes this process over.
     const std::optional<Launcher::Plan> plan = ask(argc, argv, drill);
