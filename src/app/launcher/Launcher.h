@@ -46,6 +46,18 @@ public:
     // Nothing when the teacher cancelled or the working directory cannot be made.
     std::optional<Plan> run();
 
+    // The first part of run(): makes the working directory and, on the first run, fills it.
+    // False when the teacher cancelled or the directory cannot be made (the teacher is told).
+    bool prepareWorkingDirectory();
+    // The second part: asks until a folder the drill can use is chosen, and remembers it.
+    std::optional<std::filesystem::path> chooseFolder();
+    const std::filesystem::path& workingDirectory() const { return m_workingDirectory; }
+
+    // The folder the dialog starts from: the one chosen last when it is still there, otherwise
+    // the copy of the sample cards, otherwise the working directory.
+    static std::filesystem::path FolderToOffer(
+        const std::filesystem::path& last, const std::filesystem::path& workingDirectory);
+
     // Whether the drill can run on the folder: it lists the pictures and keeps its settings and
     // card selection there.
     static FolderProblem CheckFolder(const std::filesystem::path& folder);
@@ -55,7 +67,6 @@ private:
     // False when the teacher cancelled.
     bool prepare();
     bool copyStarterFiles();
-    std::filesystem::path offeredFolder() const;
     void tell(const std::u16string& text);
 
     LauncherView& m_view;
