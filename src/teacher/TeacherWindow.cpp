@@ -289,9 +289,7 @@ void TeacherWindow::launch(const fs::path& folder, std::optional<std::int64_t> c
         tell(u"練習のプログラム（tapomi）をはじめられませんでした。"
              u"タポミをインストールしなおしてください。\n"
             + shown(m_places.drill));
-        return;
     }
-    m_practising = childId;
 }
 
 void TeacherWindow::drillEnded(bool crashed, int exitCode)
@@ -301,9 +299,9 @@ void TeacherWindow::drillEnded(bool crashed, int exitCode)
     else if (exitCode != 0)
         tell(u"練習のプログラムが、うまく終われませんでした（終了状態 "
             + Utf8Text::decodeReplacing(std::to_string(exitCode)) + u"）。");
-    const std::optional<std::int64_t> child = m_practising;
-    m_practising.reset();
-    loadChildren(child);
+    // The list stayed as it was while hidden: the child chosen then is still chosen.
+    const std::optional<Child> child = selected();
+    loadChildren(child ? std::optional<std::int64_t>(child->id) : std::nullopt);
     readProblems();
 }
 

@@ -77,6 +77,4 @@ private:
     std::vector<std::u16string> m_messages;
     TeacherTool* m_checkTool = nullptr;
     TeacherTool* m_makeTool = nullptr;
-    // The child whose drill is running, to come back to.
-    std::optional<std::int64_t> m_practising;
 };

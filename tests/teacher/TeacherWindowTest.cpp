@@ -349,7 +349,7 @@ TEST(TeacherWindowTest, ADamagedRecordIsSetAsideAndSaidSo)
     FakeTeacherView view;
     FakeFolderMemory memory;
     const FixedClock clock;
-    TeacherWindow window(view, memory, clock, { temp / "tapomi", temp, records });
+    TeacherWindow window(view, memory, clock, { temp / "tapomi", temp.path(), records });
     window.open();
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_TRUE(contains(view.messages[0], u"こわれていました"));

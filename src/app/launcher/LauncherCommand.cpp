@@ -26,7 +26,7 @@ constexpr Option kOptions[] = {
 };
 
 // A name with blanks only around it is the name without them; one that is blank is no name.
-std::optional<std::u16string> childName(std::string_view bytes)
+std::optional<std::u16string> trimmedName(std::string_view bytes)
 {
     std::optional<std::u16string> name = Utf8Text::decode(bytes);
     if (!name)
@@ -71,7 +71,7 @@ LauncherCommand LauncherCommand::Parse(const std::vector<std::string>& arguments
     command.m_action = option->action;
     if (option->least == 0)
         return command;
-    const std::optional<std::u16string> name = childName(arguments[1]);
+    const std::optional<std::u16string> name = trimmedName(arguments[1]);
     if (!name)
         return invalid(u"子どもの名前がありません（または読めない文字があります）。");
     command.m_childName = *name;
