@@ -71,7 +71,10 @@ int TeacherCommands::AddChild(const fs::path& records, std::u16string_view name,
         out << Utf8Text::encode(u"「" + std::u16string(name) + u"」を追加しました。") << '\n';
         return kDone;
     } catch (const RecordError& failure) {
-        Tell(errors, failure.teacherText());
+        Tell(errors,
+            failure.kind() == RecordError::Kind::NameTaken
+                ? u"「" + std::u16string(name) + u"」という子どもは、もう登録されています。"
+                : failure.teacherText());
         return kFailed;
     }
 }

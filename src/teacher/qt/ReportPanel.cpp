@@ -28,11 +28,6 @@ QLabel* wrappingLabel(QWidget* parent)
     return label;
 }
 
-QDate qtDate(const ReportPeriod::Date& date)
-{
-    return QDate(date.year, date.month, date.day);
-}
-
 ReportPeriod::Date date(const QDate& date)
 {
     return { date.year(), date.month(), date.day() };

@@ -162,6 +162,12 @@ void ReportPdf::paintChart(QPainter& painter, const QRectF& box, const ChildRepo
         const QRectF bar(plot.left() + slot * (static_cast<double>(i) + 0.15),
             plot.bottom() - height, slot * 0.7, height);
         painter.fillRect(bar, QColor(0x2e, 0x7d, 0x32));
+        // The share over its bar, where there is room for it.
+        if (slot >= dateWidth) {
+            painter.drawText(QRectF(bar.left() - slot * 0.15, bar.top() - labelHeight, slot,
+                                 labelHeight),
+                Qt::AlignHCenter | Qt::AlignBottom, QString::number(percent) + QLatin1Char('%'));
+        }
         if (static_cast<int>(i) % every == 0) {
             const QRectF under(plot.left() + slot * static_cast<double>(i) + slot / 2 - dateWidth / 2,
                 plot.bottom() + 2, dateWidth, labelHeight);
