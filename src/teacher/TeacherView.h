@@ -58,7 +58,7 @@ public:
     virtual void showReport(const std::optional<Report>& report) = 0;
     // Newest last; an empty list hides the area.
     virtual void setMessages(const std::vector<std::u16string>& messages) = 0;
-    virtual void setEnabled(Control control, bool enabled) = 0;
+    virtual void setControlEnabled(Control control, bool enabled) = 0;
 
     // Nothing when the teacher cancelled.
     virtual std::optional<std::u16string> askName(

@@ -139,9 +139,9 @@ void TeacherWindow::updateControls()
         { TeacherView::Control::Start, TeacherView::Control::Rename, TeacherView::Control::Remove,
             TeacherView::Control::ChooseFolder, TeacherView::Control::ExportCsv,
             TeacherView::Control::ExportPdf })
-        m_view.setEnabled(control, chosen);
-    m_view.setEnabled(TeacherView::Control::CheckFolder, m_checkTool != nullptr);
-    m_view.setEnabled(TeacherView::Control::MakeCards, m_makeTool != nullptr);
+        m_view.setControlEnabled(control, chosen);
+    m_view.setControlEnabled(TeacherView::Control::CheckFolder, m_checkTool != nullptr);
+    m_view.setControlEnabled(TeacherView::Control::MakeCards, m_makeTool != nullptr);
 }
 
 void TeacherWindow::childSelected()

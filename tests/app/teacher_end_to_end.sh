@@ -59,7 +59,7 @@ refused "はなこ" --add-child はなこ
 refused "登録されていません" --export-pdf たろう "$work/taro.pdf"
 refused "見つかりません" --child はなこ "$work/gone"
 refused "まだ決まっていません" --child はなこ
-refused "はなこ" --export-csv はなこ "$work/no such folder/out.csv"
+refused "no such folder/out.csv" --export-csv はなこ "$work/no such folder/out.csv"
 [[ ! -e "$work/no such folder" ]] || fail "an export made a folder"
 
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy

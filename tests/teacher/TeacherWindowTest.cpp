@@ -54,7 +54,7 @@ public:
     ReportPeriod::Choice period() const override { return choice; }
     void showReport(const std::optional<Report>& shown) override { report = shown; }
     void setMessages(const std::vector<std::u16string>& shown) override { messages = shown; }
-    void setEnabled(Control control, bool on) override { enabled[control] = on; }
+    void setControlEnabled(Control control, bool on) override { enabled[control] = on; }
     std::optional<std::u16string> askName(
         std::u16string_view question, std::u16string_view current) override
     {

@@ -55,16 +55,6 @@ fs::path Launcher::WorkingDirectory(const char* xdgDataHome, const char* home)
     return fs::path(home ? home : "") / ".local" / "share" / "tapomi";
 }
 
-std::optional<Launcher::Plan> Launcher::run()
-{
-    if (!prepareWorkingDirectory())
-        return std::nullopt;
-    std::optional<fs::path> chosen = chooseFolder();
-    if (!chosen)
-        return std::nullopt;
-    return Plan { std::move(*chosen), m_workingDirectory };
-}
-
 bool Launcher::prepareWorkingDirectory()
 {
     std::error_code error;

@@ -163,15 +163,6 @@ QtTeacherView::QtTeacherView(FolderMemory& memory, const TeacherClock& clock,
     connect(m_drill, &QProcess::finished, this, &QtTeacherView::drillFinished);
 }
 
-QtTeacherView::~QtTeacherView()
-{
-    // A drill still running when the launcher ends goes on by itself.
-    if (m_drill->state() != QProcess::NotRunning) {
-        m_drill->disconnect(this);
-        m_drill->setParent(nullptr);
-    }
-}
-
 QPushButton* QtTeacherView::addButton(const QString& caption, Control control)
 {
     auto* button = new QPushButton(caption, this);
@@ -224,7 +215,7 @@ void QtTeacherView::setMessages(const std::vector<std::u16string>& messages)
     m_messageArea->setVisible(!lines.isEmpty());
 }
 
-void QtTeacherView::setEnabled(Control control, bool enabled)
+void QtTeacherView::setControlEnabled(Control control, bool enabled)
 {
     QPushButton* button = m_buttons.at(control);
     button->setEnabled(enabled);

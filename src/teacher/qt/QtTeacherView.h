@@ -28,7 +28,6 @@ class QtTeacherView final : public QWidget, private TeacherView
 public:
     QtTeacherView(FolderMemory& memory, const TeacherClock& clock, TeacherWindow::Places places,
         QWidget* parent = nullptr);
-    ~QtTeacherView() override;
 
     TeacherWindow& logic() { return m_logic; }
     // Loads the children and shows what the record has to say; call once the window is shown.
@@ -47,7 +46,7 @@ private:
     ReportPeriod::Choice period() const override;
     void showReport(const std::optional<Report>& report) override;
     void setMessages(const std::vector<std::u16string>& messages) override;
-    void setEnabled(Control control, bool enabled) override;
+    void setControlEnabled(Control control, bool enabled) override;
     std::optional<std::u16string> askName(
         std::u16string_view question, std::u16string_view current) override;
     bool confirm(std::u16string_view question) override;
