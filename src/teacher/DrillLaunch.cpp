@@ -2,9 +2,8 @@
 
 #include "record/RecordStore.h"
 
-DrillLaunch DrillLaunch::Make(std::filesystem::path program,
-    std::filesystem::path workingDirectory, std::filesystem::path folder,
-    const std::optional<Recording>& recording)
+DrillLaunch DrillLaunch::Make(std::filesystem::path program, std::filesystem::path workingDirectory,
+    std::filesystem::path folder, const std::optional<Recording>& recording)
 {
     DrillLaunch launch { std::move(program), std::move(workingDirectory), std::move(folder), {},
         {} };

@@ -85,7 +85,8 @@ ReportPeriod::Range ReportPeriod::Resolve(
     const Choice& choice, std::int64_t nowMs, int localOffsetSeconds)
 {
     if (choice.kind == Kind::Everything)
-        return { std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max() };
+        return { std::numeric_limits<std::int64_t>::min(),
+            std::numeric_limits<std::int64_t>::max() };
     const Days period = daysOf(choice, nowMs, localOffsetSeconds);
     return { startOf(period.first, localOffsetSeconds),
         startOf(period.last + days(1), localOffsetSeconds) };

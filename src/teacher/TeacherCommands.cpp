@@ -62,8 +62,8 @@ void TeacherCommands::Tell(std::ostream& errors, std::u16string_view text)
     errors << "tapomi-launcher: " << Utf8Text::encode(text) << '\n';
 }
 
-int TeacherCommands::AddChild(const fs::path& records, std::u16string_view name,
-    std::ostream& out, std::ostream& errors)
+int TeacherCommands::AddChild(
+    const fs::path& records, std::u16string_view name, std::ostream& out, std::ostream& errors)
 {
     try {
         RecordStore store(records);
@@ -151,6 +151,6 @@ std::optional<DrillLaunch> TeacherCommands::ChildDrill(const fs::path& records,
         Tell(errors, failure.teacherText());
         return std::nullopt;
     }
-    return DrillLaunch::Make(drill, workingDirectory, chosen,
-        DrillLaunch::Recording { found->child.id, records });
+    return DrillLaunch::Make(
+        drill, workingDirectory, chosen, DrillLaunch::Recording { found->child.id, records });
 }

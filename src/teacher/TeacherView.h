@@ -67,8 +67,7 @@ public:
     virtual bool confirm(std::u16string_view question) = 0;
     // A message box that waits for OK, for what the teacher must see before going on.
     virtual void warn(std::u16string_view text) = 0;
-    virtual std::optional<std::filesystem::path> askForFolder(
-        const std::filesystem::path& offered)
+    virtual std::optional<std::filesystem::path> askForFolder(const std::filesystem::path& offered)
         = 0;
     virtual std::optional<std::filesystem::path> askForFile(
         FileKind kind, const std::filesystem::path& suggested)

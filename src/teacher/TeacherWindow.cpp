@@ -253,8 +253,7 @@ void TeacherWindow::startClicked()
         // A folder chosen before that has gone or changed is explained before the dialog.
         if (!child->lastFolder.empty())
             m_view.warn(Launcher::ProblemText(problem, child->lastFolder));
-        const fs::path last
-            = child->lastFolder.empty() ? m_memory.lastFolder() : child->lastFolder;
+        const fs::path last = child->lastFolder.empty() ? m_memory.lastFolder() : child->lastFolder;
         folder = chooseFolder(Launcher::FolderToOffer(last, m_places.workingDirectory));
         if (!folder)
             return;
@@ -270,8 +269,8 @@ void TeacherWindow::startClicked()
 
 void TeacherWindow::practiseWithoutRecordClicked()
 {
-    const std::optional<fs::path> folder = chooseFolder(
-        Launcher::FolderToOffer(m_memory.lastFolder(), m_places.workingDirectory));
+    const std::optional<fs::path> folder
+        = chooseFolder(Launcher::FolderToOffer(m_memory.lastFolder(), m_places.workingDirectory));
     if (!folder)
         return;
     m_memory.remember(*folder);
@@ -315,8 +314,8 @@ void TeacherWindow::exportCsvClicked()
         TeacherView::FileKind::Csv, fs::path(Utf8Text::encode(child->name + u"の記録.csv")));
     if (!file)
         return;
-    const ReportPeriod::Range range = ReportPeriod::Resolve(
-        m_view.period(), m_clock.nowMs(), m_clock.localOffsetSeconds());
+    const ReportPeriod::Range range
+        = ReportPeriod::Resolve(m_view.period(), m_clock.nowMs(), m_clock.localOffsetSeconds());
     try {
         AttemptCsv::Save(*file, records->attempts(child->id, range.fromMs, range.toMs),
             m_clock.localOffsetSeconds());

@@ -91,8 +91,7 @@ public:
         return drillStarts;
     }
 
-    template<typename T>
-    static std::optional<T> next(std::deque<std::optional<T>>& answers)
+    template<typename T> static std::optional<T> next(std::deque<std::optional<T>>& answers)
     {
         if (answers.empty())
             return std::nullopt;
@@ -152,8 +151,8 @@ bool anyContains(const std::vector<std::u16string>& texts, std::u16string_view p
     return false;
 }
 
-Attempt attempt(std::int64_t whenMs, const fs::path& folder, std::u16string typed, bool right,
-    bool firstTry)
+Attempt attempt(
+    std::int64_t whenMs, const fs::path& folder, std::u16string typed, bool right, bool firstTry)
 {
     Attempt made;
     made.whenMs = whenMs;

@@ -3,8 +3,8 @@
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
-#include "teacher/qt/ReportPdf.h"
 #include "teacher/qt/ReportPanel.h"
+#include "teacher/qt/ReportPdf.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,8 +46,8 @@ QString text(std::u16string_view value)
 
 } // namespace
 
-QtTeacherView::QtTeacherView(FolderMemory& memory, const TeacherClock& clock,
-    TeacherWindow::Places places, QWidget* parent)
+QtTeacherView::QtTeacherView(
+    FolderMemory& memory, const TeacherClock& clock, TeacherWindow::Places places, QWidget* parent)
     : QWidget(parent)
     , m_logic(*this, memory, clock, std::move(places))
 {
@@ -131,8 +131,8 @@ QtTeacherView::QtTeacherView(FolderMemory& memory, const TeacherClock& clock,
     m_messageArea->setVisible(false);
     layout->addWidget(m_messageArea);
 
-    connect(m_children, &QTreeWidget::currentItemChanged, this,
-        [this] { m_logic.childSelected(); });
+    connect(
+        m_children, &QTreeWidget::currentItemChanged, this, [this] { m_logic.childSelected(); });
     connect(m_children, &QTreeWidget::itemActivated, this, [this] { m_logic.startClicked(); });
     connect(m_add, &QPushButton::clicked, this, [this] { m_logic.addChildClicked(); });
     connect(m_practise, &QPushButton::clicked, this,
@@ -220,8 +220,7 @@ void QtTeacherView::setControlEnabled(Control control, bool enabled)
     QPushButton* button = m_buttons.at(control);
     button->setEnabled(enabled);
     if (control == Control::CheckFolder || control == Control::MakeCards)
-        button->setToolTip(enabled ? QString()
-                                   : QStringLiteral(u"もうすぐ使えるようになります。"));
+        button->setToolTip(enabled ? QString() : QStringLiteral(u"もうすぐ使えるようになります。"));
 }
 
 std::optional<std::u16string> QtTeacherView::askName(
@@ -295,7 +294,8 @@ bool QtTeacherView::startDrill(const DrillLaunch& launch)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const auto& [name, value] : launch.setVariables)
-        environment.insert(QString::fromStdString(name), QFile::decodeName(QByteArray::fromStdString(value)));
+        environment.insert(
+            QString::fromStdString(name), QFile::decodeName(QByteArray::fromStdString(value)));
     for (const std::string& name : launch.unsetVariables)
         environment.remove(QString::fromStdString(name));
     m_drill->setProcessEnvironment(environment);

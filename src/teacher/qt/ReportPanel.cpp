@@ -15,8 +15,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 namespace {
 
@@ -188,10 +188,10 @@ QString ReportPanel::shownText() const
 {
     QStringList lines { m_heading->text() };
     for (int row = 0; row < m_figures->rowCount(); ++row) {
-        const auto* caption = qobject_cast<QLabel*>(
-            m_figures->itemAt(row, QFormLayout::LabelRole)->widget());
-        const auto* value = qobject_cast<QLabel*>(
-            m_figures->itemAt(row, QFormLayout::FieldRole)->widget());
+        const auto* caption
+            = qobject_cast<QLabel*>(m_figures->itemAt(row, QFormLayout::LabelRole)->widget());
+        const auto* value
+            = qobject_cast<QLabel*>(m_figures->itemAt(row, QFormLayout::FieldRole)->widget());
         lines.append(caption->text() + value->text());
     }
     lines.append(m_mastered->text());

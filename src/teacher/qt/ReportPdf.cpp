@@ -92,8 +92,8 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
         painter.setFont(pageFont(10));
         const double caption = paragraph(painter, cell, QtText::toQString(shown[i].first));
         painter.setFont(pageFont(18, true));
-        const double value = paragraph(painter, cell.translated(0, caption),
-            QtText::toQString(shown[i].second));
+        const double value
+            = paragraph(painter, cell.translated(0, caption), QtText::toQString(shown[i].second));
         tallest = std::max(tallest, caption + value);
     }
     y += tallest + gap;
@@ -109,8 +109,8 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
         painter.setFont(pageFont(12, true));
         y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()), title);
         painter.setFont(pageFont(11));
-        y += paragraph(painter,
-                 QRectF(page.left() + gap, y, page.width() - gap, page.bottom() - y), text)
+        y += paragraph(
+                 painter, QRectF(page.left() + gap, y, page.width() - gap, page.bottom() - y), text)
             + gap;
     };
     section(QStringLiteral(u"できるようになったことば（三日、はじめの一回で正解）"),
@@ -164,12 +164,13 @@ void ReportPdf::paintChart(QPainter& painter, const QRectF& box, const ChildRepo
         painter.fillRect(bar, QColor(0x2e, 0x7d, 0x32));
         // The share over its bar, where there is room for it.
         if (slot >= dateWidth) {
-            painter.drawText(QRectF(bar.left() - slot * 0.15, bar.top() - labelHeight, slot,
-                                 labelHeight),
+            painter.drawText(
+                QRectF(bar.left() - slot * 0.15, bar.top() - labelHeight, slot, labelHeight),
                 Qt::AlignHCenter | Qt::AlignBottom, QString::number(percent) + QLatin1Char('%'));
         }
         if (static_cast<int>(i) % every == 0) {
-            const QRectF under(plot.left() + slot * static_cast<double>(i) + slot / 2 - dateWidth / 2,
+            const QRectF under(
+                plot.left() + slot * static_cast<double>(i) + slot / 2 - dateWidth / 2,
                 plot.bottom() + 2, dateWidth, labelHeight);
             painter.drawText(under, Qt::AlignHCenter | Qt::AlignTop,
                 QtText::toQString(ReportText::ShortDate(day.date)));

@@ -102,8 +102,7 @@ TEST(QtTeacherViewTest, StartsTheDrillAsAProgramAndComesBackWithTheReport)
     ASSERT_TRUE(window.isVisible()) << "back when the drill ended";
     const std::int64_t id = RecordStore(records).findChild(u"はなこ")->id;
     EXPECT_EQ(read(temp / "ran"),
-        work.native() + "|" + cards.native() + "|1|" + std::to_string(id) + "|"
-            + records.native());
+        work.native() + "|" + cards.native() + "|1|" + std::to_string(id) + "|" + records.native());
     EXPECT_FALSE(window.messageLabel()->isVisible()) << "nothing went wrong";
     EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"はなこさんの記録")))
         << "the report of the same child again";

@@ -97,8 +97,8 @@ int teacherWindow(int& argc, char** argv)
     if (!prepare(messages, memory))
         return 0;
     const SystemClock clock;
-    QtTeacherView window(memory, clock,
-        { ProgramFiles::companion("tapomi"), workingDirectory(), recordsFile() });
+    QtTeacherView window(
+        memory, clock, { ProgramFiles::companion("tapomi"), workingDirectory(), recordsFile() });
     FolderCheckTool folderCheck;
     window.logic().attachTool(TeacherView::Control::CheckFolder, &folderCheck);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -112,13 +112,13 @@ int teacherWindow(int& argc, char** argv)
 int drillForChild(int& argc, char** argv, const LauncherCommand& command)
 {
     const fs::path drill = ProgramFiles::companion("tapomi");
-    const std::optional<DrillLaunch> launch = TeacherCommands::ChildDrill(recordsFile(),
-        command.childName(), command.path(), drill, workingDirectory(), std::cerr);
+    const std::optional<DrillLaunch> launch = TeacherCommands::ChildDrill(
+        recordsFile(), command.childName(), command.path(), drill, workingDirectory(), std::cerr);
     if (!launch)
         return TeacherCommands::kFailed;
     if (::access(drill.c_str(), X_OK) != 0) {
-        TeacherCommands::Tell(std::cerr,
-            u"タポミの本体（tapomi）が見つかりません。インストールしなおしてください。");
+        TeacherCommands::Tell(
+            std::cerr, u"タポミの本体（tapomi）が見つかりません。インストールしなおしてください。");
         return TeacherCommands::kFailed;
     }
     {
