@@ -271,7 +271,7 @@ std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path&
     QFileDialog dialog(this,
         csv ? QStringLiteral(u"CSV の保存先") : QStringLiteral(u"PDF の保存先"),
         QDir(folder).filePath(qtPath(suggested)),
-        csv ? QStringLiteral(u"CSV（*.csv）") : QStringLiteral(u"PDF（*.pdf）"));
+        csv ? QStringLiteral(u"CSV ファイル (*.csv)") : QStringLiteral(u"PDF ファイル (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDefaultSuffix(csv ? QStringLiteral("csv") : QStringLiteral("pdf"));
