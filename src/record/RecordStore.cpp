@@ -120,8 +120,8 @@ public:
     }
     Query& bind(const std::string& text)
     {
-        check(sqlite3_bind_text(m_statement, ++m_index, text.data(),
-            static_cast<int>(text.size()), SQLITE_TRANSIENT));
+        check(sqlite3_bind_text(
+            m_statement, ++m_index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
         return *this;
     }
     // True while there is a row to read.
@@ -231,13 +231,8 @@ void RecordStore::open()
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     exec("PRAGMA foreign_keys = ON");
-    if (m_access == Access::ReadWrite) {
-        // Readers never wait for the writer, and a commit that reached the log survives the
-        // process being killed; only a power cut may take the last commits (synchronous NORMAL).
-        exec("PRAGMA journal_mode = WAL");
-        exec("PRAGMA synchronous = NORMAL");
-    }
 
+    // Read before anything is changed: a file of a newer program is left exactly as it is.
     int version = 0;
     {
         Query query(statement("PRAGMA user_version"), m_file);
@@ -246,9 +241,15 @@ void RecordStore::open()
     }
     if (version > kSchemaVersion) {
         throw RecordError(RecordError::Kind::Other,
-            m_file.string() + " was written by a newer tapomi (schema "
-                + std::to_string(version) + ")",
+            m_file.string() + " was written by a newer tapomi (schema " + std::to_string(version)
+                + ")",
             u"記録のファイルが新しい版のタポミで作られているため、使えません。");
+    }
+    if (m_access == Access::ReadWrite) {
+        // Readers never wait for the writer, and a commit that reached the log survives the
+        // process being killed; only a power cut may take the last commits (synchronous NORMAL).
+        exec("PRAGMA journal_mode = WAL");
+        exec("PRAGMA synchronous = NORMAL");
     }
     if (version < kSchemaVersion) {
         if (m_access == Access::ReadOnly) {
@@ -294,8 +295,8 @@ void RecordStore::setAside()
 {
     const std::string base = m_file.string() + ".damaged-" + localMinuteStamp();
     std::filesystem::path target = base;
-    for (int n = 2; std::filesystem::exists(target) || std::filesystem::exists(target.string() + "-wal");
-         ++n)
+    for (int n = 2;
+         std::filesystem::exists(target) || std::filesystem::exists(target.string() + "-wal"); ++n)
         target = base + "-" + std::to_string(n);
 
     std::error_code error;
@@ -348,7 +349,8 @@ sqlite3_stmt* RecordStore::statement(const char* sql)
     if (found != m_statements.end())
         return found->second;
     sqlite3_stmt* prepared = nullptr;
-    const int code = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr);
+    const int code
+        = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr);
     if (code != SQLITE_OK)
         fail(code, sql);
     m_statements.emplace(sql, prepared);
@@ -491,7 +493,8 @@ void RecordStore::addAttempt(std::int64_t runId, const Attempt& attempt)
                               "typed, is_right, first_try, seconds_to_enter, kana_keys, "
                               "backspaces, mark_keys, key_guard_tenths, talking_aid) "
                               "SELECT id, child_id, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? "
-                              "FROM run WHERE id = ?"), m_file);
+                              "FROM run WHERE id = ?"),
+            m_file);
         query.bind(attempt.whenMs)
             .bind(attempt.folder.string())
             .bind(utf8(attempt.word))
@@ -520,7 +523,8 @@ std::vector<Attempt> RecordStore::attempts(
                               "seconds_to_enter, kana_keys, backspaces, mark_keys, "
                               "key_guard_tenths, talking_aid, run_id FROM attempt "
                               "WHERE child_id = ? AND when_ms >= ? AND when_ms < ? "
-                              "ORDER BY when_ms, id"), m_file);
+                              "ORDER BY when_ms, id"),
+            m_file);
         query.bind(childId).bind(fromMs).bind(toMs);
         // Folder names repeat from row to row: each distinct one is made into a path once.
         std::string lastFolder;
@@ -549,16 +553,19 @@ std::vector<Attempt> RecordStore::attempts(
     return result;
 }
 
-std::vector<DrillRun> RecordStore::runs(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs)
+std::vector<DrillRun> RecordStore::runs(
+    std::int64_t childId, std::int64_t fromMs, std::int64_t toMs)
 {
     std::vector<DrillRun> result;
     transaction(false, [&] {
         Query query(statement("SELECT id, started_ms, ended_ms, folder FROM run "
                               "WHERE child_id = ? AND started_ms >= ? AND started_ms < ? "
-                              "ORDER BY started_ms, id"), m_file);
+                              "ORDER BY started_ms, id"),
+            m_file);
         query.bind(childId).bind(fromMs).bind(toMs);
         while (query.step())
-            result.push_back({ query.integer(0), query.integer(1), query.integer(2), query.path(3) });
+            result.push_back(
+                { query.integer(0), query.integer(1), query.integer(2), query.path(3) });
     });
     return result;
 }
