@@ -45,14 +45,16 @@ ChildReport ChildReport::Build(
     std::unordered_map<std::u16string, WordTally> words;
     std::unordered_map<std::int64_t, RunSpan> runSpans;
     std::map<KanaConfusion::Group, int> groupCounts;
-    std::map<std::tuple<KanaConfusion::Group, std::u16string, std::u16string>, ExampleTally> examples;
+    std::map<std::tuple<KanaConfusion::Group, std::u16string, std::u16string>, ExampleTally>
+        examples;
 
     for (const Attempt& attempt : attempts) {
         const std::int64_t dayNumber = LocalDate::DayNumber(attempt.whenMs, localOffsetSeconds);
         Day& day = days[dayNumber];
         ++report.attempts;
 
-        const auto [span, isNew] = runSpans.try_emplace(attempt.runId, RunSpan { attempt.whenMs, attempt.whenMs });
+        const auto [span, isNew]
+            = runSpans.try_emplace(attempt.runId, RunSpan { attempt.whenMs, attempt.whenMs });
         if (!isNew) {
             span->second.firstMs = std::min(span->second.firstMs, attempt.whenMs);
             span->second.lastMs = std::max(span->second.lastMs, attempt.whenMs);
@@ -91,8 +93,8 @@ ChildReport ChildReport::Build(
         const auto span = runSpans.find(run.id);
         if (span == runSpans.end())
             continue;
-        const std::int64_t end = run.endedMs > 0 ? std::max(run.endedMs, span->second.lastMs)
-                                                 : span->second.lastMs;
+        const std::int64_t end
+            = run.endedMs > 0 ? std::max(run.endedMs, span->second.lastMs) : span->second.lastMs;
         const std::int64_t start = std::min(run.startedMs, span->second.firstMs);
         const double minutes = static_cast<double>(end - start) / 60'000.0;
         const auto day = days.find(LocalDate::DayNumber(span->second.firstMs, localOffsetSeconds));

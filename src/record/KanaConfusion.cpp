@@ -80,11 +80,13 @@ public:
         }
         for (const std::u16string& base : input.VoicedBases()) {
             if (base.size() == 1)
-                m_forms.emplace(static_cast<char16_t>(base.front() + 1), KanaForm { base.front(), 1 });
+                m_forms.emplace(
+                    static_cast<char16_t>(base.front() + 1), KanaForm { base.front(), 1 });
         }
         for (const std::u16string& base : input.SemiVoicedBases()) {
             if (base.size() == 1)
-                m_forms.emplace(static_cast<char16_t>(base.front() + 2), KanaForm { base.front(), 2 });
+                m_forms.emplace(
+                    static_cast<char16_t>(base.front() + 2), KanaForm { base.front(), 2 });
         }
     }
 
@@ -266,7 +268,8 @@ std::vector<KanaConfusion::Slip> KanaConfusion::Classify(
             --i;
             --j;
         } else if (i > 0 && here == cost[at(i - 1, j)] + deletionCost(word[i - 1])) {
-            const Group group = word[i - 1] == kLongMark ? Group::LongVowelMark : Group::KanaMissing;
+            const Group group
+                = word[i - 1] == kLongMark ? Group::LongVowelMark : Group::KanaMissing;
             slips.push_back({ group, std::u16string(1, word[i - 1]), std::u16string() });
             --i;
         } else {

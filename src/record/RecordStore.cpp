@@ -1,6 +1,7 @@
 #include "record/RecordStore.h"
 
 #include "app/Utf8Text.h"
+#include "record/SqliteApi.h"
 
 #include <sqlite3.h>
 
@@ -52,6 +53,12 @@ CREATE INDEX attempt_by_run ON attempt(run_id);
 )sql",
 };
 
+// Only reached once open() has found the library.
+const SqliteApi& lib()
+{
+    return *SqliteApi::get();
+}
+
 RecordError::Kind kindOf(int code)
 {
     switch (code & 0xFF) {
@@ -75,7 +82,7 @@ RecordError::Kind kindOf(int code)
 [[noreturn]] void raise(sqlite3* db, const std::filesystem::path& file, int code, const char* doing)
 {
     std::string what = file.string() + ": ";
-    what += db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    what += db ? lib().errmsg(db) : lib().errstr(code);
     what += " (";
     what += doing;
     what += ")";
@@ -102,44 +109,44 @@ public:
     { }
     ~Query()
     {
-        sqlite3_reset(m_statement);
-        sqlite3_clear_bindings(m_statement);
+        lib().reset(m_statement);
+        lib().clear_bindings(m_statement);
     }
     Query(const Query&) = delete;
     Query& operator=(const Query&) = delete;
 
     Query& bind(std::int64_t value)
     {
-        check(sqlite3_bind_int64(m_statement, ++m_index, value));
+        check(lib().bind_int64(m_statement, ++m_index, value));
         return *this;
     }
     Query& bind(double value)
     {
-        check(sqlite3_bind_double(m_statement, ++m_index, value));
+        check(lib().bind_double(m_statement, ++m_index, value));
         return *this;
     }
     Query& bind(const std::string& text)
     {
-        check(sqlite3_bind_text(m_statement, ++m_index, text.data(),
-            static_cast<int>(text.size()), SQLITE_TRANSIENT));
+        check(lib().bind_text(
+            m_statement, ++m_index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
         return *this;
     }
     // True while there is a row to read.
     bool step()
     {
-        const int code = sqlite3_step(m_statement);
+        const int code = lib().step(m_statement);
         if (code == SQLITE_ROW)
             return true;
         if (code != SQLITE_DONE)
-            raise(sqlite3_db_handle(m_statement), m_file, code, sqlite3_sql(m_statement));
+            raise(lib().db_handle(m_statement), m_file, code, lib().sql(m_statement));
         return false;
     }
-    std::int64_t integer(int column) const { return sqlite3_column_int64(m_statement, column); }
-    double real(int column) const { return sqlite3_column_double(m_statement, column); }
+    std::int64_t integer(int column) const { return lib().column_int64(m_statement, column); }
+    double real(int column) const { return lib().column_double(m_statement, column); }
     std::string_view bytes(int column) const
     {
-        const auto* text = sqlite3_column_text(m_statement, column);
-        const int size = sqlite3_column_bytes(m_statement, column);
+        const auto* text = lib().column_text(m_statement, column);
+        const int size = lib().column_bytes(m_statement, column);
         return text ? std::string_view(reinterpret_cast<const char*>(text), size)
                     : std::string_view();
     }
@@ -150,7 +157,7 @@ private:
     void check(int code)
     {
         if (code != SQLITE_OK)
-            raise(sqlite3_db_handle(m_statement), m_file, code, "bind");
+            raise(lib().db_handle(m_statement), m_file, code, "bind");
     }
 
     sqlite3_stmt* m_statement;
@@ -213,6 +220,10 @@ RecordStore::~RecordStore()
 
 void RecordStore::open()
 {
+    if (!SqliteApi::get()) {
+        throw RecordError(RecordError::Kind::Other, "libsqlite3.so.0 cannot be loaded",
+            u"記録に使うSQLiteが見つからないため、記録できません。");
+    }
     int flags = SQLITE_OPEN_NOMUTEX;
     if (m_access == Access::ReadWrite) {
         std::error_code error;
@@ -225,19 +236,14 @@ void RecordStore::open()
     } else {
         flags |= SQLITE_OPEN_READONLY;
     }
-    const int code = sqlite3_open_v2(m_file.c_str(), &m_db, flags, nullptr);
+    const int code = lib().open_v2(m_file.c_str(), &m_db, flags, nullptr);
     if (code != SQLITE_OK)
         fail(code, "open");
-    sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    lib().extended_result_codes(m_db, 1);
+    lib().busy_timeout(m_db, kBusyTimeoutMs);
     exec("PRAGMA foreign_keys = ON");
-    if (m_access == Access::ReadWrite) {
-        // Readers never wait for the writer, and a commit that reached the log survives the
-        // process being killed; only a power cut may take the last commits (synchronous NORMAL).
-        exec("PRAGMA journal_mode = WAL");
-        exec("PRAGMA synchronous = NORMAL");
-    }
 
+    // Read before anything is changed: a file of a newer program is left exactly as it is.
     int version = 0;
     {
         Query query(statement("PRAGMA user_version"), m_file);
@@ -246,9 +252,15 @@ void RecordStore::open()
     }
     if (version > kSchemaVersion) {
         throw RecordError(RecordError::Kind::Other,
-            m_file.string() + " was written by a newer tapomi (schema "
-                + std::to_string(version) + ")",
+            m_file.string() + " was written by a newer tapomi (schema " + std::to_string(version)
+                + ")",
             u"記録のファイルが新しい版のタポミで作られているため、使えません。");
+    }
+    if (m_access == Access::ReadWrite) {
+        // Readers never wait for the writer, and a commit that reached the log survives the
+        // process being killed; only a power cut may take the last commits (synchronous NORMAL).
+        exec("PRAGMA journal_mode = WAL");
+        exec("PRAGMA synchronous = NORMAL");
     }
     if (version < kSchemaVersion) {
         if (m_access == Access::ReadOnly) {
@@ -279,10 +291,10 @@ void RecordStore::upgrade()
 void RecordStore::close() noexcept
 {
     for (auto& [sql, prepared] : m_statements)
-        sqlite3_finalize(prepared);
+        lib().finalize(prepared);
     m_statements.clear();
     if (m_db) {
-        sqlite3_close_v2(m_db);
+        lib().close_v2(m_db);
         m_db = nullptr;
     }
 }
@@ -294,8 +306,8 @@ void RecordStore::setAside()
 {
     const std::string base = m_file.string() + ".damaged-" + localMinuteStamp();
     std::filesystem::path target = base;
-    for (int n = 2; std::filesystem::exists(target) || std::filesystem::exists(target.string() + "-wal");
-         ++n)
+    for (int n = 2;
+         std::filesystem::exists(target) || std::filesystem::exists(target.string() + "-wal"); ++n)
         target = base + "-" + std::to_string(n);
 
     std::error_code error;
@@ -322,8 +334,8 @@ void RecordStore::transaction(bool write, const std::function<void()>& body)
         body();
         exec("COMMIT");
     } catch (const RecordError& error) {
-        if (m_db && sqlite3_get_autocommit(m_db) == 0)
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (m_db && lib().get_autocommit(m_db) == 0)
+            lib().exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         if (error.kind() == RecordError::Kind::Damaged && m_access == Access::ReadWrite) {
             close();
             setAside();
@@ -336,8 +348,8 @@ void RecordStore::transaction(bool write, const std::function<void()>& body)
 void RecordStore::exec(const char* sql)
 {
     char* message = nullptr;
-    const int code = sqlite3_exec(m_db, sql, nullptr, nullptr, &message);
-    sqlite3_free(message);
+    const int code = lib().exec(m_db, sql, nullptr, nullptr, &message);
+    lib().free(message);
     if (code != SQLITE_OK)
         fail(code, sql);
 }
@@ -348,7 +360,7 @@ sqlite3_stmt* RecordStore::statement(const char* sql)
     if (found != m_statements.end())
         return found->second;
     sqlite3_stmt* prepared = nullptr;
-    const int code = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr);
+    const int code = lib().prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr);
     if (code != SQLITE_OK)
         fail(code, sql);
     m_statements.emplace(sql, prepared);
@@ -424,7 +436,7 @@ std::int64_t RecordStore::addChild(std::u16string_view name)
     transaction(true, [&] {
         Query query(statement("INSERT INTO child (name) VALUES (?)"), m_file);
         query.bind(key).step();
-        id = sqlite3_last_insert_rowid(m_db);
+        id = lib().last_insert_rowid(m_db);
     });
     return id;
 }
@@ -435,7 +447,7 @@ void RecordStore::renameChild(std::int64_t id, std::u16string_view name)
     transaction(true, [&] {
         Query query(statement("UPDATE child SET name = ? WHERE id = ?"), m_file);
         query.bind(key).bind(id).step();
-        if (sqlite3_changes(m_db) == 0)
+        if (lib().changes(m_db) == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
     });
 }
@@ -445,7 +457,7 @@ void RecordStore::removeChild(std::int64_t id)
     transaction(true, [&] {
         Query query(statement("DELETE FROM child WHERE id = ?"), m_file);
         query.bind(id).step();
-        if (sqlite3_changes(m_db) == 0)
+        if (lib().changes(m_db) == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
     });
 }
@@ -455,7 +467,7 @@ void RecordStore::setLastFolder(std::int64_t id, const std::filesystem::path& fo
     transaction(true, [&] {
         Query query(statement("UPDATE child SET last_folder = ? WHERE id = ?"), m_file);
         query.bind(folder.string()).bind(id).step();
-        if (sqlite3_changes(m_db) == 0)
+        if (lib().changes(m_db) == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
     });
 }
@@ -468,7 +480,7 @@ std::int64_t RecordStore::beginRun(
         Query query(
             statement("INSERT INTO run (child_id, started_ms, folder) VALUES (?, ?, ?)"), m_file);
         query.bind(childId).bind(startedMs).bind(folder.string()).step();
-        id = sqlite3_last_insert_rowid(m_db);
+        id = lib().last_insert_rowid(m_db);
     });
     return id;
 }
@@ -478,7 +490,7 @@ void RecordStore::endRun(std::int64_t runId, std::int64_t endedMs)
     transaction(true, [&] {
         Query query(statement("UPDATE run SET ended_ms = ? WHERE id = ?"), m_file);
         query.bind(endedMs).bind(runId).step();
-        if (sqlite3_changes(m_db) == 0)
+        if (lib().changes(m_db) == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no run " + std::to_string(runId));
     });
 }
@@ -491,7 +503,8 @@ void RecordStore::addAttempt(std::int64_t runId, const Attempt& attempt)
                               "typed, is_right, first_try, seconds_to_enter, kana_keys, "
                               "backspaces, mark_keys, key_guard_tenths, talking_aid) "
                               "SELECT id, child_id, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? "
-                              "FROM run WHERE id = ?"), m_file);
+                              "FROM run WHERE id = ?"),
+            m_file);
         query.bind(attempt.whenMs)
             .bind(attempt.folder.string())
             .bind(utf8(attempt.word))
@@ -506,7 +519,7 @@ void RecordStore::addAttempt(std::int64_t runId, const Attempt& attempt)
             .bind(std::int64_t { attempt.talkingAidKeyboard })
             .bind(runId)
             .step();
-        if (sqlite3_changes(m_db) == 0)
+        if (lib().changes(m_db) == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no run " + std::to_string(runId));
     });
 }
@@ -520,7 +533,8 @@ std::vector<Attempt> RecordStore::attempts(
                               "seconds_to_enter, kana_keys, backspaces, mark_keys, "
                               "key_guard_tenths, talking_aid, run_id FROM attempt "
                               "WHERE child_id = ? AND when_ms >= ? AND when_ms < ? "
-                              "ORDER BY when_ms, id"), m_file);
+                              "ORDER BY when_ms, id"),
+            m_file);
         query.bind(childId).bind(fromMs).bind(toMs);
         // Folder names repeat from row to row: each distinct one is made into a path once.
         std::string lastFolder;
@@ -549,16 +563,19 @@ std::vector<Attempt> RecordStore::attempts(
     return result;
 }
 
-std::vector<DrillRun> RecordStore::runs(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs)
+std::vector<DrillRun> RecordStore::runs(
+    std::int64_t childId, std::int64_t fromMs, std::int64_t toMs)
 {
     std::vector<DrillRun> result;
     transaction(false, [&] {
         Query query(statement("SELECT id, started_ms, ended_ms, folder FROM run "
                               "WHERE child_id = ? AND started_ms >= ? AND started_ms < ? "
-                              "ORDER BY started_ms, id"), m_file);
+                              "ORDER BY started_ms, id"),
+            m_file);
         query.bind(childId).bind(fromMs).bind(toMs);
         while (query.step())
-            result.push_back({ query.integer(0), query.integer(1), query.integer(2), query.path(3) });
+            result.push_back(
+                { query.integer(0), query.integer(1), query.integer(2), query.path(3) });
     });
     return result;
 }
