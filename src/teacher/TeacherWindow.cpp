@@ -11,8 +11,6 @@
 #include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"
 
-#include <algorithm>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -300,6 +298,8 @@ void TeacherWindow::drillEnded(bool crashed, int exitCode)
             + Utf8Text::decodeReplacing(std::to_string(exitCode)) + u"）。");
     // The list stayed as it was while hidden: the child chosen then is still chosen.
     const std::optional<Child> child = selected();
+    // The drill may have set a damaged file aside and begun a new one: read the file now there.
+    m_store.reset();
     loadChildren(child ? std::optional<std::int64_t>(child->id) : std::nullopt);
     readProblems();
 }
