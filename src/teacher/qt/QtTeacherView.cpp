@@ -75,14 +75,14 @@ QtTeacherView::QtTeacherView(
     auto* editRow = new QHBoxLayout;
     m_add = new QPushButton(QStringLiteral(u"追加する"), childrenBox);
     editRow->addWidget(m_add);
-    editRow->addWidget(addButton(QStringLiteral(u"名前を変える"), Control::Rename));
-    editRow->addWidget(addButton(QStringLiteral(u"消す"), Control::Remove));
+    editRow->addWidget(makeButton(QStringLiteral(u"名前を変える"), Control::Rename));
+    editRow->addWidget(makeButton(QStringLiteral(u"消す"), Control::Remove));
     childrenLayout->addLayout(editRow);
     childrenLayout->addWidget(
-        addButton(QStringLiteral(u"カードのフォルダーをえらぶ"), Control::ChooseFolder));
+        makeButton(QStringLiteral(u"カードのフォルダーをえらぶ"), Control::ChooseFolder));
     left->addWidget(childrenBox, 1);
 
-    QPushButton* start = addButton(QStringLiteral(u"この子の練習をはじめる"), Control::Start);
+    QPushButton* start = makeButton(QStringLiteral(u"この子の練習をはじめる"), Control::Start);
     QFont big = start->font();
     big.setPointSizeF(big.pointSizeF() * 1.25);
     big.setBold(true);
@@ -95,8 +95,8 @@ QtTeacherView::QtTeacherView(
 
     auto* toolsBox = new QGroupBox(QStringLiteral(u"カードの道具"), this);
     auto* toolsLayout = new QHBoxLayout(toolsBox);
-    toolsLayout->addWidget(addButton(QStringLiteral(u"フォルダーを調べる"), Control::CheckFolder));
-    toolsLayout->addWidget(addButton(QStringLiteral(u"カードをつくる"), Control::MakeCards));
+    toolsLayout->addWidget(makeButton(QStringLiteral(u"フォルダーを調べる"), Control::CheckFolder));
+    toolsLayout->addWidget(makeButton(QStringLiteral(u"カードをつくる"), Control::MakeCards));
     left->addWidget(toolsBox);
 
     // The report, which scrolls when the screen is small or the text large.
@@ -110,8 +110,8 @@ QtTeacherView::QtTeacherView(
     right->addWidget(scroll, 1);
     auto* exportRow = new QHBoxLayout;
     exportRow->addStretch();
-    exportRow->addWidget(addButton(QStringLiteral(u"CSV で保存（表計算）"), Control::ExportCsv));
-    exportRow->addWidget(addButton(QStringLiteral(u"PDF で保存（印刷用）"), Control::ExportPdf));
+    exportRow->addWidget(makeButton(QStringLiteral(u"CSV で保存（表計算）"), Control::ExportCsv));
+    exportRow->addWidget(makeButton(QStringLiteral(u"PDF で保存（印刷用）"), Control::ExportPdf));
     right->addLayout(exportRow);
 
     // Problems of the record, kept in view until the teacher has read them.
@@ -163,7 +163,7 @@ QtTeacherView::QtTeacherView(
     connect(m_drill, &QProcess::finished, this, &QtTeacherView::drillFinished);
 }
 
-QPushButton* QtTeacherView::addButton(const QString& caption, Control control)
+QPushButton* QtTeacherView::makeButton(const QString& caption, Control control)
 {
     auto* button = new QPushButton(caption, this);
     m_buttons[control] = button;

@@ -59,7 +59,7 @@ private:
         const std::filesystem::path& file, const Report& report) override;
     bool startDrill(const DrillLaunch& launch) override;
 
-    QPushButton* addButton(const QString& text, Control control);
+    QPushButton* makeButton(const QString& caption, Control control);
     void drillFinished();
 
     TeacherWindow m_logic;
