@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdlib>
 #include <optional>
-#include <unordered_map>
 
 namespace {
 
@@ -75,25 +74,24 @@ public:
         for (int i = 0; i < KanaInput::kKeyCount; ++i) {
             const std::u16string& kana = input.KanaTable()[i];
             const char key = static_cast<char>(input.KeyCodes()[i]);
-            if (const std::optional<KeyPlace> place = placeOf(key); place && kana.size() == 1)
-                m_places.emplace(kana.front(), *place);
+            if (kana.size() == 1 && inTable(kana.front()))
+                m_places[slot(kana.front())] = placeOf(key);
         }
         for (const std::u16string& base : input.VoicedBases()) {
-            if (base.size() == 1)
-                m_forms.emplace(
-                    static_cast<char16_t>(base.front() + 1), KanaForm { base.front(), 1 });
+            if (base.size() == 1 && inTable(base.front()))
+                m_forms[slot(base.front()) + 1] = KanaForm { base.front(), 1 };
         }
         for (const std::u16string& base : input.SemiVoicedBases()) {
-            if (base.size() == 1)
-                m_forms.emplace(
-                    static_cast<char16_t>(base.front() + 2), KanaForm { base.front(), 2 });
+            if (base.size() == 1 && inTable(base.front()))
+                m_forms[slot(base.front()) + 2] = KanaForm { base.front(), 2 };
         }
     }
 
     KanaForm form(char16_t kana) const
     {
-        const auto found = m_forms.find(kana);
-        return found != m_forms.end() ? found->second : KanaForm { kana, 0 };
+        if (inTable(kana) && m_forms[slot(kana)])
+            return *m_forms[slot(kana)];
+        return KanaForm { kana, 0 };
     }
 
     // The same key (another shift state: を and ほ) or one touching it.
@@ -103,18 +101,27 @@ public:
         const KanaForm formB = form(b);
         if (a == b || formA.mark != formB.mark)
             return false;
-        const auto placeA = m_places.find(formA.base);
-        const auto placeB = m_places.find(formB.base);
-        if (placeA == m_places.end() || placeB == m_places.end())
+        if (!inTable(formA.base) || !inTable(formB.base))
             return false;
-        const int rows = std::abs(placeA->second.row - placeB->second.row);
-        const int across = std::abs(placeA->second.x - placeB->second.x);
+        const std::optional<KeyPlace>& placeA = m_places[slot(formA.base)];
+        const std::optional<KeyPlace>& placeB = m_places[slot(formB.base)];
+        if (!placeA || !placeB)
+            return false;
+        const int rows = std::abs(placeA->row - placeB->row);
+        const int across = std::abs(placeA->x - placeB->x);
         if (rows == 0)
             return across <= kKeyWidth;
         return rows == 1 && across < kKeyWidth;
     }
 
 private:
+    // Every kana of the key table, ー included, lies in the kana block U+3000 to U+30FF: a
+    // table over it is looked up without hashing, which the report does for every slip.
+    static constexpr char16_t kFirst = u'\u3000';
+    static constexpr std::size_t kTableSize = 0x100;
+    static bool inTable(char16_t kana) { return kana >= kFirst && kana - kFirst + 2u < kTableSize; }
+    static std::size_t slot(char16_t kana) { return static_cast<std::size_t>(kana - kFirst); }
+
     static std::optional<KeyPlace> placeOf(char key)
     {
         for (std::size_t row = 0; row < kJisRows.size(); ++row) {
@@ -129,8 +136,8 @@ private:
         return std::nullopt;
     }
 
-    std::unordered_map<char16_t, KeyPlace> m_places;
-    std::unordered_map<char16_t, KanaForm> m_forms;
+    std::array<std::optional<KeyPlace>, kTableSize> m_places {};
+    std::array<std::optional<KanaForm>, kTableSize> m_forms {};
 };
 
 const Keyboard& keyboard()

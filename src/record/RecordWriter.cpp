@@ -99,10 +99,10 @@ void RecordWriter::work()
     for (;;) {
         if (m_jobs.empty() && !m_stopping) {
             m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
-            // Woken by an Enter: the window is still painting the mark. The commit waits
-            // until that is done (the judgement sound then holds the drill's thread anyway),
-            // so that the two never compete for the processor. Only this one answer is ever
-            // held back, and finish() cuts the wait short.
+            // Woken by the drill, most often by an Enter whose mark the window is still
+            // painting. The commit waits until that is done (the judgement sound then holds
+            // the drill's thread anyway), so that the two never compete for the processor.
+            // Only this one answer is ever held back, and finish() cuts the wait short.
             m_wake.wait_for(lock, kSettle, [this] { return m_stopping; });
         }
         if (m_jobs.empty())
