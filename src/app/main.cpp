@@ -11,17 +11,56 @@
 #include "drill/DrillSession.h"
 #include "drill/qt/Form1.h"
 #include "media/MediaSystem.h"
+#include "record/ChildRecorder.h"
+#include "record/RecordStore.h"
+#include "record/RecordWriter.h"
+#include "record/SystemRecordClock.h"
 #include "settings_ui/qt/SettingsWindows.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QMetaObject>
 
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
+
+// The record of the child the launcher named, kept while the drill runs. Made only when both
+// variables are set: a drill started without a child touches no record at all.
+struct ChildRecord
+{
+    ChildRecord(std::filesystem::path file, const Settings& settings, std::int64_t childId,
+        std::filesystem::path folder)
+        : writer(std::move(file))
+        , recorder(writer, clock, settings, childId, std::move(folder))
+    { }
+
+    SystemRecordClock clock;
+    RecordWriter writer;
+    ChildRecorder recorder;
+};
+
+std::unique_ptr<ChildRecord> childRecord(
+    const Settings& settings, const std::filesystem::path& folder)
+{
+    const char* child = std::getenv(RecordStore::kChildVariable);
+    const char* file = std::getenv(RecordStore::kFileVariable);
+    if (!child || !file || *file == '\0')
+        return nullptr;
+    std::int64_t childId = 0;
+    const char* end = child + std::strlen(child);
+    const auto [rest, error] = std::from_chars(child, end, childId);
+    if (error != std::errc() || rest != end || childId <= 0)
+        return nullptr;
+    return std::make_unique<ChildRecord>(
+        file, settings, childId, std::filesystem::absolute(folder));
+}
 
 // Runs the drill on the folder named by the command line until Esc, the title bar or a failure
 // ends it. Returns the program's exit status.
@@ -43,10 +82,14 @@ int runDrill(int argc, char** argv, FailureReport& failure)
     Form1 form(failure);
     DrillSession session(program, form, data, media.sound(), media.speech(), random);
     form.attach(session);
+    const std::unique_ptr<ChildRecord> record = childRecord(program.settings, data.pictureFolder());
+    if (record)
+        session.setRecord(&record->recorder);
     media.speech().setDoneHandler([&form] { form.speechDone(); });
-    form.setCloseHook([&media] {
+    form.setCloseHook([&media, &session] {
         media.sound().StopSound();
         media.speech().StopSpeech();
+        session.Form_Unload();
     });
 
     ActivationTracker activation;
@@ -68,6 +111,9 @@ int runDrill(int argc, char** argv, FailureReport& failure)
     // Nothing may report to the window once the loop is over and it is about to go.
     media.speech().StopSpeech();
     media.speech().setDoneHandler({});
+    // The window is gone by now: the last answers are written while nobody waits on screen.
+    if (record)
+        record->writer.finish(RecordWriter::kExitWait);
     return status;
 }
 

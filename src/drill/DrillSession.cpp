@@ -50,6 +50,12 @@ bool DrillSession::Form_Load()
 
 void DrillSession::Form_Activate()
 {
+    if (m_record && !m_recordStarted) {
+        m_recordStarted = true;
+        m_record->runStarted();
+    }
+    // A fresh shuffle: whatever comes first is a new presentation, not a second try.
+    m_repeatNext = false;
     m_deck.RestartDeck();
     m_kana.BuildKeyTable(m_program.settings.TalkingAidKeyboard != 0);
 
@@ -90,6 +96,10 @@ void DrillSession::PresentCard()
     else
         m_state.SpeechText = kFixedPrompt;
     m_speech.SpeakText(m_state.SpeechText);
+    m_promptSpeaking = true;
+    if (m_record && !m_recordEnded)
+        m_record->cardPresented(CardDeck::PictureWord(card), m_repeatNext);
+    m_repeatNext = false;
 
     ShowCardWidgets();
     m_state.Speaking = true;
@@ -138,6 +148,7 @@ void DrillSession::Form_KeyPress(std::int16_t keyAscii)
     case kEscapeKey:
         m_sound.StopSound();
         m_speech.StopSpeech();
+        endRecord();
         m_view.endProgram();
         return;
     case kOptionsKey:
@@ -155,10 +166,13 @@ void DrillSession::Form_KeyPress(std::int16_t keyAscii)
         return;
 
     bool kanaSet = false;
-    if (keyAscii == kEnterKey && !m_state.TypedText.empty()) {
+    const bool lineHadText = !m_state.TypedText.empty();
+    if (keyAscii == kEnterKey && lineHadText) {
         JudgeAnswer();
     } else if (!m_kana.EditInput(m_state, keyAscii, kanaSet)) {
         return;
+    } else {
+        recordKey(keyAscii, lineHadText, kanaSet);
     }
 
     m_view.setVisible(Widget::Label2, !m_state.TypedText.empty());
@@ -177,7 +191,12 @@ void DrillSession::Form_KeyPress(std::int16_t keyAscii)
 void DrillSession::JudgeAnswer()
 {
     m_state.Answered = true;
-    if (m_state.TypedText != m_state.CurrentWord) {
+    const bool right = m_state.TypedText == m_state.CurrentWord;
+    m_promptSpeaking = false;
+    m_repeatNext = !right;
+    if (m_record && !m_recordEnded)
+        m_record->wordJudged(m_state.CurrentWord, m_state.TypedText, right);
+    if (!right) {
         m_view.setCaption(Widget::Label3, kWrongMark);
         m_view.setVisible(Widget::Label3, true);
         m_state.SoundFile = kWrongSound;
@@ -224,6 +243,39 @@ void DrillSession::Timer2_Timer()
 void DrillSession::PtSvr1_SpeechDone()
 {
     m_state.Speaking = false;
+    if (m_promptSpeaking) {
+        m_promptSpeaking = false;
+        if (m_record && !m_recordEnded)
+            m_record->promptEnded();
+    }
+}
+
+void DrillSession::Form_Unload()
+{
+    endRecord();
+}
+
+// Only keys that did something count: Backspace and the mark keys on a line with text, and
+// keys that typed a kana.
+void DrillSession::recordKey(std::int16_t keyAscii, bool lineHadText, bool kanaSet)
+{
+    if (!m_record || m_recordEnded)
+        return;
+    if (lineHadText && keyAscii == KanaInput::kBackspaceKey)
+        m_record->keyTaken(DrillRecord::Key::Backspace);
+    else if (lineHadText
+        && (keyAscii == KanaInput::VoicedMarkKey || keyAscii == KanaInput::SemiVoicedMarkKey))
+        m_record->keyTaken(DrillRecord::Key::Mark);
+    else if (kanaSet)
+        m_record->keyTaken(DrillRecord::Key::Kana);
+}
+
+void DrillSession::endRecord()
+{
+    if (!m_record || !m_recordStarted || m_recordEnded)
+        return;
+    m_recordEnded = true;
+    m_record->runEnded();
 }
 
 void DrillSession::ShowCardWidgets()

@@ -3,6 +3,7 @@
 #include "app/DataStore.h"
 #include "app/ProgramState.h"
 #include "drill/CardDeck.h"
+#include "drill/DrillRecord.h"
 #include "drill/DrillState.h"
 #include "drill/DrillView.h"
 #include "drill/KanaInput.h"
@@ -37,6 +38,8 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void PtSvr1_SpeechDone();
+    // The window is being closed through its title bar: the run ends as with Esc.
+    void Form_Unload();
     // The inside of the window changed size, as when the window system adds the frame and
     // title bar once the window is shown: the mark is fitted again, so that it stays whole.
     void Form_Resize();
@@ -53,6 +56,9 @@ public:
     void PlaceWordLabels();
     void ColourModelWord();
 
+    // What the drill tells the child's record; null records nothing. Not owned.
+    void setRecord(DrillRecord* record) { m_record = record; }
+
     const DrillState& state() const { return m_state; }
     const KanaInput& kanaInput() const { return m_kana; }
     // The key guard in milliseconds; 0 when keys are not guarded at all.
@@ -60,6 +66,8 @@ public:
 
 private:
     void presentEmptyDeck();
+    void recordKey(std::int16_t keyAscii, bool lineHadText, bool kanaSet);
+    void endRecord();
 
     ProgramState& m_program;
     DrillView& m_view;
@@ -72,4 +80,11 @@ private:
     KanaInput m_kana;
     CardDeck m_deck;
     std::int32_t m_keyGuardMs = 0;
+
+    // The record of the child, and where the drill stands with it.
+    DrillRecord* m_record = nullptr;
+    bool m_recordStarted = false;
+    bool m_recordEnded = false;
+    bool m_promptSpeaking = false; // the prompt, not a judgement sentence, is being spoken
+    bool m_repeatNext = false; // the next card presented is the one just answered wrong
 };

@@ -21,6 +21,8 @@ struct Attempt
     int markKeys = 0;
     int keyGuardTenths = 0;
     bool talkingAidKeyboard = true;
+    // The drill run it belongs to, as read back from the store (0 before it is stored).
+    std::int64_t runId = 0;
 };
 
 // One drill run, from its start to its end; endedMs is 0 for a run that never said it ended

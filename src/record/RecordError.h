@@ -19,6 +19,8 @@ public:
     };
 
     RecordError(Kind kind, const std::string& what);
+    // With a sentence of its own for the teacher, where the kind's usual one would not fit.
+    RecordError(Kind kind, const std::string& what, std::u16string teacherText);
 
     Kind kind() const { return m_kind; }
     // One plain Japanese sentence for the teacher's window and standard error.
@@ -26,4 +28,5 @@ public:
 
 private:
     Kind m_kind;
+    std::u16string m_teacherText;
 };

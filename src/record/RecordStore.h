@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The children and their practice records, in one SQLite database beside the teacher's working
 // directory (WAL journal, schema version in PRAGMA user_version, upgraded in place from every
@@ -19,6 +22,9 @@ class RecordStore
 {
 public:
     static constexpr int kSchemaVersion = 1;
+    // How long a call waits for another program's write to end before it gives up as Locked: a
+    // drill's writer retries on its own thread, and a teacher's window must not freeze.
+    static constexpr int kBusyTimeoutMs = 250;
     // The launcher names the child and the file to the drill through these variables; the
     // drill records only when both are set.
     static constexpr const char* kChildVariable = "TAPOMI_CHILD"; // the child's id
@@ -30,7 +36,15 @@ public:
     // Opens the file, creating it (and its folder) when missing. A damaged file is renamed to a
     // new name beside it, never deleted, and a new empty record is started: setAsideFile() then
     // names where the old one went.
-    explicit RecordStore(std::filesystem::path file);
+    //
+    // ReadOnly never creates, upgrades or sets aside anything (an export of a record that may
+    // not exist, say): a missing or older file is refused as ReadOnly, a damaged one as Damaged.
+    enum class Access
+    {
+        ReadWrite,
+        ReadOnly,
+    };
+    explicit RecordStore(std::filesystem::path file, Access access = Access::ReadWrite);
     ~RecordStore();
     RecordStore(const RecordStore&) = delete;
     RecordStore& operator=(const RecordStore&) = delete;
@@ -56,8 +70,26 @@ public:
     std::vector<Attempt> attempts(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
     std::vector<DrillRun> runs(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
 
+    // Leading and trailing blanks (also the full-width one) taken off, as a name is kept.
+    static std::u16string TrimmedName(std::u16string_view name);
+
 private:
+    void open();
+    void close() noexcept;
+    void upgrade();
+    void setAside();
+    // Runs body as one transaction (BEGIN IMMEDIATE when it writes); on a failure rolls back,
+    // and on a damaged file sets it aside and starts afresh before the error goes on.
+    void transaction(bool write, const std::function<void()>& body);
+    void exec(const char* sql);
+    // Prepared once per connection; sql must be a string literal (it is the cache's key).
+    sqlite3_stmt* statement(const char* sql);
+    [[noreturn]] void fail(int code, const char* doing) const;
+    std::u16string checkedName(std::u16string_view name) const;
+
     std::filesystem::path m_file;
+    Access m_access = Access::ReadWrite;
     std::optional<std::filesystem::path> m_setAside;
     sqlite3* m_db = nullptr;
+    std::unordered_map<const char*, sqlite3_stmt*> m_statements;
 };

@@ -3,7 +3,8 @@
 # it, without installing it: the package tools' checks, then the programs extracted with
 # dpkg-deb -x into a temporary folder. The voice pack finds the voice inside the extracted tree
 # (and inside a staged install), the extracted drill passes the end-to-end run, and the extracted
-# launcher prepares the working directory and becomes the drill on the sample cards.
+# launcher prepares the working directory, opens the teacher's window and from it starts the drill
+# without a child on the sample cards, coming back when it ends.
 #   package_end_to_end.sh CPACK CMAKE BUILD_DIR DRILL_END_TO_END SCREEN_CHECK
 set -euo pipefail
 
@@ -26,7 +27,8 @@ fail() {
 deb=$(ls "$work"/out/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data mecab-ipadic-utf8 \
-  fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libsdl2-2.0-0 libespeak-ng1 libmecab2; do
+  fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libqt6charts6 libsdl2-2.0-0 \
+  libespeak-ng1 libmecab2 libsqlite3-0; do
   [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done
 if command -v lintian >/dev/null; then
@@ -45,7 +47,8 @@ for side in 32 48 64 128 256; do
   [[ $size == "${side}x${side}" ]] || fail "the ${side}-pixel icon is $size"
 done
 copyright=$usr/share/doc/tapomi/copyright
-for licence in "License: CC-BY-4.0" "License: CC0-1.0" "tohoku-f01"; do
+for licence in "License: GPL-3.0-or-later" "/usr/share/common-licenses/GPL-3" "License: CC-BY-4.0" \
+  "License: CC0-1.0" "tohoku-f01"; do
   grep -qF "$licence" "$copyright" || fail "the copyright file does not name $licence"
 done
 
@@ -56,6 +59,7 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 metainfo=$(ls "$usr"/share/metainfo/*.metainfo.xml)
 grep -qF tohoku-f01 "$metainfo" || fail "the metainfo does not credit the voice"
+grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "the metainfo's licence"
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 \
     || { cat "$work/appstream.log" >&2; fail "appstreamcli validate"; }
@@ -82,21 +86,37 @@ export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 "$usr/bin/tapomi-launcher" >"$work/launcher.log" 2>&1 &
 program=$!
 data=$XDG_DATA_HOME/tapomi
-timeout 60 xdotool search --sync --name '^絵カードのフォルダーをえらんでください$' windowfocus --sync \
-  >/dev/null || { cat "$work/launcher.log" >&2; fail "the folder dialog did not appear"; }
+teacher='^タポミ　先生の画面$'
+timeout 60 xdotool search --sync --name "$teacher" windowfocus --sync \
+  >/dev/null || { cat "$work/launcher.log" >&2; fail "the teacher's window did not appear"; }
 [[ $(ls "$data"/*.wav | wc -l) -eq 78 && -f "$data/O.txt" && -f "$data/.tapomi-prepared" ]] \
   || fail "the working directory was not prepared"
-# The sample cards are offered: Enter takes them.
+# With no child yet the practice without a record has the focus; its folder dialog offers the
+# sample cards, which Enter takes.
+xdotool key space
+timeout 20 xdotool search --sync --name '^絵カードのフォルダーをえらんでください$' windowfocus --sync \
+  >/dev/null || { cat "$work/launcher.log" >&2; fail "the folder dialog did not appear"; }
 xdotool key Return
-timeout 20 xdotool search --sync --name '^Form1$' >/dev/null || { cat "$work/launcher.log" >&2; fail "the drill did not start"; }
-[[ $(readlink "/proc/$program/exe") == "$usr/bin/tapomi" ]] || fail "the launcher did not become the drill"
-[[ $(readlink "/proc/$program/cwd") == "$data" ]] || fail "the drill runs in $(readlink "/proc/$program/cwd")"
-[[ $(tr '\0' '\n' <"/proc/$program/cmdline" | sed -n 2p) == "$data/サンプル" ]] || fail "the drill's folder"
-[[ -z $(tr '\0' '\n' <"/proc/$program/cmdline" | sed -n 3p) ]] || fail "the folder is not one argument"
+timeout 20 xdotool search --sync --name '^Form1$' windowfocus --sync >/dev/null \
+  || { cat "$work/launcher.log" >&2; fail "the drill did not start"; }
+drill=$(pgrep -P "$program" -x tapomi) || fail "the drill is not the launcher's child"
+[[ $(readlink "/proc/$drill/exe") == "$usr/bin/tapomi" ]] || fail "the launcher started $(readlink "/proc/$drill/exe")"
+[[ $(readlink "/proc/$drill/cwd") == "$data" ]] || fail "the drill runs in $(readlink "/proc/$drill/cwd")"
+[[ $(tr '\0' '\n' <"/proc/$drill/cmdline" | sed -n 2p) == "$data/サンプル" ]] || fail "the drill's folder"
+[[ -z $(tr '\0' '\n' <"/proc/$drill/cmdline" | sed -n 3p) ]] || fail "the folder is not one argument"
+tr '\0' '\n' <"/proc/$drill/environ" | grep -q '^TAPOMI_CHILD=' && fail "a practice without a child names one"
 grep -q "lastFolder=$data/サンプル" "$XDG_CONFIG_HOME/tapomi/tapomi-launcher.conf" || fail "the folder was not remembered"
 xdotool key Escape
+for wait in $(seq 1 50); do
+  kill -0 "$drill" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$drill" 2>/dev/null && fail "Esc did not end the drill"
+timeout 20 xdotool search --sync --onlyvisible --name "$teacher" windowfocus --sync >/dev/null \
+  || fail "the teacher's window did not come back after the drill"
+xdotool key ctrl+q
 status=0
 wait "$program" || status=$?
 program=
-[[ $status -eq 0 ]] || fail "the drill started by the launcher ended with status $status"
+[[ $status -eq 0 ]] || fail "the launcher ended with status $status"
 echo "package: $(basename "$deb") extracted and run: drill, voice pack and launcher"

@@ -55,18 +55,20 @@ fs::path Launcher::WorkingDirectory(const char* xdgDataHome, const char* home)
     return fs::path(home ? home : "") / ".local" / "share" / "tapomi";
 }
 
-std::optional<Launcher::Plan> Launcher::run()
+bool Launcher::prepareWorkingDirectory()
 {
     std::error_code error;
     fs::create_directories(m_workingDirectory, error);
     if (error || !isFolder(m_workingDirectory)) {
         tell(u"タポミの作業フォルダーをつくれません。\n" + shown(m_workingDirectory));
-        return std::nullopt;
+        return false;
     }
-    if (!prepare())
-        return std::nullopt;
+    return prepare();
+}
 
-    fs::path offered = offeredFolder();
+std::optional<fs::path> Launcher::chooseFolder()
+{
+    fs::path offered = FolderToOffer(m_memory.lastFolder(), m_workingDirectory);
     for (;;) {
         const std::optional<fs::path> chosen = m_view.askForFolder(offered);
         if (!chosen)
@@ -74,7 +76,7 @@ std::optional<Launcher::Plan> Launcher::run()
         const FolderProblem problem = CheckFolder(*chosen);
         if (problem == FolderProblem::None) {
             m_memory.remember(*chosen);
-            return Plan { *chosen, m_workingDirectory };
+            return chosen;
         }
         tell(ProblemText(problem, *chosen));
         offered = *chosen;
@@ -124,14 +126,13 @@ bool Launcher::copyStarterFiles()
     return ok && !error;
 }
 
-fs::path Launcher::offeredFolder() const
+fs::path Launcher::FolderToOffer(const fs::path& last, const fs::path& workingDirectory)
 {
-    const fs::path last = m_memory.lastFolder();
     if (isFolder(last))
         return last;
-    if (const fs::path samples = m_workingDirectory / kSamplesFolder; isFolder(samples))
+    if (const fs::path samples = workingDirectory / kSamplesFolder; isFolder(samples))
         return samples;
-    return m_workingDirectory;
+    return workingDirectory;
 }
 
 Launcher::FolderProblem Launcher::CheckFolder(const fs::path& folder)

@@ -8,19 +8,13 @@ class FolderMemory;
 class LauncherView;
 class WarningBox;
 
-// Starts a drill the way the desktop menu does: prepares the teacher's own working directory on
-// the first run (the praise phrases, a copy of the sample cards and the kana sounds, never
-// replacing a file that is already there), then asks for the picture folder until one the drill
-// can use is chosen or the teacher cancels.
+// What the desktop menu's program does before a drill: prepares the teacher's own working
+// directory on the first run (the praise phrases, a copy of the sample cards and the kana sounds,
+// never replacing a file that is already there), and asks for the picture folder until one the
+// drill can use is chosen or the teacher cancels.
 class Launcher
 {
 public:
-    struct Plan
-    {
-        std::filesystem::path pictureFolder;
-        std::filesystem::path workingDirectory;
-    };
-
     enum class FolderProblem
     {
         None,
@@ -43,8 +37,18 @@ public:
     // an absolute path. Null pointers stand for unset variables.
     static std::filesystem::path WorkingDirectory(const char* xdgDataHome, const char* home);
 
-    // Nothing when the teacher cancelled or the working directory cannot be made.
-    std::optional<Plan> run();
+    // Makes the working directory and, on the first run, fills it. False when the teacher
+    // cancelled or the directory cannot be made (the teacher is told).
+    bool prepareWorkingDirectory();
+    // Asks until a folder the drill can use is chosen, and remembers it; nothing when the
+    // teacher cancelled.
+    std::optional<std::filesystem::path> chooseFolder();
+    const std::filesystem::path& workingDirectory() const { return m_workingDirectory; }
+
+    // The folder the dialog starts from: the one chosen last when it is still there, otherwise
+    // the copy of the sample cards, otherwise the working directory.
+    static std::filesystem::path FolderToOffer(
+        const std::filesystem::path& last, const std::filesystem::path& workingDirectory);
 
     // Whether the drill can run on the folder: it lists the pictures and keeps its settings and
     // card selection there.
@@ -55,7 +59,6 @@ private:
     // False when the teacher cancelled.
     bool prepare();
     bool copyStarterFiles();
-    std::filesystem::path offeredFolder() const;
     void tell(const std::u16string& text);
 
     LauncherView& m_view;

@@ -1,64 +1,186 @@
 // タポミ's launcher, the program the desktop menu starts: prepares the teacher's working
-// directory, asks for the picture folder and then becomes the drill, which runs in that working
-// directory on that folder.
+// directory and opens the teacher's window, from which the drill is started in that working
+// directory on a picture folder. Its options (--help) reach the record without the window.
 
 #include "app/ProgramFiles.h"
+#include "app/Utf8Text.h"
 #include "app/launcher/Launcher.h"
+#include "app/launcher/LauncherCommand.h"
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/launcher/qt/SettingsFolderMemory.h"
+#include "app/qt/JapaneseFont.h"
 #include "app/qt/QtWarningBox.h"
 #include "cards/FolderCheckCommand.h"
+#include "record/RecordStore.h"
+#include "teacher/FolderCheckTool.h"
+#include "teacher/SystemClock.h"
+#include "teacher/TeacherCommands.h"
+#include "teacher/qt/QtTeacherView.h"
+#include "teacher/qt/ReportPdf.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<Launcher::Plan> ask(int& argc, char** argv, const fs::path& drill)
+const char* homeDirectory()
 {
-    QApplication app(argc, argv);
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    const passwd* user = ::getpwuid(::getuid());
+    return user ? user->pw_dir : "";
+}
+
+fs::path workingDirectory()
+{
+    return Launcher::WorkingDirectory(std::getenv("XDG_DATA_HOME"), homeDirectory());
+}
+
+fs::path recordsFile()
+{
+    return RecordStore::DefaultFile(std::getenv("XDG_DATA_HOME"), homeDirectory());
+}
+
+QString qtPath(const fs::path& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+// Names, icon and the Japanese texts of Qt's own dialogs, whatever the desktop's language.
+void setUpApplication(QTranslator& qtTexts)
+{
     QApplication::setOrganizationName(QStringLiteral("tapomi"));
     QApplication::setApplicationName(QStringLiteral("tapomi-launcher"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
-    // Dates and sizes in the folder dialog in Japanese, whatever the desktop's language.
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    // Qt's own texts in the folder dialog (menus, tool tips), when its Japanese translation is
-    // installed; the dialog's main texts are set in Japanese in any case.
-    QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
+}
+
+// The first run's preparation, with its progress window; false when the teacher cancelled.
+bool prepare(QtWarningBox& messages, SettingsFolderMemory& memory)
+{
+    QtLauncherView view(qtPath(ProgramFiles::companion("tapomi-voicepack")));
+    Launcher launcher(view, messages, memory, ProgramFiles::dataFolder(), workingDirectory());
+    return launcher.prepareWorkingDirectory();
+}
+
+int teacherWindow(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTranslator qtTexts;
+    setUpApplication(qtTexts);
+    QFont font(JapaneseFont::chooseFamily());
+    font.setPointSize(12);
+    QApplication::setFont(font);
 
     QtWarningBox messages;
     SettingsFolderMemory memory;
-    QtLauncherView view(QFile::decodeName(
-        QByteArray::fromStdString(ProgramFiles::companion("tapomi-voicepack").native())));
-    const QByteArray home = QFile::encodeName(QDir::homePath());
-    Launcher launcher(view, messages, memory, ProgramFiles::dataFolder(),
-        Launcher::WorkingDirectory(std::getenv("XDG_DATA_HOME"), home.constData()));
+    if (!prepare(messages, memory))
+        return 0;
+    const SystemClock clock;
+    QtTeacherView window(
+        memory, clock, { ProgramFiles::companion("tapomi"), workingDirectory(), recordsFile() });
+    FolderCheckTool folderCheck;
+    window.logic().attachTool(TeacherView::Control::CheckFolder, &folderCheck);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.resize(screen->availableSize() * 9 / 10);
+    window.show();
+    window.open();
+    return QApplication::exec();
+}
 
-    std::optional<Launcher::Plan> plan = launcher.run();
-    if (plan && ::access(drill.c_str(), X_OK) != 0) {
-        messages.ShowWarning(
-            u"タポミの本体（tapomi）が見つかりません。インストールしなおしてください。", u"タポミ");
-        return std::nullopt;
+// Prepares the working directory when needed, then becomes the drill for the child.
+int drillForChild(int& argc, char** argv, const LauncherCommand& command)
+{
+    const fs::path drill = ProgramFiles::companion("tapomi");
+    const std::optional<DrillLaunch> launch = TeacherCommands::ChildDrill(
+        recordsFile(), command.childName(), command.path(), drill, workingDirectory(), std::cerr);
+    if (!launch)
+        return TeacherCommands::kFailed;
+    if (::access(drill.c_str(), X_OK) != 0) {
+        TeacherCommands::Tell(
+            std::cerr, u"タポミの本体（tapomi）が見つかりません。インストールしなおしてください。");
+        return TeacherCommands::kFailed;
     }
-    return plan;
+    {
+        // The progress window is closed and Qt is gone before the drill takes this process over.
+        QApplication app(argc, argv);
+        QTranslator qtTexts;
+        setUpApplication(qtTexts);
+        QtWarningBox messages;
+        SettingsFolderMemory memory;
+        if (!prepare(messages, memory))
+            return 0;
+    }
+    if (::chdir(launch->workingDirectory.c_str()) != 0) {
+        std::fprintf(stderr, "tapomi-launcher: %s: %s\n", launch->workingDirectory.c_str(),
+            std::strerror(errno));
+        return TeacherCommands::kFailed;
+    }
+    for (const auto& [name, value] : launch->setVariables)
+        ::setenv(name.c_str(), value.c_str(), 1);
+    std::string program = launch->program.native();
+    std::string folder = launch->folder.native();
+    char* const arguments[] = { program.data(), folder.data(), nullptr };
+    ::execv(program.c_str(), arguments);
+    std::fprintf(stderr, "tapomi-launcher: %s: %s\n", program.c_str(), std::strerror(errno));
+    return TeacherCommands::kFailed;
+}
+
+int addChild(const LauncherCommand& command)
+{
+    return TeacherCommands::AddChild(recordsFile(), command.childName(), std::cout, std::cerr);
+}
+
+int exportCsv(const LauncherCommand& command)
+{
+    return TeacherCommands::ExportCsv(
+        recordsFile(), command.childName(), command.path(), SystemClock(), std::cerr);
+}
+
+// Needs fonts and the PDF writer only: without a display it draws on the offscreen platform.
+int exportPdf(int& argc, char** argv, const LauncherCommand& command)
+{
+    const std::optional<TeacherView::Report> report = TeacherCommands::WholeReport(
+        recordsFile(), command.childName(), SystemClock(), std::cerr);
+    if (!report)
+        return TeacherCommands::kFailed;
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    if (const std::optional<std::u16string> problem = ReportPdf::Save(command.path(), *report)) {
+        TeacherCommands::Tell(std::cerr,
+            *problem + u"（" + Utf8Text::decodeReplacing(command.path().native()) + u"）");
+        return TeacherCommands::kFailed;
+    }
+    return TeacherCommands::kDone;
+}
+
+int usageError(const LauncherCommand& command)
+{
+    TeacherCommands::Tell(std::cerr, command.problem());
+    TeacherCommands::Tell(std::cerr, u"使い方は tapomi-launcher --help で出ます。");
+    return 2;
 }
 
 } // namespace
@@ -68,26 +190,27 @@ int main(int argc, char** argv)
     // The folder check is for terminals and scripts too: it runs before any Qt object exists,
     // so it needs no display.
     if (FolderCheckCommand::IsWanted(argc, argv)) {
-        const fs::path working
-            = Launcher::WorkingDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-        return FolderCheckCommand::Run(argc, argv, working / "O.txt", std::cout, std::cerr);
+        return FolderCheckCommand::Run(
+            argc, argv, workingDirectory() / "O.txt", std::cout, std::cerr);
     }
-    const fs::path drill = ProgramFiles::companion("tapomi");
-    // The dialogs are closed and Qt is gone before the drill takes this process over.
-    const std::optional<Launcher::Plan> plan = ask(argc, argv, drill);
-    if (!plan)
+    const LauncherCommand command
+        = LauncherCommand::Parse(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    switch (command.action()) {
+    case LauncherCommand::Action::TeacherWindow:
+        return teacherWindow(argc, argv);
+    case LauncherCommand::Action::Child:
+        return drillForChild(argc, argv, command);
+    case LauncherCommand::Action::AddChild:
+        return addChild(command);
+    case LauncherCommand::Action::ExportCsv:
+        return exportCsv(command);
+    case LauncherCommand::Action::ExportPdf:
+        return exportPdf(argc, argv, command);
+    case LauncherCommand::Action::Help:
+        std::cout << Utf8Text::encode(LauncherCommand::HelpText());
         return 0;
-
-    if (::chdir(plan->workingDirectory.c_str()) != 0) {
-        std::fprintf(stderr, "tapomi-launcher: %s: %s\n", plan->workingDirectory.c_str(),
-            std::strerror(errno));
-        return 1;
+    case LauncherCommand::Action::Invalid:
+        break;
     }
-    // The folder is the drill's one argument, taken whole, blanks and all.
-    std::string program = drill.native();
-    std::string folder = plan->pictureFolder.native();
-    char* const arguments[] = { program.data(), folder.data(), nullptr };
-    ::execv(program.c_str(), arguments);
-    std::fprintf(stderr, "tapomi-launcher: %s: %s\n", program.c_str(), std::strerror(errno));
-    return 1;
+    return usageError(command);
 }

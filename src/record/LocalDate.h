@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Calendar days and times of the record in the teacher's local time, from Unix milliseconds and a
+// fixed offset from UTC: a report or an export reads the same wherever and whenever it is made.
+class LocalDate
+{
+public:
+    // Days since 1970-01-01 in local time (negative before it).
+    static std::int64_t DayNumber(std::int64_t unixMs, int localOffsetSeconds);
+    // "2026-12-09".
+    static std::string Date(std::int64_t dayNumber);
+    // "2026-12-09 15:30:07".
+    static std::string DateTime(std::int64_t unixMs, int localOffsetSeconds);
+    // This machine's offset from UTC now (Japan: +32400).
+    static int SystemOffsetSeconds();
+};

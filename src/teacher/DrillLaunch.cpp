@@ -1,0 +1,19 @@
+#include "teacher/DrillLaunch.h"
+
+#include "record/RecordStore.h"
+
+DrillLaunch DrillLaunch::Make(std::filesystem::path program, std::filesystem::path workingDirectory,
+    std::filesystem::path folder, const std::optional<Recording>& recording)
+{
+    DrillLaunch launch { std::move(program), std::move(workingDirectory), std::move(folder), {},
+        {} };
+    if (recording) {
+        launch.setVariables = {
+            { RecordStore::kChildVariable, std::to_string(recording->childId) },
+            { RecordStore::kFileVariable, recording->records.native() },
+        };
+    } else {
+        launch.unsetVariables = { RecordStore::kChildVariable, RecordStore::kFileVariable };
+    }
+    return launch;
+}

@@ -1,0 +1,201 @@
+#include "teacher/qt/ReportPanel.h"
+
+#include "app/qt/QtText.h"
+#include "teacher/ReportText.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace {
+
+QLabel* wrappingLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+ReportPeriod::Date date(const QDate& date)
+{
+    return { date.year(), date.month(), date.day() };
+}
+
+// The order of the period box's entries.
+constexpr ReportPeriod::Kind kKinds[] = { ReportPeriod::Kind::ThisWeek,
+    ReportPeriod::Kind::ThisMonth, ReportPeriod::Kind::Everything, ReportPeriod::Kind::Between };
+
+} // namespace
+
+ReportPanel::ReportPanel(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_heading = new QLabel(this);
+    QFont headingFont = m_heading->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
+    headingFont.setBold(true);
+    m_heading->setFont(headingFont);
+    layout->addWidget(m_heading);
+
+    auto* periodRow = new QHBoxLayout;
+    auto* periodLabel = new QLabel(QStringLiteral(u"期間："), this);
+    m_period = new QComboBox(this);
+    m_period->addItems({ QStringLiteral(u"今週"), QStringLiteral(u"今月"),
+        QStringLiteral(u"ぜんぶ"), QStringLiteral(u"日にちを決める") });
+    periodLabel->setBuddy(m_period);
+    m_from = new QDateEdit(QDate::currentDate().addDays(-30), this);
+    m_to = new QDateEdit(QDate::currentDate(), this);
+    for (QDateEdit* edit : { m_from, m_to }) {
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+        edit->setVisible(false);
+        connect(edit, &QDateEdit::dateChanged, this, &ReportPanel::periodChanged);
+    }
+    auto* until = new QLabel(QStringLiteral(u"〜"), this);
+    until->setVisible(false);
+    connect(m_period, &QComboBox::currentIndexChanged, this, [this, until](int index) {
+        const bool between = index == 3;
+        m_from->setVisible(between);
+        m_to->setVisible(between);
+        until->setVisible(between);
+        emit periodChanged();
+    });
+    periodRow->addWidget(periodLabel);
+    periodRow->addWidget(m_period);
+    periodRow->addWidget(m_from);
+    periodRow->addWidget(until);
+    periodRow->addWidget(m_to);
+    periodRow->addStretch();
+    layout->addLayout(periodRow);
+
+    auto* figuresBox = new QGroupBox(QStringLiteral(u"練習のようす"), this);
+    m_figures = new QFormLayout(figuresBox);
+    layout->addWidget(figuresBox);
+
+    m_chart = new QChart;
+    m_chart->setTitle(QStringLiteral(u"はじめの一回で正解した割合（日ごと）"));
+    m_chart->legend()->hide();
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chartView = new QChartView(m_chart, this);
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartView->setMinimumHeight(m_chartView->fontMetrics().height() * 12);
+    layout->addWidget(m_chartView, 1);
+
+    auto* wordsBox = new QGroupBox(QStringLiteral(u"ことば"), this);
+    auto* words = new QFormLayout(wordsBox);
+    m_mastered = wrappingLabel(wordsBox);
+    m_hard = wrappingLabel(wordsBox);
+    words->addRow(QStringLiteral(u"できるようになった："), m_mastered);
+    words->addRow(QStringLiteral(u"まだむずかしい："), m_hard);
+    layout->addWidget(wordsBox);
+
+    auto* confusionBox = new QGroupBox(QStringLiteral(u"まちがえやすいかな"), this);
+    auto* confusionLayout = new QVBoxLayout(confusionBox);
+    m_confusions = wrappingLabel(confusionBox);
+    confusionLayout->addWidget(m_confusions);
+    layout->addWidget(confusionBox);
+
+    showReport(std::nullopt);
+}
+
+ReportPeriod::Choice ReportPanel::period() const
+{
+    const int index = std::max(0, m_period->currentIndex());
+    return { kKinds[index], date(m_from->date()), date(m_to->date()) };
+}
+
+void ReportPanel::showReport(const std::optional<TeacherView::Report>& report)
+{
+    while (m_figures->rowCount() > 0)
+        m_figures->removeRow(0);
+    if (!report) {
+        m_heading->setText(QStringLiteral(u"子どもをえらぶと、その子の記録が出ます。"));
+        m_mastered->clear();
+        m_hard->clear();
+        m_confusions->clear();
+        fillChart(ChildReport {});
+        return;
+    }
+    m_heading->setText(QtText::toQString(report->childName) + QStringLiteral(u"さんの記録　")
+        + QtText::toQString(report->periodLabel));
+    for (const auto& [caption, value] : ReportText::Figures(report->figures)) {
+        auto* shown = new QLabel(QtText::toQString(value));
+        QFont bold = shown->font();
+        bold.setBold(true);
+        shown->setFont(bold);
+        m_figures->addRow(QtText::toQString(caption) + QStringLiteral(u"："), shown);
+    }
+    m_mastered->setText(QtText::toQString(ReportText::WordList(report->figures.mastered)));
+    m_hard->setText(QtText::toQString(ReportText::WordList(report->figures.hard)));
+    QStringList confusions;
+    for (const ChildReport::ConfusionSummary& summary : report->figures.confusions)
+        confusions.append(QtText::toQString(ReportText::Confusion(summary)));
+    m_confusions->setText(confusions.isEmpty() ? QStringLiteral(u"まだありません")
+                                               : confusions.join(QLatin1Char('\n')));
+    fillChart(report->figures);
+}
+
+void ReportPanel::fillChart(const ChildReport& report)
+{
+    m_chart->removeAllSeries();
+    for (QAbstractAxis* axis : m_chart->axes())
+        m_chart->removeAxis(axis);
+    if (report.days.empty())
+        return;
+
+    auto* shares = new QBarSet(QStringLiteral(u"正解の割合"));
+    shares->setColor(QColor(0x2e, 0x7d, 0x32));
+    QStringList dates;
+    for (const ChildReport::Day& day : report.days) {
+        shares->append(ReportText::FirstTryRightPercent(day));
+        dates.append(QtText::toQString(ReportText::ShortDate(day.date)));
+    }
+    auto* series = new QBarSeries;
+    series->append(shares);
+    series->setLabelsVisible(true);
+    series->setLabelsFormat(QStringLiteral("@value%"));
+    m_chart->addSeries(series);
+
+    auto* days = new QBarCategoryAxis;
+    days->append(dates);
+    // Many days side by side only stay readable standing up.
+    if (dates.size() > 10)
+        days->setLabelsAngle(-90);
+    m_chart->addAxis(days, Qt::AlignBottom);
+    series->attachAxis(days);
+    auto* percent = new QValueAxis;
+    percent->setRange(0, 100);
+    percent->setTickCount(6);
+    percent->setLabelFormat(QStringLiteral("%d%%"));
+    m_chart->addAxis(percent, Qt::AlignLeft);
+    series->attachAxis(percent);
+}
+
+QString ReportPanel::shownText() const
+{
+    QStringList lines { m_heading->text() };
+    for (int row = 0; row < m_figures->rowCount(); ++row) {
+        const auto* caption
+            = qobject_cast<QLabel*>(m_figures->itemAt(row, QFormLayout::LabelRole)->widget());
+        const auto* value
+            = qobject_cast<QLabel*>(m_figures->itemAt(row, QFormLayout::FieldRole)->widget());
+        lines.append(caption->text() + value->text());
+    }
+    lines.append(m_mastered->text());
+    lines.append(m_hard->text());
+    lines.append(m_confusions->text());
+    return lines.join(QLatin1Char('\n'));
+}

@@ -1,0 +1,180 @@
+#include "teacher/qt/ReportPdf.h"
+
+#include "app/qt/JapaneseFont.h"
+#include "app/qt/QtText.h"
+#include "teacher/ReportText.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kResolution = 300; // dots per inch of the page's coordinates
+
+QFont pageFont(double points, bool bold = false)
+{
+    QFont font(JapaneseFont::chooseFamily());
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// Draws wrapped text from the top of the rectangle and returns how tall it was.
+double paragraph(QPainter& painter, const QRectF& box, const QString& text)
+{
+    const QRectF used
+        = painter.boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    return used.height();
+}
+
+} // namespace
+
+std::optional<std::u16string> ReportPdf::Save(
+    const std::filesystem::path& file, const TeacherView::Report& report)
+{
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+            QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        writer.setResolution(kResolution);
+        writer.setTitle(QtText::toQString(report.childName) + QStringLiteral(u"さんの練習の記録"));
+        writer.setCreator(QStringLiteral(u"タポミ"));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return u"PDF をつくれませんでした。";
+        Paint(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), report);
+        painter.end();
+    }
+
+    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(file.native())));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return u"ファイルに書きこめませんでした。場所と名前をたしかめてください。";
+    return std::nullopt;
+}
+
+void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::Report& report)
+{
+    const ChildReport& figures = report.figures;
+    const double gap = page.height() / 80;
+    double y = page.top();
+    painter.setPen(Qt::black);
+
+    painter.setFont(pageFont(20, true));
+    y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
+        QtText::toQString(report.childName) + QStringLiteral(u"さん　練習の記録"));
+    painter.setFont(pageFont(11));
+    y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
+        QStringLiteral(u"期間：") + QtText::toQString(report.periodLabel)
+            + QStringLiteral(u"　　つくった日：")
+            + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    y += gap;
+
+    // The four figures side by side, each a caption over a large value.
+    const auto shown = ReportText::Figures(figures);
+    const double column = page.width() / static_cast<double>(shown.size());
+    double tallest = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const QRectF cell(page.left() + column * static_cast<double>(i), y, column, page.height());
+        painter.setFont(pageFont(10));
+        const double caption = paragraph(painter, cell, QtText::toQString(shown[i].first));
+        painter.setFont(pageFont(18, true));
+        const double value
+            = paragraph(painter, cell.translated(0, caption), QtText::toQString(shown[i].second));
+        tallest = std::max(tallest, caption + value);
+    }
+    y += tallest + gap;
+
+    painter.setFont(pageFont(12, true));
+    y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
+        QStringLiteral(u"はじめの一回で正解した割合（日ごと）"));
+    const QRectF chartBox(page.left(), y, page.width(), page.height() * 0.28);
+    paintChart(painter, chartBox, figures);
+    y = chartBox.bottom() + gap * 2;
+
+    const auto section = [&](const QString& title, const QString& text) {
+        painter.setFont(pageFont(12, true));
+        y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()), title);
+        painter.setFont(pageFont(11));
+        y += paragraph(
+                 painter, QRectF(page.left() + gap, y, page.width() - gap, page.bottom() - y), text)
+            + gap;
+    };
+    section(QStringLiteral(u"できるようになったことば（三日、はじめの一回で正解）"),
+        QtText::toQString(ReportText::WordList(figures.mastered)));
+    section(QStringLiteral(u"まだむずかしいことば"),
+        QtText::toQString(ReportText::WordList(figures.hard)));
+    QStringList confusions;
+    for (const ChildReport::ConfusionSummary& summary : figures.confusions)
+        confusions.append(QtText::toQString(ReportText::Confusion(summary)));
+    section(QStringLiteral(u"まちがえやすいかな（正しいかな→入力したかな）"),
+        confusions.isEmpty() ? QStringLiteral(u"まだありません")
+                             : confusions.join(QLatin1Char('\n')));
+}
+
+void ReportPdf::paintChart(QPainter& painter, const QRectF& box, const ChildReport& report)
+{
+    painter.save();
+    painter.setFont(pageFont(8));
+    const QFontMetricsF metrics(painter.font());
+    const double labelWidth = metrics.horizontalAdvance(QStringLiteral("100%")) * 1.3;
+    const double labelHeight = metrics.height() * 1.4;
+    const QRectF plot(box.left() + labelWidth, box.top() + labelHeight / 2,
+        box.width() - labelWidth, box.height() - labelHeight * 1.5);
+
+    // Lines at every 20 %, labelled on the left.
+    for (int percent = 0; percent <= 100; percent += 20) {
+        const double lineY = plot.bottom() - plot.height() * percent / 100.0;
+        painter.setPen(QPen(percent == 0 ? Qt::black : QColor(0xc0, 0xc0, 0xc0), 2));
+        painter.drawLine(QPointF(plot.left(), lineY), QPointF(plot.right(), lineY));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(box.left(), lineY - labelHeight / 2, labelWidth * 0.9, labelHeight),
+            Qt::AlignRight | Qt::AlignVCenter, QString::number(percent) + QLatin1Char('%'));
+    }
+    if (report.days.empty()) {
+        painter.drawText(plot, Qt::AlignCenter, QStringLiteral(u"この期間の練習はありません"));
+        painter.restore();
+        return;
+    }
+
+    const auto count = static_cast<double>(report.days.size());
+    const double slot = plot.width() / count;
+    // With many days only every n-th date is written under its bar, so the dates never overlap.
+    const double dateWidth = metrics.horizontalAdvance(QStringLiteral("12/30")) * 1.2;
+    const int every = std::max(1, static_cast<int>(std::ceil(dateWidth / slot)));
+    for (std::size_t i = 0; i < report.days.size(); ++i) {
+        const ChildReport::Day& day = report.days[i];
+        const int percent = ReportText::FirstTryRightPercent(day);
+        const double height = plot.height() * percent / 100.0;
+        const QRectF bar(plot.left() + slot * (static_cast<double>(i) + 0.15),
+            plot.bottom() - height, slot * 0.7, height);
+        painter.fillRect(bar, QColor(0x2e, 0x7d, 0x32));
+        // The share over its bar, where there is room for it.
+        if (slot >= dateWidth) {
+            painter.drawText(
+                QRectF(bar.left() - slot * 0.15, bar.top() - labelHeight, slot, labelHeight),
+                Qt::AlignHCenter | Qt::AlignBottom, QString::number(percent) + QLatin1Char('%'));
+        }
+        if (static_cast<int>(i) % every == 0) {
+            const QRectF under(
+                plot.left() + slot * static_cast<double>(i) + slot / 2 - dateWidth / 2,
+                plot.bottom() + 2, dateWidth, labelHeight);
+            painter.drawText(under, Qt::AlignHCenter | Qt::AlignTop,
+                QtText::toQString(ReportText::ShortDate(day.date)));
+        }
+    }
+    painter.restore();
+}

@@ -1,0 +1,427 @@
+#include "record/RecordStore.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::int64_t kAlways = std::numeric_limits<std::int64_t>::max();
+
+// A fresh folder per test, removed afterwards.
+class TemporaryFolder
+{
+public:
+    TemporaryFolder()
+    {
+        std::string pattern
+            = (std::filesystem::temp_directory_path() / "tapomi-record-XXXXXX").string();
+        m_path = ::mkdtemp(pattern.data());
+    }
+    ~TemporaryFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::permissions(
+            m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A connection of another program to the same file.
+class OtherProgram
+{
+public:
+    explicit OtherProgram(const std::filesystem::path& file)
+    {
+        EXPECT_EQ(sqlite3_open(file.c_str(), &m_db), SQLITE_OK);
+    }
+    ~OtherProgram() { sqlite3_close(m_db); }
+    void exec(const std::string& sql)
+    {
+        char* message = nullptr;
+        const int code = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
+        EXPECT_EQ(code, SQLITE_OK) << sql << ": " << (message ? message : "");
+        sqlite3_free(message);
+    }
+    std::int64_t number(const std::string& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
+        std::int64_t value = -1;
+        if (sqlite3_step(statement) == SQLITE_ROW)
+            value = sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+        return value;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+std::string readBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+void writeBytes(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+Attempt answer(std::int64_t whenMs, std::u16string word, std::u16string typed)
+{
+    Attempt attempt;
+    attempt.whenMs = whenMs;
+    attempt.folder = "/home/sensei/えカード";
+    attempt.right = word == typed;
+    attempt.word = std::move(word);
+    attempt.typed = std::move(typed);
+    attempt.secondsToEnter = 3.25;
+    attempt.kanaKeys = 4;
+    attempt.backspaces = 1;
+    attempt.markKeys = 2;
+    attempt.keyGuardTenths = 5;
+    attempt.talkingAidKeyboard = false;
+    return attempt;
+}
+
+RecordError::Kind failureOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const RecordError& error) {
+        return error.kind();
+    }
+    ADD_FAILURE() << "no RecordError";
+    return RecordError::Kind::Other;
+}
+
+// While set, every new SQLite connection of this process may grow its file by no page: the disk
+// is full as far as that connection can tell.
+int g_pageLimit = 0;
+int limitPages(sqlite3* db, char**, const sqlite3_api_routines*)
+{
+    if (g_pageLimit > 0) {
+        const std::string pragma = "PRAGMA max_page_count = " + std::to_string(g_pageLimit);
+        sqlite3_exec(db, pragma.c_str(), nullptr, nullptr, nullptr);
+    }
+    return SQLITE_OK;
+}
+
+} // namespace
+
+// A file written by the first version of the record, made here by hand, opens with everything in
+// it; a file from a newer program is refused and left as it is.
+TEST(RecordStoreTest, OpensEveryEarlierVersionAndRefusesANewerOne)
+{
+    TemporaryFolder folder;
+    const std::filesystem::path file = folder.path() / "records.sqlite";
+    {
+        OtherProgram first(file);
+        first.exec(R"sql(
+CREATE TABLE child (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,
+    last_folder TEXT NOT NULL DEFAULT '');
+CREATE TABLE run (id INTEGER PRIMARY KEY,
+    child_id INTEGER NOT NULL REFERENCES child(id) ON DELETE CASCADE,
+    started_ms INTEGER NOT NULL, ended_ms INTEGER NOT NULL DEFAULT 0, folder TEXT NOT NULL);
+CREATE INDEX run_by_child ON run(child_id, started_ms);
+CREATE TABLE attempt (id INTEGER PRIMARY KEY,
+    run_id INTEGER NOT NULL REFERENCES run(id) ON DELETE CASCADE,
+    child_id INTEGER NOT NULL REFERENCES child(id) ON DELETE CASCADE,
+    when_ms INTEGER NOT NULL, folder TEXT NOT NULL, word TEXT NOT NULL, typed TEXT NOT NULL,
+    is_right INTEGER NOT NULL, first_try INTEGER NOT NULL, seconds_to_enter REAL NOT NULL,
+    kana_keys INTEGER NOT NULL, backspaces INTEGER NOT NULL, mark_keys INTEGER NOT NULL,
+    key_guard_tenths INTEGER NOT NULL, talking_aid INTEGER NOT NULL);
+CREATE INDEX attempt_by_child ON attempt(child_id, when_ms);
+CREATE INDEX attempt_by_run ON attempt(run_id);
+INSERT INTO child VALUES (7, 'たろう', '/home/sensei/どうぶつ');
+INSERT INTO run VALUES (3, 7, 1765000000000, 1765000600000, '/home/sensei/どうぶつ');
+INSERT INTO attempt VALUES (1, 3, 7, 1765000100000, '/home/sensei/どうぶつ', 'いぬ', 'いね',
+    0, 1, 4.5, 2, 1, 0, 1, 1);
+INSERT INTO attempt VALUES (2, 3, 7, 1765000200000, '/home/sensei/どうぶつ', 'いぬ', 'いぬ',
+    1, 0, 2.0, 2, 0, 0, 1, 1);
+PRAGMA user_version = 1;
+)sql");
+    }
+
+    {
+        RecordStore store(file);
+        EXPECT_FALSE(store.setAsideFile());
+        const std::vector<Child> children = store.children();
+        ASSERT_EQ(children.size(), 1u);
+        EXPECT_EQ(children[0].id, 7);
+        EXPECT_EQ(children[0].name, u"たろう");
+        EXPECT_EQ(children[0].lastFolder, "/home/sensei/どうぶつ");
+
+        const std::vector<Attempt> attempts = store.attempts(7, 0, kAlways);
+        ASSERT_EQ(attempts.size(), 2u);
+        EXPECT_EQ(attempts[0].whenMs, 1765000100000);
+        EXPECT_EQ(attempts[0].word, u"いぬ");
+        EXPECT_EQ(attempts[0].typed, u"いね");
+        EXPECT_FALSE(attempts[0].right);
+        EXPECT_TRUE(attempts[0].firstTry);
+        EXPECT_DOUBLE_EQ(attempts[0].secondsToEnter, 4.5);
+        EXPECT_EQ(attempts[0].backspaces, 1);
+        EXPECT_EQ(attempts[0].runId, 3);
+        EXPECT_TRUE(attempts[1].right);
+        EXPECT_FALSE(attempts[1].firstTry);
+        // The period is half open.
+        EXPECT_EQ(store.attempts(7, 1765000100000, 1765000200000).size(), 1u);
+
+        const std::vector<DrillRun> runs = store.runs(7, 0, kAlways);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].endedMs, 1765000600000);
+
+        // It goes on being written in the current version.
+        const std::int64_t run = store.beginRun(7, "/home/sensei/どうぶつ", 1765100000000);
+        store.addAttempt(run, answer(1765100001000, u"ねこ", u"ねこ"));
+        EXPECT_EQ(store.attempts(7, 0, kAlways).size(), 3u);
+    }
+    OtherProgram check(file);
+    EXPECT_EQ(check.number("PRAGMA user_version"), RecordStore::kSchemaVersion);
+
+    // A new file starts at the current version; a file of a later version is not touched.
+    const std::filesystem::path fresh = folder.path() / "new" / "records.sqlite";
+    {
+        RecordStore store(fresh);
+    }
+    EXPECT_EQ(OtherProgram(fresh).number("PRAGMA user_version"), RecordStore::kSchemaVersion);
+
+    const std::filesystem::path newer = folder.path() / "newer.sqlite";
+    OtherProgram(newer).exec("CREATE TABLE later (x); PRAGMA user_version = 99;");
+    const std::string before = readBytes(newer);
+    try {
+        RecordStore store(newer);
+        ADD_FAILURE() << "a newer file was opened";
+    } catch (const RecordError& error) {
+        EXPECT_EQ(error.kind(), RecordError::Kind::Other);
+        EXPECT_NE(error.teacherText().find(u"新しい版"), std::u16string::npos);
+    }
+    EXPECT_TRUE(readBytes(newer) == before) << "the newer file was changed";
+}
+
+TEST(RecordStoreTest, KeepsChildrenByTrimmedUniqueNamesAndRemovesTheirRecordWithThem)
+{
+    // Where the record lives: a relative XDG_DATA_HOME is not to be used, as the basedir rules
+    // say.
+    EXPECT_EQ(RecordStore::DefaultFile("/data", "/home/sensei"), "/data/tapomi/records.sqlite");
+    EXPECT_EQ(RecordStore::DefaultFile("data", "/home/sensei"),
+        "/home/sensei/.local/share/tapomi/records.sqlite");
+    EXPECT_EQ(RecordStore::DefaultFile(nullptr, "/home/sensei"),
+        "/home/sensei/.local/share/tapomi/records.sqlite");
+
+    TemporaryFolder folder;
+    RecordStore store(folder.path() / "records.sqlite");
+    const std::int64_t hanako = store.addChild(u"\u3000はなこ ");
+    const std::int64_t taro = store.addChild(u"たろう");
+    EXPECT_EQ(store.findChild(u"はなこ")->id, hanako);
+    EXPECT_EQ(store.childById(hanako)->name, u"はなこ");
+    EXPECT_EQ(failureOf([&] { store.addChild(u"はなこ\t"); }), RecordError::Kind::NameTaken);
+    EXPECT_EQ(failureOf([&] { store.addChild(u" \u3000"); }), RecordError::Kind::Other);
+    EXPECT_EQ(failureOf([&] { store.renameChild(taro, u"はなこ"); }), RecordError::Kind::NameTaken);
+    EXPECT_EQ(
+        failureOf([&] { store.renameChild(99, u"じろう"); }), RecordError::Kind::UnknownChild);
+    store.renameChild(taro, u" あきら");
+    store.setLastFolder(taro, "/cards");
+
+    const std::vector<Child> children = store.children();
+    ASSERT_EQ(children.size(), 2u);
+    EXPECT_EQ(children[0].name, u"あきら");
+    EXPECT_EQ(children[0].lastFolder, "/cards");
+    EXPECT_EQ(children[1].name, u"はなこ");
+    EXPECT_EQ(children[1].lastFolder, "");
+
+    const std::int64_t run = store.beginRun(hanako, "/cards", 1000);
+    store.addAttempt(run, answer(2000, u"いぬ", u"いぬ"));
+    const std::int64_t otherRun = store.beginRun(taro, "/cards", 1000);
+    store.addAttempt(otherRun, answer(2000, u"ねこ", u"ね"));
+    EXPECT_EQ(
+        failureOf([&] { store.beginRun(99, "/cards", 1000); }), RecordError::Kind::UnknownChild);
+
+    store.removeChild(hanako);
+    EXPECT_FALSE(store.findChild(u"はなこ"));
+    EXPECT_TRUE(store.attempts(hanako, 0, kAlways).empty());
+    EXPECT_TRUE(store.runs(hanako, 0, kAlways).empty());
+    EXPECT_EQ(failureOf([&] { store.addAttempt(run, answer(3000, u"いぬ", u"いぬ")); }),
+        RecordError::Kind::UnknownChild);
+    EXPECT_EQ(store.attempts(taro, 0, kAlways).size(), 1u);
+}
+
+// Locked, full, read-only and damaged: each failure is told by its kind, and whatever was
+// recorded before it is still there afterwards.
+TEST(RecordStoreTest, FailuresAreToldApartAndLoseNothingRecordedBefore)
+{
+    TemporaryFolder folder;
+    const std::filesystem::path file = folder.path() / "records.sqlite";
+    RecordStore store(file);
+    const std::int64_t child = store.addChild(u"はなこ");
+    const std::int64_t run = store.beginRun(child, "/cards", 1000);
+    for (int i = 0; i < 3; ++i)
+        store.addAttempt(run, answer(2000 + i, u"いぬ", u"いぬ"));
+
+    // Another program holds a write transaction: writing waits a moment, then gives up, while
+    // reading goes on.
+    {
+        OtherProgram other(file);
+        other.exec("BEGIN IMMEDIATE");
+        EXPECT_EQ(failureOf([&] { store.addAttempt(run, answer(3000, u"ねこ", u"ねこ")); }),
+            RecordError::Kind::Locked);
+        EXPECT_EQ(store.attempts(child, 0, kAlways).size(), 3u);
+        other.exec("ROLLBACK");
+    }
+    store.addAttempt(run, answer(3000, u"ねこ", u"ねこ"));
+
+    // The disk is full for a second store of the same file.
+    {
+        g_pageLimit = static_cast<int>(OtherProgram(file).number("PRAGMA page_count"));
+        ASSERT_EQ(sqlite3_auto_extension(reinterpret_cast<void (*)()>(&limitPages)), SQLITE_OK);
+        RecordStore full(file);
+        int written = 0;
+        RecordError::Kind kind = RecordError::Kind::Other;
+        for (; written < 1000; ++written) {
+            try {
+                full.addAttempt(
+                    run, answer(4000 + written, u"ながいことばのかーど", u"ながいことば"));
+            } catch (const RecordError& error) {
+                kind = error.kind();
+                break;
+            }
+        }
+        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&limitPages));
+        g_pageLimit = 0;
+        EXPECT_EQ(kind, RecordError::Kind::Full);
+        EXPECT_EQ(store.attempts(child, 0, kAlways).size(), 4u + written);
+    }
+
+    // Opened for reading only: it reads, refuses to write, and never creates a missing file.
+    {
+        RecordStore reader(file, RecordStore::Access::ReadOnly);
+        const std::size_t before = reader.attempts(child, 0, kAlways).size();
+        EXPECT_GE(before, 4u);
+        EXPECT_EQ(failureOf([&] { reader.addAttempt(run, answer(5000, u"いぬ", u"いぬ")); }),
+            RecordError::Kind::ReadOnly);
+        EXPECT_EQ(store.attempts(child, 0, kAlways).size(), before);
+        const std::filesystem::path missing = folder.path() / "missing.sqlite";
+        EXPECT_EQ(failureOf([&] { RecordStore none(missing, RecordStore::Access::ReadOnly); }),
+            RecordError::Kind::ReadOnly);
+        EXPECT_FALSE(std::filesystem::exists(missing));
+    }
+
+    // A damaged file is kept under a new name, byte for byte, and a new record starts; a second
+    // damaged file in the same minute gets a name of its own.
+    const std::filesystem::path damagedFile = folder.path() / "damaged" / "records.sqlite";
+    std::filesystem::create_directories(damagedFile.parent_path());
+    const std::string garbage(8192, 'x');
+    std::optional<std::filesystem::path> firstAside;
+    for (int round = 0; round < 2; ++round) {
+        writeBytes(damagedFile, garbage + std::to_string(round));
+        RecordStore restarted(damagedFile);
+        ASSERT_TRUE(restarted.setAsideFile());
+        const std::filesystem::path aside = *restarted.setAsideFile();
+        EXPECT_EQ(aside.parent_path(), damagedFile.parent_path());
+        EXPECT_EQ(aside.filename().string().rfind("records.sqlite.damaged-", 0), 0u)
+            << aside.filename();
+        EXPECT_TRUE(readBytes(aside) == garbage + std::to_string(round));
+        EXPECT_TRUE(restarted.children().empty());
+        const std::int64_t again = restarted.addChild(u"はなこ");
+        restarted.addAttempt(restarted.beginRun(again, "/cards", 1), answer(2, u"いぬ", u"いぬ"));
+        EXPECT_EQ(restarted.attempts(again, 0, kAlways).size(), 1u);
+        if (firstAside) {
+            EXPECT_NE(aside, *firstAside);
+            EXPECT_TRUE(readBytes(*firstAside) == garbage + "0");
+        }
+        firstAside = aside;
+    }
+}
+
+// A file the user may not write (a teacher's locked copy, another user's record).
+TEST(RecordStoreTest, AFileThatMayNotBeWrittenIsReadOnly)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: file permissions do not stop root from writing";
+    TemporaryFolder folder;
+    const std::filesystem::path file = folder.path() / "records.sqlite";
+    std::int64_t child = 0;
+    std::int64_t run = 0;
+    {
+        RecordStore store(file);
+        child = store.addChild(u"はなこ");
+        run = store.beginRun(child, "/cards", 1000);
+        store.addAttempt(run, answer(2000, u"いぬ", u"いぬ"));
+    }
+    ::chmod(file.c_str(), 0444);
+    {
+        RecordStore store(file);
+        EXPECT_EQ(store.attempts(child, 0, kAlways).size(), 1u);
+        EXPECT_EQ(failureOf([&] { store.addAttempt(run, answer(3000, u"ねこ", u"ねこ")); }),
+            RecordError::Kind::ReadOnly);
+    }
+    // A folder where no record can be made.
+    ::chmod(folder.path().c_str(), 0555);
+    EXPECT_EQ(failureOf([&] { RecordStore none(folder.path() / "other.sqlite"); }),
+        RecordError::Kind::ReadOnly);
+}
+
+// A drill killed while it writes: every answer whose commit had returned is there, the file is
+// whole, and at most the answer being written is missing.
+TEST(RecordStoreTest, AKilledWriterLosesNoCommittedAnswer)
+{
+    TemporaryFolder folder;
+    const std::filesystem::path file = folder.path() / "records.sqlite";
+    std::int64_t child = 0;
+    std::int64_t run = 0;
+    {
+        RecordStore store(file);
+        child = store.addChild(u"はなこ");
+        run = store.beginRun(child, "/cards", 1000);
+    }
+    int acknowledgements[2];
+    ASSERT_EQ(::pipe(acknowledgements), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ::close(acknowledgements[0]);
+        try {
+            RecordStore store(file);
+            for (std::int64_t i = 0;; ++i) {
+                store.addAttempt(run, answer(2000 + i, u"いぬ", u"いぬ"));
+                if (::write(acknowledgements[1], &i, sizeof i) != sizeof i)
+                    ::_exit(2);
+            }
+        } catch (...) {
+            ::_exit(3);
+        }
+    }
+    ::close(acknowledgements[1]);
+    std::int64_t committed = -1;
+    for (int read = 0; read < 40; ++read)
+        ASSERT_EQ(::read(acknowledgements[0], &committed, sizeof committed), sizeof committed);
+    ::kill(writer, SIGKILL);
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    ::close(acknowledgements[0]);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    OtherProgram check(file);
+    EXPECT_EQ(
+        check.number("SELECT count(*) FROM pragma_integrity_check WHERE integrity_check <> 'ok'"),
+        0);
+    RecordStore store(file);
+    const std::vector<Attempt> attempts = store.attempts(child, 0, kAlways);
+    ASSERT_GE(static_cast<std::int64_t>(attempts.size()), committed + 1);
+    for (std::size_t i = 0; i < attempts.size(); ++i)
+        EXPECT_EQ(attempts[i].whenMs, 2000 + static_cast<std::int64_t>(i));
+}

@@ -1,0 +1,133 @@
+#include "teacher/qt/QtTeacherView.h"
+
+#include "app/launcher/FolderMemory.h"
+#include "record/RecordStore.h"
+#include "teacher/TeacherClock.h"
+#include "teacher/qt/ReportPanel.h"
+#include "teacher/qt/ReportPdf.h"
+
+#include "media/TempFolder.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Control = TeacherView::Control;
+
+class FixedClock final : public TeacherClock
+{
+public:
+    std::int64_t nowMs() const override { return 1796778000000; } // 2026-12-09 10:00 in Japan
+    int localOffsetSeconds() const override { return 9 * 3600; }
+};
+
+class NoFolderMemory final : public FolderMemory
+{
+public:
+    fs::path lastFolder() const override { return {}; }
+    void remember(const fs::path&) override { }
+};
+
+std::string read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Runs the event loop until the window is shown again, for at most ten seconds.
+void awaitShown(QWidget& window)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (window.isVisible())
+            loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    poll.start(20);
+    loop.exec();
+}
+
+TEST(QtTeacherViewTest, StartsTheDrillAsAProgramAndComesBackWithTheReport)
+{
+    TempFolder temp;
+    const fs::path records = temp / "records.sqlite";
+    const fs::path work = temp / "work";
+    const fs::path cards = temp / "えカード 1組";
+    fs::create_directories(work);
+    fs::create_directories(cards);
+    std::ofstream(cards / "りんご.jpg") << "apple";
+    {
+        RecordStore store(records);
+        store.setLastFolder(store.addChild(u"はなこ"), cards);
+    }
+    // A stand-in for the drill: notes where it runs, on what and for whom.
+    const fs::path drill = temp / "drill";
+    std::ofstream(drill) << "#!/bin/sh\n"
+                            "printf '%s|%s|%s|%s|%s' \"$PWD\" \"$1\" \"$#\" \"$TAPOMI_CHILD\" "
+                            "\"$TAPOMI_RECORDS\" > ../ran\n";
+    ::chmod(drill.c_str(), 0755);
+
+    NoFolderMemory memory;
+    const FixedClock clock;
+    QtTeacherView window(memory, clock, { drill, work, records });
+    window.show();
+    window.open();
+    ASSERT_EQ(window.childList()->topLevelItemCount(), 1);
+    EXPECT_EQ(window.childList()->topLevelItem(0)->text(0), QStringLiteral(u"はなこ"));
+    EXPECT_FALSE(window.button(Control::Start)->isEnabled()) << "no child chosen yet";
+    EXPECT_FALSE(window.button(Control::MakeCards)->isEnabled());
+    EXPECT_FALSE(window.button(Control::MakeCards)->toolTip().isEmpty())
+        << "a tool to come says so";
+
+    window.childList()->setCurrentItem(window.childList()->topLevelItem(0));
+    ASSERT_TRUE(window.button(Control::Start)->isEnabled());
+    EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"はなこさんの記録")));
+    EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"ためしたカード：0枚")));
+
+    window.button(Control::Start)->click();
+    EXPECT_FALSE(window.isVisible()) << "hidden while the drill runs";
+    awaitShown(window);
+    ASSERT_TRUE(window.isVisible()) << "back when the drill ended";
+    const std::int64_t id = RecordStore(records).findChild(u"はなこ")->id;
+    EXPECT_EQ(read(temp / "ran"),
+        work.native() + "|" + cards.native() + "|1|" + std::to_string(id) + "|" + records.native());
+    EXPECT_FALSE(window.messageLabel()->isVisible()) << "nothing went wrong";
+    EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"はなこさんの記録")))
+        << "the report of the same child again";
+}
+
+TEST(QtTeacherViewTest, WritesTheSummaryAsOnePdfWithItsFontOrNothing)
+{
+    TempFolder temp;
+    TeacherView::Report report { u"はなこ", u"ぜんぶ", {} };
+    report.figures.daysPractised = 2;
+    report.figures.cardsTried = 5;
+    report.figures.days = { { "2026-12-08", 3, 1, 4 }, { "2026-12-09", 2, 2, 3 } };
+
+    const fs::path file = temp / "はなこ.pdf";
+    EXPECT_EQ(ReportPdf::Save(file, report), std::nullopt);
+    const std::string pdf = read(file);
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    EXPECT_NE(pdf.find("/FontFile2"), std::string::npos) << "the Japanese font is embedded";
+    EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
+
+    const fs::path nowhere = temp / "no such folder" / "x.pdf";
+    const std::optional<std::u16string> problem = ReportPdf::Save(nowhere, report);
+    ASSERT_TRUE(problem);
+    EXPECT_NE(problem->find(u"書きこめません"), std::u16string::npos);
+    EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+}
+
+} // namespace
