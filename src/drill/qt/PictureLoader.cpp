@@ -1,21 +1,25 @@
 #include "drill/qt/PictureLoader.h"
 
+#include "drill/DrillLayout.h"
+
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPainter>
 #include <QPolygon>
 
-QImage PictureLoader::load(const QString& path, QSize target)
+QImage PictureLoader::load(const QString& path, QSize box)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    if (!target.isEmpty()) {
+    QSize target;
+    const QSize stored = reader.size();
+    if (!box.isEmpty() && !stored.isEmpty()) {
         // The scaled size applies before the EXIF rotation: a picture stored on its side is
-        // decoded at the transposed size so that it comes out at target once turned.
-        QSize decoded = target;
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-            decoded.transpose();
-        const QSize reduced = jpegReduction(reader, decoded);
+        // fitted upright and decoded at the transposed size, so that it comes out right once
+        // turned.
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        target = fitted(turned ? stored.transposed() : stored, QRect(QPoint(), box)).size();
+        const QSize reduced = jpegReduction(reader, turned ? target.transposed() : target);
         if (!reduced.isEmpty())
             reader.setScaledSize(reduced);
     }
@@ -24,9 +28,19 @@ QImage PictureLoader::load(const QString& path, QSize target)
         return {};
     image = image.convertToFormat(
         image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    // A format that does not tell its size before decoding is fitted once it is read.
+    if (!box.isEmpty() && target.isEmpty())
+        target = fitted(image.size(), QRect(QPoint(), box)).size();
     if (!target.isEmpty() && image.size() != target)
-        image = stretched(image, target);
+        image = resized(image, target);
     return image;
+}
+
+QRect PictureLoader::fitted(QSize picture, const QRect& box)
+{
+    const TwipRect drawn = DrillLayout::FitPicture(
+        { box.x(), box.y(), box.width(), box.height() }, { picture.width(), picture.height() });
+    return QRect(drawn.left, drawn.top, drawn.width, drawn.height);
 }
 
 QSize PictureLoader::jpegReduction(QImageReader& reader, QSize wanted)
@@ -35,8 +49,8 @@ QSize PictureLoader::jpegReduction(QImageReader& reader, QSize wanted)
     if (reader.format() != "jpeg" || stored.isEmpty())
         return {};
     // A JPEG can be decoded at a half, a quarter or an eighth of its size for a fraction of the
-    // work. The largest such reduction that is still at least as big as the box is decoded, and
-    // then scaled smoothly to the box: a 12-megapixel photo costs little more than a small one.
+    // work. The largest such reduction that is still at least as big as wanted is decoded, and
+    // then scaled smoothly to that size: a 12-megapixel photo costs little more than a small one.
     int denominator = 1;
     while (denominator < 8 && stored.width() / (denominator * 2) >= wanted.width()
         && stored.height() / (denominator * 2) >= wanted.height())
@@ -50,7 +64,7 @@ QSize PictureLoader::jpegReduction(QImageReader& reader, QSize wanted)
         (stored.height() + denominator - 1) / denominator);
 }
 
-QImage PictureLoader::stretched(const QImage& image, QSize target)
+QImage PictureLoader::resized(const QImage& image, QSize target)
 {
     // Made smaller, every pixel of the picture is averaged in; made larger (the usual camera
     // picture on a big screen, or a small drawing), the bilinear filter of the painter looks the

@@ -50,7 +50,7 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
-TEST(PictureLoaderTest, DecodesStraightToTheBoxStretched)
+TEST(PictureLoaderTest, DecodesStraightToItsDrawnSizeWithItsShape)
 {
     QImage wide(400, 100, QImage::Format_RGB32);
     wide.fill(Qt::red);
@@ -58,12 +58,19 @@ TEST(PictureLoaderTest, DecodesStraightToTheBoxStretched)
     const QString path = dir.filePath(QStringLiteral(u"りんご.jpg"));
     ASSERT_TRUE(wide.save(path, "JPEG"));
 
-    // The aspect ratio is not kept: the box is filled exactly.
+    // As wide as the box, a quarter of that high (12.5 rounded).
     const QImage image = PictureLoader::load(path, QSize(50, 80));
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(50, 80));
-    EXPECT_TRUE(reddish(image.pixel(25, 40)));
+    EXPECT_EQ(image.size(), QSize(50, 13));
+    EXPECT_TRUE(reddish(image.pixel(25, 6)));
     EXPECT_EQ(PictureLoader::load(path, QSize()).size(), QSize(400, 100));
+
+    // A large photo decoded reduced (a quarter of 1600 x 1200) keeps its shape in a wide box.
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    const QString photoPath = dir.filePath(QStringLiteral(u"くるま.jpg"));
+    ASSERT_TRUE(photo.save(photoPath, "JPEG"));
+    EXPECT_EQ(PictureLoader::load(photoPath, QSize(910, 300)).size(), QSize(400, 300));
 }
 
 TEST(PictureLoaderTest, TurnsPicturesUprightAfterTheirExifOrientation)
@@ -76,11 +83,11 @@ TEST(PictureLoaderTest, TurnsPicturesUprightAfterTheirExifOrientation)
     EXPECT_TRUE(reddish(upright.pixel(10, 5)));
     EXPECT_TRUE(bluish(upright.pixel(10, 35)));
 
-    // Decoded at the box size, the turn still comes out the right way round and fills the box.
+    // Fitted into a box, the turn still comes out the right way round, upright in shape.
     const QImage boxed = PictureLoader::load(path, QSize(30, 90));
-    ASSERT_EQ(boxed.size(), QSize(30, 90));
+    ASSERT_EQ(boxed.size(), QSize(30, 60));
     EXPECT_TRUE(reddish(boxed.pixel(15, 10)));
-    EXPECT_TRUE(bluish(boxed.pixel(15, 80)));
+    EXPECT_TRUE(bluish(boxed.pixel(15, 50)));
 }
 
 TEST(PictureLoaderTest, ReadsTheThreeSampleFormats)
