@@ -33,6 +33,12 @@ bool DrillSession::Form_Load()
 {
     m_view.setTimerInterval(Timer::Timer1, kFeedbackPeriodMs);
     m_data.LoadSettings();
+    const Settings& settings = m_program.settings;
+    const bool setupPicture = settings.ShowSetupPicture != 0 && settings.TalkingAidKeyboard != 0;
+    // The set-up picture is then the first thing on screen: it is read while the rest of
+    // start-up (the picture folder's listing, the fonts) goes on, not after it.
+    if (setupPicture)
+        m_view.prepareSetupPicture();
     m_kana.BuildMarkTables();
     m_data.LoadPraisePhrases(m_state.Praise);
     if (!m_data.ListPictures()) {
@@ -42,8 +48,7 @@ bool DrillSession::Form_Load()
     m_data.LoadSelection();
     FitToScreen();
 
-    const Settings& settings = m_program.settings;
-    m_state.SetupPictureShown = settings.ShowSetupPicture != 0 && settings.TalkingAidKeyboard != 0;
+    m_state.SetupPictureShown = setupPicture;
     m_view.setVisible(Widget::Image2, m_state.SetupPictureShown);
     return true;
 }

@@ -57,8 +57,10 @@ TEST_F(DrillSessionTest, StartUpLoadsInOrderAndWaitsBehindTheSetupPicture)
     view.screen = { 19200, 10800 };
     start();
 
-    EXPECT_TRUE(
-        inOrder(log, { "LoadSettings", "LoadPraisePhrases", "ListPictures", "LoadSelection" }));
+    // The set-up picture is read ahead as soon as the settings say it will be shown.
+    EXPECT_TRUE(inOrder(log,
+        { "LoadSettings", "prepare Image2", "LoadPraisePhrases", "ListPictures", "LoadSelection",
+            "show Image2" }));
     EXPECT_EQ(view.window, (TwipSize { 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Image2], (TwipRect { 0, 0, 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Label3], (TwipRect { 7680, 7668, 9600, 5400 }));
@@ -96,6 +98,7 @@ TEST_F(DrillSessionTest, TheSetupPictureNeedsTheTalkingAidLayout)
     data.settings.TalkingAidKeyboard = kFalse;
     start();
     EXPECT_FALSE(view.visible(Widget::Image2));
+    EXPECT_FALSE(log.contains("prepare Image2"));
     EXPECT_EQ(speech.spoken.size(), 1u);
 }
 

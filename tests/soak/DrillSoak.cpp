@@ -67,6 +67,7 @@ public:
         captions[label] = std::u16string(text);
     }
     void preparePicture(std::u16string_view) override { }
+    void prepareSetupPicture() override { }
     void loadPicture(std::u16string_view path) override
     {
         ++picturesLoaded;
