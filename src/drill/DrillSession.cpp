@@ -83,7 +83,7 @@ void DrillSession::PresentCard()
     m_view.showEmptyDeckHint(false);
 
     const std::u16string& card = m_program.Deck[m_state.CardIndex];
-    m_view.loadPicture(m_program.DataPrefix + m_program.pictureFileName(card));
+    m_view.loadPicture(picturePath(card));
     m_deck.LoadCurrentWord();
     PlaceWordLabels();
     m_view.setCaption(Widget::Label1, m_state.CurrentWord);
@@ -106,9 +106,16 @@ void DrillSession::PresentCard()
     // the deck is shuffled anew, so what follows it is not known yet.
     const int next = m_state.CardIndex + 1;
     if (next < m_program.deckCount())
-        m_view.preparePicture(m_program.DataPrefix + m_program.Deck[next]);
+        m_view.preparePicture(picturePath(m_program.Deck[next]));
     else
         m_view.preparePicture(u"");
+}
+
+// Under the name of its file, which for a name from a Mac differs from the listed one: read ahead
+// under the listed name, the next card would look for a file that is not there.
+std::u16string DrillSession::picturePath(const std::u16string& card) const
+{
+    return m_program.DataPrefix + m_program.pictureFileName(card);
 }
 
 // No card is selected (a selection file without any flagged name): nothing to show, say or
@@ -206,7 +213,7 @@ void DrillSession::JudgeAnswer()
         m_deck.AdvanceCard();
         // The card the feedback tick will present; after the last card, the first of the new
         // shuffle.
-        m_view.preparePicture(m_program.DataPrefix + m_program.Deck[m_state.CardIndex]);
+        m_view.preparePicture(picturePath(m_program.Deck[m_state.CardIndex]));
     }
     m_state.Speaking = true;
     m_view.setTimerEnabled(Timer::Timer1, true);

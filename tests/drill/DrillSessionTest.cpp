@@ -223,6 +223,24 @@ TEST_F(DrillSessionTest, TheWindowIsToldWhichPictureComesNext)
     EXPECT_EQ(view.prepared.back(), u"/cards/いぬ.jpg");
 }
 
+// A name from a Mac is listed composed (ぶどう) while its file is stored decomposed (ふ + ゛): the
+// card is read ahead, and loaded, under the file's own name.
+TEST_F(DrillSessionTest, ACardIsReadAheadUnderItsFilesOwnName)
+{
+    data.pictures = { u"いぬ.jpg", u"ぶどう.jpg" };
+    data.files = { { u"ぶどう.jpg", u"ふ\u3099どう.jpg" } };
+    start();
+    EXPECT_EQ(view.prepared.back(), u"/cards/ふ\u3099どう.jpg");
+
+    speech.finish();
+    type("e1\r");
+    EXPECT_EQ(view.prepared.back(), u"/cards/ふ\u3099どう.jpg") << "told again by the answer";
+    speech.finish();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ふ\u3099どう.jpg");
+    EXPECT_EQ(state().CurrentWord, u"ぶどう");
+}
+
 TEST_F(DrillSessionTest, TheKeyGuardDiscardsEveryKeyEscapeIncluded)
 {
     start();
