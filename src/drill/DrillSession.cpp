@@ -18,6 +18,11 @@ constexpr std::u16string_view kWrongSound = u"ブー.wav";
 
 } // namespace
 
+std::vector<std::u16string> DrillSession::FixedSentences()
+{
+    return { std::u16string(kTryAgain), std::u16string(kFixedPrompt) };
+}
+
 DrillSession::DrillSession(ProgramState& program, DrillView& view, DataStore& data,
     SoundPlayer& sound, SpeechVoice& speech, RandomSource& random)
     : m_program(program)
