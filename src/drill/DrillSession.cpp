@@ -292,7 +292,6 @@ void DrillSession::PlaceWordLabels()
 {
     const DrillLayout::WordLabels labels
         = DrillLayout::PlaceWordLabels(m_view.windowSize(), m_state.WordLength);
-    m_state.CellSize = labels.cellSize;
     m_view.setGeometry(Widget::Label1, labels.label1);
     m_view.setFontSize(Widget::Label1, labels.fontSize);
     m_view.moveTo(Widget::Label2, labels.label1.left, labels.label1.top);

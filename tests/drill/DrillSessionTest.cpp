@@ -458,7 +458,6 @@ TEST_F(DrillSessionTest, PromptKindModelColourAndLayoutFollowTheSettings)
     EXPECT_EQ(view.geometry[Widget::Label2].left, 275);
     EXPECT_EQ(view.geometry[Widget::Label2].top, 490);
     EXPECT_EQ(view.fontSizes[Widget::Label2], 5);
-    EXPECT_EQ(state().CellSize, 110);
 
     program.settings.ShowModelWord = kFalse;
     program.settings.PromptWithName = kTrue;
