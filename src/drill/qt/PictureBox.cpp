@@ -57,14 +57,23 @@ void PictureBox::paintEvent(QPaintEvent*)
     takeFromSource();
     if (m_image.isNull() || width() <= 0 || height() <= 0)
         return;
+    // Only the part of the box inside the window is seen: the set-up picture's box covers the
+    // window's outer size, and under a window manager the title bar's height of it lies below
+    // the window's bottom edge. The picture is fitted into what is seen.
+    QRect seen = rect();
+    if (const QWidget* parent = parentWidget())
+        seen &= parent->rect().translated(-pos());
+    if (seen.isEmpty())
+        return;
     const qreal ratio = devicePixelRatioF();
-    const QSize target = (QSizeF(size()) * ratio).toSize();
+    const QSize target = (QSizeF(seen.size()) * ratio).toSize();
     const QRect drawn = PictureLoader::fitted(m_image.size(), QRect(QPoint(), target));
-    const QRectF at(QPointF(drawn.topLeft()) / ratio, QSizeF(drawn.size()) / ratio);
+    const QRectF at(QPointF(seen.topLeft()) + QPointF(drawn.topLeft()) / ratio,
+        QSizeF(drawn.size()) / ratio);
     QPainter painter(this);
     // The window's background around a picture of another shape than the box, and under a
     // transparent one: the set-up picture covers the card widgets, which must not show there.
-    if (drawn.size() != target || m_image.hasAlphaChannel())
+    if (drawn.size() != target || seen != rect() || m_image.hasAlphaChannel())
         painter.fillRect(rect(), palette().window());
     if (m_image.size() == drawn.size()) {
         // A card decoded at its drawn size is drawn as it is: a second, screen-ready copy of a

@@ -76,6 +76,16 @@ TEST(PictureBoxTest, APictureOfAnotherShapeIsCentredOnTheBackground)
     EXPECT_EQ(QColor(drawn.pixel(20, 20)), QColor(Qt::green));
     EXPECT_EQ(QColor(drawn.pixel(39, 20)), QColor(Qt::green));
     EXPECT_EQ(QColor(drawn.pixel(40, 20)), QColor(0, 0, 128));
+
+    // A box reaching below the window (the set-up picture's box under a title bar): the picture
+    // is fitted into the part that is seen, 45 x 30 of the 3:2 picture in 60 x 30.
+    window.resize(60, 30);
+    box->setImage(filled(QSize(30, 20), Qt::red));
+    drawn = window.grab().toImage();
+    EXPECT_EQ(QColor(drawn.pixel(6, 15)), QColor(0, 0, 128));
+    EXPECT_EQ(QColor(drawn.pixel(7, 0)), QColor(Qt::red));
+    EXPECT_EQ(QColor(drawn.pixel(51, 29)), QColor(Qt::red));
+    EXPECT_EQ(QColor(drawn.pixel(52, 15)), QColor(0, 0, 128));
 }
 
 } // namespace
