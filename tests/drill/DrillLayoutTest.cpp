@@ -109,8 +109,8 @@ TEST(DrillLayoutTest, ThePictureKeepsItsShapeAboveTheWordLineOnEveryScreen)
         const char* shape;
         TwipSize size;
     };
-    const Picture pictures[] = { { "4:3", { 640, 480 } }, { "16:9", { 1920, 1080 } },
-        { "portrait 3:4", { 600, 800 } } };
+    const Picture pictures[]
+        = { { "4:3", { 640, 480 } }, { "16:9", { 1920, 1080 } }, { "portrait 3:4", { 600, 800 } } };
 
     for (const Row& row : rows) {
         const TwipRect box = DrillLayout::CardPictureBox(row.window);
@@ -146,8 +146,8 @@ TEST(DrillLayoutTest, ThePictureKeepsItsShapeAboveTheWordLineOnEveryScreen)
         (TwipRect { 170, 36, 682, 512 }));
     EXPECT_EQ(DrillLayout::FitPicture({ 227, 36, 910, 500 }, { 640, 480 }),
         (TwipRect { 348, 36, 667, 500 }));
-    EXPECT_EQ(DrillLayout::FitPicture({ 0, 0, 100, 100 }, { 160, 90 }),
-        (TwipRect { 0, 22, 100, 56 }));
+    EXPECT_EQ(
+        DrillLayout::FitPicture({ 0, 0, 100, 100 }, { 160, 90 }), (TwipRect { 0, 22, 100, 56 }));
 }
 
 TEST(DrillLayoutTest, WordLabelsFollowTheWordLength)

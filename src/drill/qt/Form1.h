@@ -87,7 +87,7 @@ private:
     QWidget* widget(Widget which) const;
     QLabel* label(Widget which) const;
     TwipScale scale() const;
-    // The size Image1's picture is decoded in, in device pixels.
+    // The box Image1's picture is fitted into as it is decoded, in device pixels.
     QSize pictureSize() const;
     QSize devicePixels(QSize logical) const;
     // Fits an auto-size label to its text, keeping its left and top edges.

@@ -68,8 +68,8 @@ void PictureBox::paintEvent(QPaintEvent*)
     const qreal ratio = devicePixelRatioF();
     const QSize target = (QSizeF(seen.size()) * ratio).toSize();
     const QRect drawn = PictureLoader::fitted(m_image.size(), QRect(QPoint(), target));
-    const QRectF at(QPointF(seen.topLeft()) + QPointF(drawn.topLeft()) / ratio,
-        QSizeF(drawn.size()) / ratio);
+    const QRectF at(
+        QPointF(seen.topLeft()) + QPointF(drawn.topLeft()) / ratio, QSizeF(drawn.size()) / ratio);
     QPainter painter(this);
     // The window's background around a picture of another shape than the box, and under a
     // transparent one: the set-up picture covers the card widgets, which must not show there.
