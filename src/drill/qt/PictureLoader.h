@@ -29,4 +29,6 @@ private:
     // decoder set); empty for any other picture, which is decoded at its own size.
     static QSize jpegReduction(QImageReader& reader, QSize wanted);
     static QImage resized(const QImage& image, QSize target);
+    // A palette picture scaled to target and turned into colours in one pass.
+    static QImage fromPalette(const QImage& indexed, QSize target);
 };

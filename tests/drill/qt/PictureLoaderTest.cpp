@@ -2,9 +2,14 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -100,6 +105,57 @@ TEST(PictureLoaderTest, ReadsTheThreeSampleFormats)
         EXPECT_EQ(image.size(), QSize(64, 48));
         // The pictures are drawn on a light background, never a blank or black frame.
         EXPECT_GT(qGray(image.pixel(1, 1)), 180) << name.toStdString();
+    }
+}
+
+int largestChannelDifference(const QImage& a, const QImage& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({ largest, std::abs(qRed(p) - qRed(q)),
+                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q)) });
+        }
+    }
+    return largest;
+}
+
+// A palette picture (the set-up picture, a GIF card) is scaled while its colours are looked up:
+// the same picture as Qt's own bilinear filter draws it from full colour, made larger and made a
+// little smaller, on a pattern of random colours that shows any shift or swapped channel.
+TEST(PictureLoaderTest, APalettePictureScalesLikeItsFullColourSelf)
+{
+    QImage palette(64, 48, QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 256; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        colours.append(qRgb((seed >> 8) & 0xFF, (seed >> 16) & 0xFF, (seed >> 24) & 0xFF));
+    }
+    palette.setColorTable(colours);
+    for (int y = 0; y < palette.height(); ++y) {
+        for (int x = 0; x < palette.width(); ++x) {
+            seed = seed * 1103515245u + 12345u;
+            palette.setPixel(x, y, (seed >> 16) & 0xFF);
+        }
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral(u"いろ.png"));
+    ASSERT_TRUE(palette.save(path, "PNG"));
+    const QImage colour = palette.convertToFormat(QImage::Format_RGB32);
+
+    for (const QSize box : { QSize(96, 72), QSize(56, 42) }) {
+        const QImage loaded = PictureLoader::load(path, box);
+        ASSERT_EQ(loaded.size(), box);
+        QImage expected(box, QImage::Format_RGB32);
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRect(QPoint(), box), colour);
+        painter.end();
+        EXPECT_LE(largestChannelDifference(loaded, expected), 3) << box.width();
     }
 }
 
