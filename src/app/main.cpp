@@ -74,9 +74,11 @@ int runDrill(int argc, char** argv, FailureReport& failure)
 
     // Speech reports its end from its own thread; the report is queued and handled on the
     // user-interface thread like any other event.
-    MediaSystem media([](std::function<void()> task) {
-        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
-    });
+    MediaSystem media(
+        [](std::function<void()> task) {
+            QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+        },
+        DrillSession::FixedSentences());
     ClockRandom random;
 
     Form1 form(failure);

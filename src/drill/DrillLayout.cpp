@@ -120,11 +120,50 @@ DrillLayout::MarkPlacement DrillLayout::FitMark(
     return placement;
 }
 
+// The plain box takes two thirds of the height, while the word line's cells follow the width: on
+// a screen wider than about 16:10 the word line rises into the box and covers the lower part of
+// the picture. The box then ends a hundredth of the height above the highest word line (that of
+// a word of up to six characters); the word line and the mark stay where they are. It is the same
+// box for every card, so that a picture read ahead at the box's size is the one shown.
 TwipRect DrillLayout::CardPictureBox(TwipSize window)
 {
     const double w = window.width;
     const double h = window.height;
-    return { floorOf(w / 6), floorOf(h / 21), floorOf((w / 3) * 2), floorOf((h / 3) * 2) };
+    TwipRect box { floorOf(w / 6), floorOf(h / 21), floorOf((w / 3) * 2), floorOf((h / 3) * 2) };
+    const std::int32_t wordTop = PlaceWordLabels(window, 0).label1.top;
+    if (box.top + box.height > wordTop)
+        box.height = std::max<std::int32_t>(0, wordTop - floorOf(h / 100) - box.top);
+    return box;
+}
+
+TwipRect DrillLayout::FitPicture(TwipRect box, TwipSize picture)
+{
+    if (picture.width <= 0 || picture.height <= 0 || box.width <= 0 || box.height <= 0)
+        return box;
+    const std::int64_t pictureWidth = picture.width;
+    const std::int64_t pictureHeight = picture.height;
+    const std::int64_t boxWidth = box.width;
+    const std::int64_t boxHeight = box.height;
+    // Rounded to the nearest unit, in whole numbers: a 4:3 picture in a box of 682 x 512 is
+    // 682 x 511.5 exactly.
+    const auto scaledTo = [](std::int64_t side, std::int64_t numerator, std::int64_t denominator) {
+        return static_cast<std::int32_t>(
+            std::max<std::int64_t>(1, (side * numerator * 2 + denominator) / (denominator * 2)));
+    };
+    std::int32_t width = box.width;
+    std::int32_t height = box.height;
+    if (pictureWidth * boxHeight > pictureHeight * boxWidth)
+        height = std::min(box.height, scaledTo(boxWidth, pictureHeight, pictureWidth));
+    else
+        width = std::min(box.width, scaledTo(boxHeight, pictureWidth, pictureHeight));
+    // A picture of the box's own shape fills it: a single line of background beside it would
+    // come from rounding alone.
+    if (box.width - width <= 1)
+        width = box.width;
+    if (box.height - height <= 1)
+        height = box.height;
+    return { box.left + (box.width - width) / 2, box.top + (box.height - height) / 2, width,
+        height };
 }
 
 DrillLayout::WordLabels DrillLayout::PlaceWordLabels(TwipSize window, std::int16_t wordLength)

@@ -37,7 +37,12 @@ public:
     // area and over the word line on any screen shape: the plain box and font where they do
     // that (4:3 and 5:4 screens), otherwise the font changed only as much as needed.
     static MarkPlacement FitMark(TwipSize window, TwipSize client, const MarkInk& ink);
+    // The card picture's box: the plain one where it ends above the word line of every card,
+    // otherwise the same box shortened from below.
     static TwipRect CardPictureBox(TwipSize window);
+    // Where a picture of the given size is drawn inside its box: as large as fits with its own
+    // shape, centred. The arithmetic holds in any unit; the window uses it in device pixels.
+    static TwipRect FitPicture(TwipRect box, TwipSize picture);
     static WordLabels PlaceWordLabels(TwipSize window, std::int16_t wordLength);
     static Colour ModelWordColour(bool showModelWord);
 };

@@ -18,6 +18,11 @@ constexpr std::u16string_view kWrongSound = u"ブー.wav";
 
 } // namespace
 
+std::vector<std::u16string> DrillSession::FixedSentences()
+{
+    return { std::u16string(kTryAgain), std::u16string(kFixedPrompt) };
+}
+
 DrillSession::DrillSession(ProgramState& program, DrillView& view, DataStore& data,
     SoundPlayer& sound, SpeechVoice& speech, RandomSource& random)
     : m_program(program)
@@ -33,6 +38,12 @@ bool DrillSession::Form_Load()
 {
     m_view.setTimerInterval(Timer::Timer1, kFeedbackPeriodMs);
     m_data.LoadSettings();
+    const Settings& settings = m_program.settings;
+    const bool setupPicture = settings.ShowSetupPicture != 0 && settings.TalkingAidKeyboard != 0;
+    // The set-up picture is then the first thing on screen: it is read while the rest of
+    // start-up (the picture folder's listing, the fonts) goes on, not after it.
+    if (setupPicture)
+        m_view.prepareSetupPicture();
     m_kana.BuildMarkTables();
     m_data.LoadPraisePhrases(m_state.Praise);
     if (!m_data.ListPictures()) {
@@ -42,8 +53,7 @@ bool DrillSession::Form_Load()
     m_data.LoadSelection();
     FitToScreen();
 
-    const Settings& settings = m_program.settings;
-    m_state.SetupPictureShown = settings.ShowSetupPicture != 0 && settings.TalkingAidKeyboard != 0;
+    m_state.SetupPictureShown = setupPicture;
     m_view.setVisible(Widget::Image2, m_state.SetupPictureShown);
     return true;
 }
@@ -84,7 +94,7 @@ void DrillSession::PresentCard()
     m_view.showEmptyDeckHint(false);
 
     const std::u16string& card = m_program.Deck[m_state.CardIndex];
-    m_view.loadPicture(m_program.DataPrefix + m_program.pictureFileName(card));
+    m_view.loadPicture(picturePath(card));
     m_deck.LoadCurrentWord();
     PlaceWordLabels();
     m_view.setCaption(Widget::Label1, m_state.CurrentWord);
@@ -111,9 +121,16 @@ void DrillSession::PresentCard()
     // the deck is shuffled anew, so what follows it is not known yet.
     const int next = m_state.CardIndex + 1;
     if (next < m_program.deckCount())
-        m_view.preparePicture(m_program.DataPrefix + m_program.Deck[next]);
+        m_view.preparePicture(picturePath(m_program.Deck[next]));
     else
         m_view.preparePicture(u"");
+}
+
+// Under the name of its file, which for a name from a Mac differs from the listed one: read ahead
+// under the listed name, the next card would look for a file that is not there.
+std::u16string DrillSession::picturePath(const std::u16string& card) const
+{
+    return m_program.DataPrefix + m_program.pictureFileName(card);
 }
 
 // No card is selected (a selection file without any flagged name): nothing to show, say or
@@ -220,7 +237,7 @@ void DrillSession::JudgeAnswer()
         m_deck.AdvanceCard();
         // The card the feedback tick will present; after the last card, the first of the new
         // shuffle.
-        m_view.preparePicture(m_program.DataPrefix + m_program.Deck[m_state.CardIndex]);
+        m_view.preparePicture(picturePath(m_program.Deck[m_state.CardIndex]));
     }
     m_state.Speaking = true;
     m_view.setTimerEnabled(Timer::Timer1, true);
@@ -327,7 +344,6 @@ void DrillSession::PlaceWordLabels()
 {
     const DrillLayout::WordLabels labels
         = DrillLayout::PlaceWordLabels(m_view.windowSize(), m_state.WordLength);
-    m_state.CellSize = labels.cellSize;
     m_view.setGeometry(Widget::Label1, labels.label1);
     m_view.setFontSize(Widget::Label1, labels.fontSize);
     m_view.moveTo(Widget::Label2, labels.label1.left, labels.label1.top);

@@ -12,6 +12,8 @@
 #include "media/SpeechVoice.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The logic of the drill window Form1: start-up, one picture card at a time, the child's keys,
 // the judgement with its mark, sound and sentence, and the next card. Driven only by the events
@@ -27,6 +29,10 @@ public:
 
     DrillSession(ProgramState& program, DrillView& view, DataStore& data, SoundPlayer& sound,
         SpeechVoice& speech, RandomSource& random);
+
+    // The sentences the drill speaks word for word whatever the card: the voice can make them
+    // ahead of time, so that a wrong answer's request is heard without waiting for synthesis.
+    static std::vector<std::u16string> FixedSentences();
 
     DrillSession(const DrillSession&) = delete;
     DrillSession& operator=(const DrillSession&) = delete;
@@ -68,6 +74,8 @@ private:
     void presentEmptyDeck();
     void recordKey(std::int16_t keyAscii, bool lineHadText, bool kanaSet);
     void endRecord();
+    // The picture file of a deck entry, as the window loads it.
+    std::u16string picturePath(const std::u16string& card) const;
 
     ProgramState& m_program;
     DrillView& m_view;

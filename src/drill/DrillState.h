@@ -23,7 +23,4 @@ struct DrillState
     bool SetupPictureShown = false;
 
     PraisePhraseList Praise;
-    // Side of one character cell of the word line, in twips; wider than 16 bits because the
-    // label width is a product of it.
-    std::int32_t CellSize = 0;
 };

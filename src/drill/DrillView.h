@@ -59,6 +59,8 @@ public:
     // The picture file that Image1 will most likely load next; the window may read it ahead.
     // Empty when that is not known.
     virtual void preparePicture(std::u16string_view path) = 0;
+    // Image2's set-up picture will be shown once start-up is over; the window may read it ahead.
+    virtual void prepareSetupPicture() = 0;
 
     virtual void setTimerEnabled(Timer timer, bool enabled) = 0;
     virtual bool isTimerEnabled(Timer timer) const = 0;

@@ -6,19 +6,7 @@
 #include "media/SpeechEngines.h"
 #include "media/WaveSoundPlayer.h"
 
-namespace {
-
-// The drill's fixed sentences, made while the first card's picture is looked at, so that a wrong
-// answer's request is heard without waiting for synthesis. Only a head start: any text that
-// differs is simply made when it is asked for.
-std::vector<std::u16string> fixedSentences()
-{
-    return { u"もう一度、やりなおしてね。", u"この名前をいれてください" };
-}
-
-} // namespace
-
-MediaSystem::MediaSystem(UiPoster postToUiThread)
+MediaSystem::MediaSystem(UiPoster postToUiThread, std::vector<std::u16string> fixedSentences)
     : m_mixer(std::make_unique<AudioMixer>())
     , m_output(std::make_unique<SdlAudioOutput>(*m_mixer))
     , m_sound(std::make_unique<WaveSoundPlayer>(*m_mixer))
@@ -32,7 +20,7 @@ MediaSystem::MediaSystem(UiPoster postToUiThread)
         return SpeechEngines::available(SpeechEngines::Places {});
     };
     m_speech = std::make_unique<EngineSpeechVoice>(
-        engines, *m_mixer, std::move(postToUiThread), fixedSentences());
+        engines, *m_mixer, std::move(postToUiThread), std::move(fixedSentences));
 }
 
 MediaSystem::~MediaSystem() = default;

@@ -5,6 +5,8 @@
 #include "media/UiPoster.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class AudioMixer;
 class EngineSpeechVoice;
@@ -20,7 +22,9 @@ class WaveSoundPlayer;
 class MediaSystem
 {
 public:
-    explicit MediaSystem(UiPoster postToUiThread);
+    // The fixed sentences are made as soon as the engines are ready, while the first card is
+    // looked at; any other text is made when it is asked for.
+    MediaSystem(UiPoster postToUiThread, std::vector<std::u16string> fixedSentences);
     ~MediaSystem();
 
     MediaSystem(const MediaSystem&) = delete;

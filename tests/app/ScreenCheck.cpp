@@ -1,5 +1,5 @@
 // Reads a screenshot of the running drill and tells what it shows, for the end-to-end test:
-//   tapomi_screen_check setup SHOT.png   exit 0 when the keyboard set-up picture fills the screen
+//   tapomi_screen_check setup SHOT.png   exit 0 when the keyboard set-up picture is on screen
 //   tapomi_screen_check mark SHOT.png    exit 0 for the red ○, 2 for the red Ｘ, 1 for no mark
 //   tapomi_screen_check echo SHOT.png    exit 0 when typed kana show in the word line
 //   tapomi_screen_check cross-over-word SHOT.png

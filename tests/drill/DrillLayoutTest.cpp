@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -69,6 +70,84 @@ TEST(DrillLayoutTest, TheMarkIsFittedOnlyWhereThePlainOneIsNotSeenWholeOverTheWo
     };
     EXPECT_EQ(DrillLayout::FitMark({ 20490, 11520 }, { 20490, 11520 }, twoMarks).fontSize, 161);
     EXPECT_EQ(DrillLayout::FitMark({ 16200, 28800 }, { 16200, 28800 }, twoMarks).fontSize, 347);
+}
+
+bool intersect(const TwipRect& a, const TwipRect& b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height
+        && b.top < a.top + a.height;
+}
+
+// The screens schools use, at 15 twips a pixel, and a 4:3 one under a window manager: the picture
+// box ends above the word line of every word length and keeps its place; the plain box stays
+// where it already does (4:3, 5:4, 16:10, portrait). A picture is drawn as large as fits, with
+// its own shape, centred, and a 4:3 picture fills a 4:3 screen's box exactly.
+TEST(DrillLayoutTest, ThePictureKeepsItsShapeAboveTheWordLineOnEveryScreen)
+{
+    struct Row
+    {
+        const char* screen;
+        TwipSize window;
+        TwipRect box;
+        std::int32_t titleBar = 0;
+    };
+    const Row rows[] = {
+        { "1024x768", { 15360, 11520 }, { 2560, 548, 10240, 7680 } },
+        { "1280x1024", { 19200, 15360 }, { 3200, 731, 12800, 10240 } },
+        { "1920x1200", { 28800, 18000 }, { 4800, 857, 19200, 12000 } },
+        { "1080x1920", { 16200, 28800 }, { 2700, 1371, 10800, 19200 } },
+        // Shortened to end H / 100 above the word line of words up to six characters (the line
+        // at H - W / 7 - H / 21).
+        { "1366x768", { 20490, 11520 }, { 3415, 548, 13660, 7381 } },
+        { "1920x1080", { 28800, 16200 }, { 4800, 771, 19200, 10381 } },
+        { "2560x1080", { 38400, 16200 }, { 6400, 771, 25600, 9010 } },
+        { "3840x2160", { 57600, 32400 }, { 9600, 1542, 38400, 20763 } },
+        { "1024x768 with a title bar", { 15360, 11520 }, { 2560, 548, 10240, 7680 }, 450 },
+    };
+    struct Picture
+    {
+        const char* shape;
+        TwipSize size;
+    };
+    const Picture pictures[]
+        = { { "4:3", { 640, 480 } }, { "16:9", { 1920, 1080 } }, { "portrait 3:4", { 600, 800 } } };
+
+    for (const Row& row : rows) {
+        const TwipRect box = DrillLayout::CardPictureBox(row.window);
+        EXPECT_EQ(box, row.box) << row.screen;
+        EXPECT_LE(box.top + box.height, row.window.height - row.titleBar) << row.screen;
+        for (std::int16_t length = 0; length <= 10; ++length) {
+            const TwipRect word = DrillLayout::PlaceWordLabels(row.window, length).label1;
+            EXPECT_LT(box.top + box.height, word.top) << row.screen << ", length " << length;
+            EXPECT_FALSE(intersect(box, word)) << row.screen << ", length " << length;
+        }
+
+        for (const Picture& picture : pictures) {
+            const std::string which = std::string(row.screen) + ", " + picture.shape;
+            const TwipRect drawn = DrillLayout::FitPicture(box, picture.size);
+            const double shape = double(picture.size.width) / picture.size.height;
+            EXPECT_NEAR(double(drawn.width) / drawn.height / shape, 1.0, 0.01) << which;
+            // Inside the box, touching two of its opposite sides, centred.
+            EXPECT_GE(drawn.left, box.left) << which;
+            EXPECT_GE(drawn.top, box.top) << which;
+            EXPECT_TRUE(drawn.width == box.width || drawn.height == box.height) << which;
+            EXPECT_NEAR(drawn.left - box.left, box.left + box.width - drawn.left - drawn.width, 1)
+                << which;
+            EXPECT_NEAR(drawn.top - box.top, box.top + box.height - drawn.top - drawn.height, 1)
+                << which;
+        }
+    }
+
+    // In pixels, as the window draws: a 4:3 picture fills a 4:3 screen's box pixel for pixel
+    // (682 x 511.5 rounds to the box), a wider one leaves bands above and below.
+    EXPECT_EQ(DrillLayout::FitPicture({ 170, 36, 682, 512 }, { 640, 480 }),
+        (TwipRect { 170, 36, 682, 512 }));
+    EXPECT_EQ(DrillLayout::FitPicture({ 170, 36, 682, 512 }, { 1600, 1200 }),
+        (TwipRect { 170, 36, 682, 512 }));
+    EXPECT_EQ(DrillLayout::FitPicture({ 227, 36, 910, 500 }, { 640, 480 }),
+        (TwipRect { 348, 36, 667, 500 }));
+    EXPECT_EQ(
+        DrillLayout::FitPicture({ 0, 0, 100, 100 }, { 160, 90 }), (TwipRect { 0, 22, 100, 56 }));
 }
 
 TEST(DrillLayoutTest, WordLabelsFollowTheWordLength)

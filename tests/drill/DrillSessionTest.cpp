@@ -57,8 +57,10 @@ TEST_F(DrillSessionTest, StartUpLoadsInOrderAndWaitsBehindTheSetupPicture)
     view.screen = { 19200, 10800 };
     start();
 
-    EXPECT_TRUE(
-        inOrder(log, { "LoadSettings", "LoadPraisePhrases", "ListPictures", "LoadSelection" }));
+    // The set-up picture is read ahead as soon as the settings say it will be shown.
+    EXPECT_TRUE(inOrder(log,
+        { "LoadSettings", "prepare Image2", "LoadPraisePhrases", "ListPictures", "LoadSelection",
+            "show Image2" }));
     EXPECT_EQ(view.window, (TwipSize { 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Image2], (TwipRect { 0, 0, 19200, 10800 }));
     EXPECT_EQ(view.geometry[Widget::Label3], (TwipRect { 7680, 7668, 9600, 5400 }));
@@ -96,6 +98,7 @@ TEST_F(DrillSessionTest, TheSetupPictureNeedsTheTalkingAidLayout)
     data.settings.TalkingAidKeyboard = kFalse;
     start();
     EXPECT_FALSE(view.visible(Widget::Image2));
+    EXPECT_FALSE(log.contains("prepare Image2"));
     EXPECT_EQ(speech.spoken.size(), 1u);
 }
 
@@ -218,6 +221,24 @@ TEST_F(DrillSessionTest, TheWindowIsToldWhichPictureComesNext)
     session.Timer1_Timer();
     EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ねこ.gif");
     EXPECT_EQ(view.prepared.back(), u"/cards/いぬ.jpg");
+}
+
+// A name from a Mac is listed composed (ぶどう) while its file is stored decomposed (ふ + ゛): the
+// card is read ahead, and loaded, under the file's own name.
+TEST_F(DrillSessionTest, ACardIsReadAheadUnderItsFilesOwnName)
+{
+    data.pictures = { u"いぬ.jpg", u"ぶどう.jpg" };
+    data.files = { { u"ぶどう.jpg", u"ふ\u3099どう.jpg" } };
+    start();
+    EXPECT_EQ(view.prepared.back(), u"/cards/ふ\u3099どう.jpg");
+
+    speech.finish();
+    type("e1\r");
+    EXPECT_EQ(view.prepared.back(), u"/cards/ふ\u3099どう.jpg") << "told again by the answer";
+    speech.finish();
+    session.Timer1_Timer();
+    EXPECT_EQ(view.picturesLoaded.back(), u"/cards/ふ\u3099どう.jpg");
+    EXPECT_EQ(state().CurrentWord, u"ぶどう");
 }
 
 TEST_F(DrillSessionTest, TheKeyGuardDiscardsEveryKeyEscapeIncluded)
@@ -437,7 +458,6 @@ TEST_F(DrillSessionTest, PromptKindModelColourAndLayoutFollowTheSettings)
     EXPECT_EQ(view.geometry[Widget::Label2].left, 275);
     EXPECT_EQ(view.geometry[Widget::Label2].top, 490);
     EXPECT_EQ(view.fontSizes[Widget::Label2], 5);
-    EXPECT_EQ(state().CellSize, 110);
 
     program.settings.ShowModelWord = kFalse;
     program.settings.PromptWithName = kTrue;

@@ -20,6 +20,10 @@ bool FakeDataStore::ListPictures()
     m_log.add("ListPictures");
     const auto count = std::min<std::size_t>(pictures.size(), ProgramState::kPictureCapacity);
     std::copy_n(pictures.begin(), count, m_program.AllPictures.begin());
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto file = files.find(pictures[i]);
+        m_program.PictureFiles[i] = file == files.end() ? std::u16string() : file->second;
+    }
     m_program.AllPictureCount = static_cast<std::int16_t>(count);
     return count > 0;
 }

@@ -5,6 +5,7 @@
 #include "app/DataStore.h"
 #include "app/ProgramState.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ public:
 
     Settings settings;
     std::vector<std::u16string> pictures;
+    // The file behind a listed picture name where the two differ (a name from a Mac, stored
+    // decomposed and listed composed).
+    std::map<std::u16string, std::u16string> files;
     // Names selected in the deck; empty means every picture.
     std::vector<std::u16string> selection;
     bool selectAll = true;

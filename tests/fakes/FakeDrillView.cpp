@@ -132,3 +132,8 @@ TwipRect FakeDrillView::inkBounds(Widget, std::u16string_view text, int points) 
     const std::int32_t glyphs = static_cast<std::int32_t>(text.size());
     return { em / 10, em / 10, em * glyphs - em / 5, em - em / 5 };
 }
+
+void FakeDrillView::prepareSetupPicture()
+{
+    m_log.add("prepare Image2");
+}

@@ -19,6 +19,7 @@ public:
     void setCaption(Widget label, std::u16string_view text) override;
     void loadPicture(std::u16string_view path) override;
     void preparePicture(std::u16string_view path) override { prepared.emplace_back(path); }
+    void prepareSetupPicture() override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     bool isTimerEnabled(Timer timer) const override;
     void setTimerInterval(Timer timer, std::int32_t milliseconds) override;

@@ -29,7 +29,7 @@ TEST(MediaSystemTest, WithoutAnAudioDeviceEverythingIsSilentButSpeechStillComple
     wavebytes::write(folder / "あ.wav", wavebytes::native(wavebytes::ramp(48000, 10))); // 1 s
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     UiQueue queue;
-    MediaSystem media(queue.poster());
+    MediaSystem media(queue.poster(), {});
 
     int done = 0;
     media.speech().setDoneHandler([&] { ++done; });
@@ -55,7 +55,7 @@ TEST(MediaSystemTest, WithADeviceTheBestEngineStartsOnlyWhenAskedTo)
     ::setenv("SDL_DISKAUDIOFILE", (folder / "device.raw").c_str(), 1);
     ::setenv("TAPOMI_HTSVOICE", (folder / "absent.htsvoice").c_str(), 1);
     UiQueue queue;
-    MediaSystem media(queue.poster());
+    MediaSystem media(queue.poster(), {});
     auto* voice = dynamic_cast<EngineSpeechVoice*>(&media.speech());
     ASSERT_NE(voice, nullptr);
     EXPECT_EQ(voice->waitForEngine(std::chrono::milliseconds(0)), nullptr);

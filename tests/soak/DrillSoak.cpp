@@ -67,6 +67,7 @@ public:
         captions[label] = std::u16string(text);
     }
     void preparePicture(std::u16string_view) override { }
+    void prepareSetupPicture() override { }
     void loadPicture(std::u16string_view path) override
     {
         ++picturesLoaded;
@@ -198,7 +199,7 @@ int main(int argc, char** argv)
     long picturesLoaded = 0;
     {
         UiQueue events;
-        MediaSystem media(events.poster());
+        MediaSystem media(events.poster(), DrillSession::FixedSentences());
         media.start();
         // Without an audio device no engine is started either: a named engine means both the
         // real player's device and a real voice are in use.

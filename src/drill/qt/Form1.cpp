@@ -299,13 +299,13 @@ void Form1::setVisible(Widget which, bool visible)
     if (target->isVisibleTo(this) == visible)
         return;
     // The set-up picture is read only when it is shown (most starts never show it), straight at
-    // the size of the screen, and let go once Enter has taken it away: it never comes back.
+    // its drawn size in the box, and let go once Enter has taken it away: it never comes back.
+    // Usually its reading has begun already (prepareSetupPicture), and this finds it under way.
     if (which == Widget::Image2 && visible) {
-        const QSize screenPixels = (QSizeF(m_image2->size()) * devicePixelRatioF()).toSize();
-        const QString setup = setupPictureFor(screenPixels);
-        m_prefetch.prepare(setup, screenPixels);
-        m_image2->setImageSource(
-            [this, setup, screenPixels] { return m_prefetch.take(setup, screenPixels); });
+        const QSize box = devicePixels(m_image2->size());
+        const QString setup = setupPictureFor(box);
+        m_prefetch.prepare(setup, box);
+        m_image2->setImageSource([this, setup, box] { return m_prefetch.take(setup, box); });
     } else if (which == Widget::Image2) {
         m_image2->setImage(QImage());
     }
@@ -328,7 +328,12 @@ void Form1::setCaption(Widget which, std::u16string_view text)
 
 QSize Form1::pictureSize() const
 {
-    return (QSizeF(m_image1->size()) * devicePixelRatioF()).toSize();
+    return devicePixels(m_image1->size());
+}
+
+QSize Form1::devicePixels(QSize logical) const
+{
+    return (QSizeF(logical) * devicePixelRatioF()).toSize();
 }
 
 void Form1::loadPicture(std::u16string_view path)
@@ -354,6 +359,17 @@ void Form1::preparePicture(std::u16string_view path)
         m_nextPicture = QtText::toQString(path);
     else
         m_prefetch.prepare(QtText::toQString(path), pictureSize());
+}
+
+// Start-up has only read the settings: the window is not fitted yet, but Image2 will cover the
+// screen it is on, as FitToScreen places it.
+void Form1::prepareSetupPicture()
+{
+    const TwipSize screenTwips = screenSize();
+    const QSize box = devicePixels(
+        scale().toPixels(TwipRect { 0, 0, screenTwips.width, screenTwips.height }).size());
+    if (!box.isEmpty())
+        m_prefetch.prepare(setupPictureFor(box), box);
 }
 
 void Form1::setTimerEnabled(Timer timer, bool enabled)

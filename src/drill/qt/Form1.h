@@ -51,6 +51,7 @@ public:
     void setCaption(Widget label, std::u16string_view text) override;
     void loadPicture(std::u16string_view path) override;
     void preparePicture(std::u16string_view path) override;
+    void prepareSetupPicture() override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     bool isTimerEnabled(Timer timer) const override;
     void setTimerInterval(Timer timer, std::int32_t milliseconds) override;
@@ -86,8 +87,9 @@ private:
     QWidget* widget(Widget which) const;
     QLabel* label(Widget which) const;
     TwipScale scale() const;
-    // The size Image1's picture is decoded at, in device pixels.
+    // The box Image1's picture is fitted into as it is decoded, in device pixels.
     QSize pictureSize() const;
+    QSize devicePixels(QSize logical) const;
     // Fits an auto-size label to its text, keeping its left and top edges.
     void autoSize(QLabel* label);
     // Paints a label on screen now: a blocking sound follows, and the child must see the kana

@@ -1,5 +1,7 @@
 #include "drill/qt/PictureBox.h"
 
+#include "drill/qt/PictureLoader.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -46,7 +48,8 @@ void PictureBox::adopt(const QImage& image)
 {
     m_image = image;
     m_fitted = QPixmap();
-    setAttribute(Qt::WA_OpaquePaintEvent, !image.isNull() && !image.hasAlphaChannel());
+    // Every pixel of the box is painted: the picture, and the background around it.
+    setAttribute(Qt::WA_OpaquePaintEvent, !image.isNull());
 }
 
 void PictureBox::paintEvent(QPaintEvent*)
@@ -54,19 +57,34 @@ void PictureBox::paintEvent(QPaintEvent*)
     takeFromSource();
     if (m_image.isNull() || width() <= 0 || height() <= 0)
         return;
+    // Only the part of the box inside the window is seen: the set-up picture's box covers the
+    // window's outer size, and under a window manager the title bar's height of it lies below
+    // the window's bottom edge. The picture is fitted into what is seen.
+    QRect seen = rect();
+    if (const QWidget* parent = parentWidget())
+        seen &= parent->rect().translated(-pos());
+    if (seen.isEmpty())
+        return;
     const qreal ratio = devicePixelRatioF();
-    const QSize target = (QSizeF(size()) * ratio).toSize();
+    const QSize target = (QSizeF(seen.size()) * ratio).toSize();
+    const QRect drawn = PictureLoader::fitted(m_image.size(), QRect(QPoint(), target));
+    const QRectF at(
+        QPointF(seen.topLeft()) + QPointF(drawn.topLeft()) / ratio, QSizeF(drawn.size()) / ratio);
     QPainter painter(this);
-    if (m_image.size() == target) {
-        // A card decoded at the box's size is drawn as it is: a second, screen-ready copy of a
+    // The window's background around a picture of another shape than the box, and under a
+    // transparent one: the set-up picture covers the card widgets, which must not show there.
+    if (drawn.size() != target || seen != rect() || m_image.hasAlphaChannel())
+        painter.fillRect(rect(), palette().window());
+    if (m_image.size() == drawn.size()) {
+        // A card decoded at its drawn size is drawn as it is: a second, screen-ready copy of a
         // photo-sized picture would cost as much memory again and time at every card.
-        painter.drawImage(QRectF(rect()), m_image);
+        painter.drawImage(at, m_image);
         return;
     }
-    if (m_fitted.isNull() || m_fitted.size() != target) {
+    if (m_fitted.isNull() || m_fitted.size() != drawn.size()) {
         m_fitted = QPixmap::fromImage(
-            m_image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            m_image.scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         m_fitted.setDevicePixelRatio(ratio);
     }
-    painter.drawPixmap(0, 0, m_fitted);
+    painter.drawPixmap(at.topLeft(), m_fitted);
 }

@@ -6,10 +6,10 @@
 
 #include <functional>
 
-// An image box: shows its picture stretched to fill the box exactly, with no border. The picture
-// can also be handed over as a source that gives it when it is first needed (painted, or asked
-// for), so that a picture still being decoded on another thread is waited for only when it is
-// drawn.
+// An image box: shows its picture as large as fits inside the box with its own shape, centred on
+// the window's background, with no border. The picture can also be handed over as a source that
+// gives it when it is first needed (painted, or asked for), so that a picture still being decoded
+// on another thread is waited for only when it is drawn.
 class PictureBox final : public QWidget
 {
     Q_OBJECT
@@ -33,6 +33,6 @@ private:
 
     Source m_source;
     QImage m_image;
-    // The picture at the box's current size, made once per size rather than at every paint.
+    // The picture at its drawn size in the box, made once per size rather than at every paint.
     QPixmap m_fitted;
 };

@@ -1,32 +1,123 @@
 #include "drill/qt/PictureLoader.h"
 
+#include "drill/DrillLayout.h"
+
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QPainter>
 #include <QPolygon>
 
-QImage PictureLoader::load(const QString& path, QSize target)
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// a and b mixed, weight parts of 256 of b; red and blue are worked on together in one word.
+QRgb mixed(QRgb a, QRgb b, std::uint32_t weight)
+{
+    const std::uint32_t rest = 256 - weight;
+    const std::uint32_t redBlue
+        = (((a & 0xFF00FFu) * rest + (b & 0xFF00FFu) * weight) >> 8) & 0xFF00FFu;
+    const std::uint32_t green = (((a & 0xFF00u) * rest + (b & 0xFF00u) * weight) >> 8) & 0xFF00u;
+    return 0xFF000000u | redBlue | green;
+}
+
+// Where each pixel of a line of the given length falls on a source line: the source pixel before
+// it and the weight of the one after, pixel centres onto pixel centres.
+struct Tap
+{
+    int before = 0;
+    int after = 0;
+    std::uint32_t weight = 0;
+};
+
+std::vector<Tap> tapsFor(int sourceLength, int length)
+{
+    std::vector<Tap> taps(static_cast<std::size_t>(length));
+    const double step = static_cast<double>(sourceLength) / length;
+    for (int i = 0; i < length; ++i) {
+        const double at = std::clamp((i + 0.5) * step - 0.5, 0.0, sourceLength - 1.0);
+        const int before = static_cast<int>(at);
+        taps[static_cast<std::size_t>(i)] = { before, std::min(before + 1, sourceLength - 1),
+            static_cast<std::uint32_t>((at - before) * 256) };
+    }
+    return taps;
+}
+
+} // namespace
+
+QImage PictureLoader::load(const QString& path, QSize box)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    if (!target.isEmpty()) {
+    QSize target;
+    const QSize stored = reader.size();
+    if (!box.isEmpty() && !stored.isEmpty()) {
         // The scaled size applies before the EXIF rotation: a picture stored on its side is
-        // decoded at the transposed size so that it comes out at target once turned.
-        QSize decoded = target;
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-            decoded.transpose();
-        const QSize reduced = jpegReduction(reader, decoded);
+        // fitted upright and decoded at the transposed size, so that it comes out right once
+        // turned.
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        target = fitted(turned ? stored.transposed() : stored, QRect(QPoint(), box)).size();
+        const QSize reduced = jpegReduction(reader, turned ? target.transposed() : target);
         if (!reduced.isEmpty())
             reader.setScaledSize(reduced);
     }
     QImage image = reader.read();
     if (image.isNull())
         return {};
+    // A format that does not tell its size before decoding is fitted once it is read.
+    if (!box.isEmpty() && target.isEmpty())
+        target = fitted(image.size(), QRect(QPoint(), box)).size();
+    if (!target.isEmpty() && image.size() != target && image.format() == QImage::Format_Indexed8
+        && !image.hasAlphaChannel() && target.width() * 4 >= image.width() * 3
+        && target.height() * 4 >= image.height() * 3)
+        return fromPalette(image, target);
     image = image.convertToFormat(
         image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (!target.isEmpty() && image.size() != target)
-        image = stretched(image, target);
+        image = resized(image, target);
     return image;
+}
+
+// The set-up picture and GIF cards come as palette pictures, one byte a pixel. Turned into
+// colours first, a 1600 x 1200 picture would take another 7.7 MB before being scaled into a third
+// buffer; memory touched for the first time (some 3 ms a megabyte in a virtual machine) is what
+// start-up spends most on here, so the colours are looked up while scaling, straight into the one
+// buffer that is kept. The filter is bilinear, which looks the same as averaging every pixel in
+// down to three quarters of the size; smaller than that (the set-up picture on a 1024 x 768 or
+// 1366 x 768 screen), the picture takes the general way and is drawn as it always was.
+QImage PictureLoader::fromPalette(const QImage& indexed, QSize target)
+{
+    std::array<QRgb, 256> colours {};
+    const QList<QRgb> table = indexed.colorTable();
+    std::copy_n(table.begin(), std::min<qsizetype>(table.size(), 256), colours.begin());
+    const std::vector<Tap> columns = tapsFor(indexed.width(), target.width());
+    const std::vector<Tap> rows = tapsFor(indexed.height(), target.height());
+    QImage out(target, QImage::Format_RGB32);
+    for (int y = 0; y < target.height(); ++y) {
+        const Tap& row = rows[static_cast<std::size_t>(y)];
+        const uchar* upper = indexed.constScanLine(row.before);
+        const uchar* lower = indexed.constScanLine(row.after);
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < target.width(); ++x) {
+            const Tap& column = columns[static_cast<std::size_t>(x)];
+            const QRgb top
+                = mixed(colours[upper[column.before]], colours[upper[column.after]], column.weight);
+            const QRgb bottom
+                = mixed(colours[lower[column.before]], colours[lower[column.after]], column.weight);
+            line[x] = mixed(top, bottom, row.weight);
+        }
+    }
+    return out;
+}
+
+QRect PictureLoader::fitted(QSize picture, const QRect& box)
+{
+    const TwipRect drawn = DrillLayout::FitPicture(
+        { box.x(), box.y(), box.width(), box.height() }, { picture.width(), picture.height() });
+    return QRect(drawn.left, drawn.top, drawn.width, drawn.height);
 }
 
 QSize PictureLoader::jpegReduction(QImageReader& reader, QSize wanted)
@@ -35,8 +126,8 @@ QSize PictureLoader::jpegReduction(QImageReader& reader, QSize wanted)
     if (reader.format() != "jpeg" || stored.isEmpty())
         return {};
     // A JPEG can be decoded at a half, a quarter or an eighth of its size for a fraction of the
-    // work. The largest such reduction that is still at least as big as the box is decoded, and
-    // then scaled smoothly to the box: a 12-megapixel photo costs little more than a small one.
+    // work. The largest such reduction that is still at least as big as wanted is decoded, and
+    // then scaled smoothly to that size: a 12-megapixel photo costs little more than a small one.
     int denominator = 1;
     while (denominator < 8 && stored.width() / (denominator * 2) >= wanted.width()
         && stored.height() / (denominator * 2) >= wanted.height())
@@ -50,7 +141,7 @@ QSize PictureLoader::jpegReduction(QImageReader& reader, QSize wanted)
         (stored.height() + denominator - 1) / denominator);
 }
 
-QImage PictureLoader::stretched(const QImage& image, QSize target)
+QImage PictureLoader::resized(const QImage& image, QSize target)
 {
     // Made smaller, every pixel of the picture is averaged in; made larger (the usual camera
     // picture on a big screen, or a small drawing), the bilinear filter of the painter looks the
