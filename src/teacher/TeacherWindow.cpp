@@ -213,8 +213,14 @@ std::optional<fs::path> TeacherWindow::chooseFolder(fs::path offered)
         if (!chosen)
             return std::nullopt;
         const Launcher::FolderProblem problem = Launcher::CheckFolder(*chosen);
-        if (problem == Launcher::FolderProblem::None)
+        if (problem == Launcher::FolderProblem::None) {
+            // A card that no child can answer is best found before a child meets it: the check
+            // says so in one line, and asks the teacher only when something needs mending.
+            if (m_checkTool)
+                if (std::optional<std::u16string> said = m_checkTool->run(*chosen))
+                    tell(std::move(*said));
             return chosen;
+        }
         m_view.warn(Launcher::ProblemText(problem, *chosen));
         offered = *chosen;
     }

@@ -11,10 +11,12 @@
 #include "app/qt/JapaneseFont.h"
 #include "app/qt/QtWarningBox.h"
 #include "cards/FolderCheckCommand.h"
+#include "media/MediaSystem.h"
 #include "record/RecordStore.h"
-#include "teacher/FolderCheckTool.h"
 #include "teacher/SystemClock.h"
 #include "teacher/TeacherCommands.h"
+#include "teacher/qt/CardMakerTool.h"
+#include "teacher/qt/FolderCheckDialog.h"
 #include "teacher/qt/QtTeacherView.h"
 #include "teacher/qt/ReportPdf.h"
 
@@ -24,6 +26,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMetaObject>
 #include <QScreen>
 #include <QTranslator>
 
@@ -33,6 +36,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <pwd.h>
 #include <unistd.h>
@@ -100,8 +104,26 @@ int teacherWindow(int& argc, char** argv)
     const SystemClock clock;
     QtTeacherView window(
         memory, clock, { ProgramFiles::companion("tapomi"), workingDirectory(), recordsFile() });
-    FolderCheckTool folderCheck;
+    FolderCheckDialog folderCheck(&window, workingDirectory() / "O.txt");
     window.logic().attachTool(TeacherView::Control::CheckFolder, &folderCheck);
+    // The card maker says each kana the teacher types with the drill's own sound files, which
+    // are plain names in the working directory; the sound player is made only when first needed.
+    std::unique_ptr<MediaSystem> media;
+    CardMakerTool cardMaker(&window, [&media]() -> SoundPlayer* {
+        if (!media) {
+            media = std::make_unique<MediaSystem>(
+                [](std::function<void()> task) {
+                    QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+                },
+                std::vector<std::u16string> {});
+            media->start();
+        }
+        return &media->sound();
+    });
+    window.logic().attachTool(TeacherView::Control::MakeCards, &cardMaker);
+    if (::chdir(workingDirectory().c_str()) != 0)
+        TeacherCommands::Tell(
+            std::cerr, u"作業フォルダーに移れないので、カードづくりの音は出ません。");
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.resize(screen->availableSize() * 9 / 10);
     window.show();
