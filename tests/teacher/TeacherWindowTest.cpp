@@ -334,9 +334,10 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     window.startClicked();
     EXPECT_TRUE(anyContains(view.messages, u"はじめられませんでした"));
 
-    // The folder tool works on the chosen child's folder.
+    // The folder check ran on each folder as it was accepted (never on a refused one), and its
+    // button works on the chosen child's folder.
     window.toolClicked(Control::CheckFolder);
-    EXPECT_EQ(tool.folders, std::vector<fs::path> { cards });
+    EXPECT_EQ(tool.folders, (std::vector<fs::path> { cards, otherCards, cards }));
     EXPECT_TRUE(anyContains(view.messages, u"調べました"));
 }
 
