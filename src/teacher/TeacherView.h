@@ -24,7 +24,7 @@ public:
         ChooseFolder,
         ExportCsv,
         ExportPdf,
-        CheckFolder, // issue 17's tools, when one is attached
+        CheckFolder, // the card tools, enabled once the program attaches them
         MakeCards,
     };
 

@@ -217,10 +217,7 @@ void QtTeacherView::setMessages(const std::vector<std::u16string>& messages)
 
 void QtTeacherView::setControlEnabled(Control control, bool enabled)
 {
-    QPushButton* button = m_buttons.at(control);
-    button->setEnabled(enabled);
-    if (control == Control::CheckFolder || control == Control::MakeCards)
-        button->setToolTip(enabled ? QString() : QStringLiteral(u"もうすぐ使えるようになります。"));
+    m_buttons.at(control)->setEnabled(enabled);
 }
 
 std::optional<std::u16string> QtTeacherView::askName(
