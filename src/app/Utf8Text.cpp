@@ -122,10 +122,3 @@ std::string Utf8Text::encode(std::u16string_view text)
     }
     return bytes;
 }
-
-bool Utf8Text::isNonAsciiUtf8(std::string_view bytes)
-{
-    const bool anyNonAscii = std::any_of(bytes.begin(), bytes.end(),
-        [](char byte) { return static_cast<std::uint8_t>(byte) >= 0x80; });
-    return anyNonAscii && decode(bytes).has_value();
-}

@@ -15,6 +15,4 @@ public:
     static std::u16string decodeReplacing(std::string_view bytes);
     // An unpaired surrogate becomes U+FFFD.
     static std::string encode(std::u16string_view text);
-    // True when the bytes are valid UTF-8 and at least one of them is not ASCII.
-    static bool isNonAsciiUtf8(std::string_view bytes);
 };

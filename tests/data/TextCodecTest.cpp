@@ -59,10 +59,6 @@ TEST(Utf8TextTest, DecodesStrictlyAndEncodesBack)
                                         "b"),
         u"a\uFFFDb");
     EXPECT_EQ(Utf8Text::encode(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
-
-    EXPECT_TRUE(Utf8Text::isNonAsciiUtf8("\xE3\x81\x82"));
-    EXPECT_FALSE(Utf8Text::isNonAsciiUtf8("plain"));
-    EXPECT_FALSE(Utf8Text::isNonAsciiUtf8("\x82\xA0"));
 }
 
 } // namespace
