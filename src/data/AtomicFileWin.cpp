@@ -1,12 +1,11 @@
 #include "data/AtomicFile.h"
 
 #include "data/DataFileError.h"
+#include "data/TemporaryFileName.h"
 #include "data/WindowsError.h"
 
 #include <atomic>
 #include <chrono>
-#include <cwchar>
-#include <optional>
 #include <string>
 #include <windows.h>
 
@@ -14,7 +13,6 @@ namespace {
 
 std::atomic<unsigned> g_tempCounter { 0 };
 
-constexpr std::wstring_view kTempEnding = L".tmp";
 // A save takes milliseconds; a temporary file this old belongs to no save still running, even
 // one of another machine sharing the folder, whose process numbers mean nothing here.
 constexpr std::chrono::hours kAbandonedAfter { 1 };
@@ -45,35 +43,6 @@ bool writeAll(HANDLE file, std::string_view bytes)
     return true;
 }
 
-std::wstring tempPrefix(std::wstring_view target)
-{
-    return L"." + std::wstring(target) + L".";
-}
-
-bool isDigits(std::wstring_view text)
-{
-    return !text.empty() && text.find_first_not_of(L"0123456789") == std::wstring_view::npos;
-}
-
-// When name is one of the temporary files that replacing target creates (".NAME.PID.COUNT.tmp"),
-// the number of the process that made it; 0 when that number is out of range.
-std::optional<DWORD> temporaryOwner(std::wstring_view name, std::wstring_view target)
-{
-    const std::wstring prefix = tempPrefix(target);
-    if (!name.starts_with(prefix) || !name.ends_with(kTempEnding)
-        || name.size() <= prefix.size() + kTempEnding.size())
-        return std::nullopt;
-    std::wstring_view numbers = name.substr(prefix.size());
-    numbers.remove_suffix(kTempEnding.size());
-    const std::size_t dot = numbers.find(L'.');
-    if (dot == std::wstring_view::npos || !isDigits(numbers.substr(0, dot))
-        || !isDigits(numbers.substr(dot + 1)))
-        return std::nullopt;
-    const std::wstring pid(numbers.substr(0, dot));
-    const unsigned long value = pid.size() > 9 ? 0 : std::wcstoul(pid.c_str(), nullptr, 10);
-    return static_cast<DWORD>(value);
-}
-
 // True only when no process has that number any more; a process that runs but can't be
 // examined counts as running.
 bool processGone(DWORD pid)
@@ -88,7 +57,7 @@ bool processGone(DWORD pid)
 
 // Removes what earlier saves of target left behind when they were killed: temporary files of
 // processes that no longer run, and any old enough that no save can still be writing it.
-void removeAbandoned(const std::filesystem::path& folder, std::wstring_view target)
+void removeAbandoned(const std::filesystem::path& folder, const std::wstring& target)
 {
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
@@ -98,7 +67,7 @@ void removeAbandoned(const std::filesystem::path& folder, std::wstring_view targ
     for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
         if (error)
             return;
-        const auto owner = temporaryOwner(entries->path().filename().native(), target);
+        const auto owner = TemporaryFileName::owner(entries->path().filename().native(), target);
         if (!owner)
             continue;
         const bool ownerGone = *owner > 0 && *owner != GetCurrentProcessId() && processGone(*owner);
@@ -143,9 +112,7 @@ void AtomicFile::replace(const std::filesystem::path& path, std::string_view byt
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
         // Named with a leading dot and its own ending, so that the picture listing never
         // picks it up.
-        const std::wstring name = tempPrefix(targetName) + std::to_wstring(GetCurrentProcessId())
-            + L"." + std::to_wstring(g_tempCounter++) + std::wstring(kTempEnding);
-        temp = folder / name;
+        temp = folder / TemporaryFileName::make(targetName, GetCurrentProcessId(), g_tempCounter++);
         file = CreateFileW(
             temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
