@@ -71,7 +71,8 @@ void removeAbandoned(const std::filesystem::path& folder, const std::string& tar
         if (!owner)
             continue;
         const auto pid = static_cast<pid_t>(*owner);
-        const bool ownerGone = pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
+        const bool ownerGone
+            = pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
         struct stat status
         {
         };

@@ -105,16 +105,16 @@ void AtomicFile::replace(const std::filesystem::path& path, std::string_view byt
     const std::wstring targetName = target.filename().native();
     removeAbandoned(folder, targetName);
 
-    const DWORD attributes = replacing && (old & kKeptAttributes) != 0 ? old & kKeptAttributes
-                                                                      : FILE_ATTRIBUTE_NORMAL;
+    const DWORD attributes
+        = replacing && (old & kKeptAttributes) != 0 ? old & kKeptAttributes : FILE_ATTRIBUTE_NORMAL;
     std::filesystem::path temp;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
         // Named with a leading dot and its own ending, so that the picture listing never
         // picks it up.
         temp = folder / TemporaryFileName::make(targetName, GetCurrentProcessId(), g_tempCounter++);
-        file = CreateFileW(
-            temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        file
+            = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
             failWrite(path, GetLastError());
     }
@@ -135,6 +135,7 @@ void AtomicFile::replace(const std::filesystem::path& path, std::string_view byt
     if (!closed)
         abandon(GetLastError());
     // Write-through: the call returns once the new name is on the disk.
-    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(
+            temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         abandon(GetLastError());
 }

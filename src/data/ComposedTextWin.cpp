@@ -15,8 +15,8 @@ std::optional<std::u16string> ComposedText::of(std::u16string_view text)
     int estimate = NormalizeString(NormalizationC, source, length, nullptr, 0);
     for (int attempt = 0; attempt < 4 && estimate > 0; ++attempt) {
         std::u16string result(static_cast<std::size_t>(estimate), u'\0');
-        const int written = NormalizeString(NormalizationC, source, length,
-            reinterpret_cast<wchar_t*>(result.data()), estimate);
+        const int written = NormalizeString(
+            NormalizationC, source, length, reinterpret_cast<wchar_t*>(result.data()), estimate);
         if (written > 0) {
             result.resize(static_cast<std::size_t>(written));
             return result;

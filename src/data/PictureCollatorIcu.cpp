@@ -43,8 +43,8 @@ PictureCollator::~PictureCollator()
 
 bool PictureCollator::less(std::u16string_view left, std::u16string_view right) const
 {
-    const UCollationResult result
-        = ucol_strcoll(m_collation->collator, left.data(), unitLength(left), right.data(), unitLength(right));
+    const UCollationResult result = ucol_strcoll(
+        m_collation->collator, left.data(), unitLength(left), right.data(), unitLength(right));
     if (result != UCOL_EQUAL)
         return result == UCOL_LESS;
     return left < right;

@@ -9,8 +9,7 @@ namespace {
 // The Japanese locale's order as Explorer lists a folder: letter case, width (Ａ and A) and kana
 // type (あ and ア) do not count; voiced marks do, but weigh less than the letters after them.
 // That is the order ICU's Japanese collator gives at secondary strength on Linux.
-constexpr DWORD kFlags
-    = LINGUISTIC_IGNORECASE | NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH;
+constexpr DWORD kFlags = LINGUISTIC_IGNORECASE | NORM_IGNOREKANATYPE | NORM_IGNOREWIDTH;
 
 int unitLength(std::u16string_view text)
 {
@@ -27,7 +26,8 @@ const wchar_t* wide(std::u16string_view text)
 
 // Windows keeps no collator object: the locale is named on every comparison.
 struct PictureCollator::Collation
-{ };
+{
+};
 
 PictureCollator::PictureCollator()
     : m_collation(std::make_unique<Collation>())

@@ -22,8 +22,9 @@ Text prefix(const Text& target)
 
 bool isDigits(View text)
 {
-    return !text.empty()
-        && std::all_of(text.begin(), text.end(), [](auto unit) { return unit >= '0' && unit <= '9'; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](auto unit) {
+        return unit >= '0' && unit <= '9';
+    });
 }
 
 } // namespace
@@ -45,7 +46,8 @@ std::optional<unsigned long> TemporaryFileName::owner(const Text& name, const Te
     View numbers = whole.substr(start.size());
     numbers.remove_suffix(ending.size());
     const std::size_t dot = numbers.find('.');
-    if (dot == View::npos || !isDigits(numbers.substr(0, dot)) || !isDigits(numbers.substr(dot + 1)))
+    if (dot == View::npos || !isDigits(numbers.substr(0, dot))
+        || !isDigits(numbers.substr(dot + 1)))
         return std::nullopt;
     const View process = numbers.substr(0, dot);
     if (process.size() > 9)

@@ -78,8 +78,8 @@ TEST(DataTextFileWinTest, TemporaryFilesOfAbandonedSavesGoAtTheNextSaveOfTheirFi
     for (const std::string& name : { stillSaving, forgotten, otherFile, teachers })
         folder.write(name, "x");
     // Two hours old: no save takes that long, whoever's it was.
-    std::filesystem::last_write_time(folder / forgotten,
-        std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    std::filesystem::last_write_time(
+        folder / forgotten, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
 
     DataTextFile file;
     file.openForWriting(folder / "tapomi.txt");

@@ -48,8 +48,9 @@ TempFolder::~TempFolder()
 std::filesystem::path TempFolder::operator/(std::string_view name) const
 {
     // From UTF-8 explicitly: a plain string would be taken in the ANSI code page on Windows.
-    return m_path / std::filesystem::path(
-               std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
+    return m_path
+        / std::filesystem::path(
+            std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
 }
 
 void TempFolder::makeReadOnly(std::string_view name) const
