@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <stdexcept>
+#include <string>
 #include <windows.h>
 
 namespace {
@@ -22,6 +23,27 @@ const wchar_t* wide(std::u16string_view text)
     return reinterpret_cast<const wchar_t*>(text.data());
 }
 
+// ICU weighs small kana (ゃ, ァ, ｬ) against their large forms only at the third level, which
+// secondary strength leaves out; Windows has no flag for that, so the small forms are made large
+// before comparing, and names that differ only there are settled by their code units, as on
+// Linux. Each small kana is given with its large form at the same place.
+constexpr std::u16string_view kSmallKana
+    = u"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶｧｨｩｪｫｬｭｮｯ";
+constexpr std::u16string_view kLargeKana
+    = u"あいうえおつやゆよわかけアイウエオツヤユヨワカケｱｲｳｴｵﾔﾕﾖﾂ";
+static_assert(kSmallKana.size() == kLargeKana.size());
+
+std::u16string withLargeKana(std::u16string_view text)
+{
+    std::u16string result(text);
+    for (char16_t& unit : result) {
+        const std::size_t at = kSmallKana.find(unit);
+        if (at != std::u16string_view::npos)
+            unit = kLargeKana[at];
+    }
+    return result;
+}
+
 } // namespace
 
 // Windows keeps no collator object: the locale is named on every comparison.
@@ -40,8 +62,10 @@ PictureCollator::~PictureCollator() = default;
 
 bool PictureCollator::less(std::u16string_view left, std::u16string_view right) const
 {
-    const int result = CompareStringEx(L"ja-JP", kFlags, wide(left), unitLength(left), wide(right),
-        unitLength(right), nullptr, nullptr, 0);
+    const std::u16string leftKey = withLargeKana(left);
+    const std::u16string rightKey = withLargeKana(right);
+    const int result = CompareStringEx(L"ja-JP", kFlags, wide(leftKey), unitLength(leftKey),
+        wide(rightKey), unitLength(rightKey), nullptr, nullptr, 0);
     if (result != 0 && result != CSTR_EQUAL)
         return result == CSTR_LESS_THAN;
     return left < right;

@@ -74,6 +74,25 @@ TEST(PictureCollatorTest, OrdersEveryPairOneWayOnly)
     EXPECT_FALSE(collator.less(u"a.jpg", u"a.jpg"));
 }
 
+TEST(PictureCollatorTest, SmallKanaWeighAsTheirLargeFormsAndCodeUnitsSettleTheRest)
+{
+    // A folder sorts alike on Linux and Windows: small and large kana, hiragana and katakana
+    // weigh the same, so these pairs are ties that code units settle.
+    const PictureCollator collator;
+    const std::vector<std::pair<std::u16string, std::u16string>> ordered {
+        { u"あ.jpg", u"ァ.jpg" },
+        { u"きやく.jpg", u"キャク.jpg" },
+        { u"いしゃ.jpg", u"いしや.jpg" },
+        { u"がっき.jpg", u"ガツキ.jpg" },
+    };
+    for (const auto& [first, second] : ordered) {
+        EXPECT_TRUE(collator.less(first, second)) << Utf8Text::encode(first);
+        EXPECT_FALSE(collator.less(second, first)) << Utf8Text::encode(first);
+    }
+    // They weigh the same only against each other: the next letter still decides first.
+    EXPECT_TRUE(collator.less(u"キャク.jpg", u"きゆ.jpg"));
+}
+
 TEST(PictureListingTest, LeavesOutNamesTheSelectionFileCouldNotCarryUnchanged)
 {
     TempFolder folder;
