@@ -2,13 +2,6 @@
 
 namespace fs = std::filesystem;
 
-fs::path ProgramFiles::executable()
-{
-    std::error_code error;
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : self;
-}
-
 fs::path ProgramFiles::dataFolder(const fs::path& program)
 {
     if (program.empty())

@@ -9,7 +9,8 @@
 class ProgramFiles
 {
 public:
-    // The running program's file, read from /proc/self/exe; empty when that cannot be read.
+    // The running program's file, as the system knows it (/proc/self/exe on Linux, the module's
+    // name on Windows); empty when that cannot be read.
     static std::filesystem::path executable();
     // share/tapomi beside the bin folder that holds the program.
     static std::filesystem::path dataFolder(const std::filesystem::path& program = executable());

@@ -1,5 +1,7 @@
 #include "data/DataFileError.h"
 
+#include "data/PathText.h"
+
 #include <system_error>
 
 namespace {
@@ -31,9 +33,8 @@ std::string compose(
         text += "）";
     }
     text += "\n";
-    // Paths on Linux are bytes; the program only ever builds them from UTF-8, so they show as
-    // the teacher typed them.
-    text += path.native();
+    // The program only ever builds paths from text, so they show as the teacher typed them.
+    text += PathText::utf8(path);
     return text;
 }
 

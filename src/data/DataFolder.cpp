@@ -1,6 +1,7 @@
 #include "data/DataFolder.h"
 
 #include "app/Utf8Text.h"
+#include "data/PathText.h"
 #include "data/PictureListing.h"
 #include "data/PraiseFile.h"
 #include "data/SelectionFile.h"
@@ -101,5 +102,5 @@ std::filesystem::path DataFolder::pictureFolder() const
 std::filesystem::path DataFolder::inWorkingDirectory(const std::u16string& name) const
 {
     // An absolute name replaces the working directory altogether.
-    return m_workingDirectory / std::filesystem::path(Utf8Text::encode(name));
+    return m_workingDirectory / PathText::fromText(name);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
-
-struct UCollator;
 
 // The order of the picture listing. A selection file is matched line by line against the
 // listing, so the order must be the same on every run, and a selection written on Windows
@@ -10,7 +9,8 @@ struct UCollator;
 // case ignored. ICU's Japanese collator at secondary strength gives that order (a voiced mark
 // weighs less than the letters after it, so ばか comes before はな, where plain code-unit order
 // would put はな first; A and a weigh the same). Names it can't tell apart are ordered by their
-// code units, which makes the order total and independent of the listing's own order.
+// code units, which makes the order total and independent of the listing's own order. On Linux
+// ICU compares; on Windows the system's own Japanese sorting does, with the same strength.
 class PictureCollator
 {
 public:
@@ -22,5 +22,7 @@ public:
     bool less(std::u16string_view left, std::u16string_view right) const;
 
 private:
-    UCollator* m_collator = nullptr;
+    // The system's collator, whatever it is on this platform.
+    struct Collation;
+    std::unique_ptr<Collation> m_collation;
 };

@@ -1,7 +1,8 @@
 #include "data/PictureListing.h"
 
-#include "app/Utf8Text.h"
+#include "data/ComposedText.h"
 #include "data/DataFileError.h"
+#include "data/PathText.h"
 #include "data/PictureCollator.h"
 #include "data/ShiftJisCodec.h"
 
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <optional>
 #include <system_error>
-#include <unicode/unorm2.h>
 
 namespace {
 
@@ -24,35 +24,12 @@ char16_t lowerAscii(char16_t unit)
     throw DataFileError(DataFileError::Kind::List, folder, error.message());
 }
 
-// The composed (NFC) form of a name, or nothing when ICU can't give it.
-std::optional<std::u16string> composed(std::u16string_view name)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
-    if (U_FAILURE(status) || name.size() > INT32_MAX / 3)
-        return std::nullopt;
-    const auto length = static_cast<int32_t>(name.size());
-    // Composition never lengthens a text by more than a little; a longer one is asked again.
-    std::u16string result(name.size() + 16, u'\0');
-    int32_t needed = unorm2_normalize(
-        nfc, name.data(), length, result.data(), static_cast<int32_t>(result.size()), &status);
-    if (status == U_BUFFER_OVERFLOW_ERROR) {
-        status = U_ZERO_ERROR;
-        result.assign(static_cast<std::size_t>(needed), u'\0');
-        needed = unorm2_normalize(nfc, name.data(), length, result.data(), needed, &status);
-    }
-    if (U_FAILURE(status))
-        return std::nullopt;
-    result.resize(static_cast<std::size_t>(needed));
-    return result;
-}
-
 // The name a file is listed under, or nothing when no form of it can be stored.
 std::optional<std::u16string> listedName(const std::u16string& fileName)
 {
     if (PictureListing::isStorableName(fileName))
         return fileName;
-    auto name = composed(fileName);
+    auto name = ComposedText::of(fileName);
     if (!name || *name == fileName || !PictureListing::isStorableName(*name))
         return std::nullopt;
     return name;
@@ -101,11 +78,9 @@ std::vector<PictureListing::Entry> PictureListing::ListAll(const std::filesystem
     for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
         if (error)
             failList(folder, error);
-        const std::string bytes = entries->path().filename().native();
-        if (bytes.empty() || bytes.front() == '.')
-            continue;
-        const auto fileName = Utf8Text::decode(bytes);
-        if (!fileName || !hasPictureEnding(*fileName))
+        const auto fileName = PathText::fileName(entries->path());
+        if (!fileName || fileName->empty() || fileName->front() == u'.'
+            || !hasPictureEnding(*fileName))
             continue;
         auto name = listedName(*fileName);
         if (!name)

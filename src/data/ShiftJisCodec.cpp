@@ -1,75 +1,19 @@
 #include "data/ShiftJisCodec.h"
 
+#include "data/CodePage932.h"
+
 #include <array>
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
-#include <iconv.h>
 #include <mutex>
 #include <vector>
 
 namespace {
 
-constexpr const char* kShiftJis = "CP932";
-// Little-endian named explicitly so that no byte-order mark is produced or expected; the code
-// units are assembled from bytes below, which keeps this independent of the machine's order.
-constexpr const char* kUtf16 = "UTF-16LE";
-
-// One conversion descriptor, closed on every path out.
-class Conversion
-{
-public:
-    Conversion(const char* to, const char* from)
-        : m_descriptor(iconv_open(to, from))
-    { }
-    ~Conversion()
-    {
-        if (valid())
-            iconv_close(m_descriptor);
-    }
-    Conversion(const Conversion&) = delete;
-    Conversion& operator=(const Conversion&) = delete;
-
-    bool valid() const { return m_descriptor != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return m_descriptor; }
-
-    // The whole input converted, or nothing when any of it can't be.
-    std::optional<std::vector<char>> run(std::vector<char> input, std::size_t outputGuess)
-    {
-        if (!valid())
-            return std::nullopt;
-        std::vector<char> output(outputGuess + 16);
-        char* in = input.data();
-        std::size_t inLeft = input.size();
-        std::size_t produced = 0;
-        for (;;) {
-            char* out = output.data() + produced;
-            std::size_t outLeft = output.size() - produced;
-            const std::size_t result = inLeft == 0
-                ? iconv(m_descriptor, nullptr, nullptr, &out, &outLeft)
-                : iconv(m_descriptor, &in, &inLeft, &out, &outLeft);
-            produced = output.size() - outLeft;
-            if (result != static_cast<std::size_t>(-1)) {
-                if (inLeft == 0)
-                    break;
-                continue;
-            }
-            if (errno != E2BIG)
-                return std::nullopt; // EILSEQ or EINVAL: not convertible, or cut short
-            output.resize(output.size() * 2);
-        }
-        output.resize(produced);
-        return output;
-    }
-
-private:
-    iconv_t m_descriptor;
-};
-
-// What every byte and every pair of bytes decodes to, asked of iconv once. Code page 932 is a
-// stateless code of one- and two-byte characters, so a text decodes byte by byte through this
-// table exactly as iconv would decode it whole, without a conversion descriptor and its
-// buffers for every item read (the reader decodes each item of a file on its own). The row of
+// What every byte and every pair of bytes decodes to, asked of the system's converter once. Code
+// page 932 is a stateless code of one- and two-byte characters, so a text decodes byte by byte
+// through this table exactly as the converter would decode it whole, without a conversion and
+// its buffers for every item read (the reader decodes each item of a file on its own). The row of
 // a lead byte is asked for only when a text first holds that byte: the whole table would cost
 // some 15 000 conversions on the way to the first card, and a folder's files use a few rows.
 class DecodeTable
@@ -93,26 +37,16 @@ public:
     }
 
 private:
-    enum class Outcome
-    {
-        Character,
-        CutShort,
-        Invalid
-    };
-
     DecodeTable()
     {
         m_single.fill(kInvalid);
-        const Conversion descriptor(kUtf16, kShiftJis);
-        if (!descriptor.valid())
-            return; // nothing decodes, as without the table
         for (unsigned first = 0; first < 256; ++first) {
+            const char byte = static_cast<char>(first);
             char16_t unit = kInvalid;
-            const Outcome outcome
-                = convert(descriptor.get(), { static_cast<char>(first), 0 }, 1, unit);
-            if (outcome == Outcome::Character)
+            const CodePage932::Outcome outcome = CodePage932::decodeOne({ &byte, 1 }, unit);
+            if (outcome == CodePage932::Outcome::Character && usable(unit))
                 m_single[first] = unit;
-            else if (outcome == Outcome::CutShort)
+            else if (outcome == CodePage932::Outcome::CutShort)
                 m_single[first] = kLead;
         }
     }
@@ -121,35 +55,16 @@ private:
     {
         if (m_single[first] != kLead)
             return;
-        const Conversion descriptor(kUtf16, kShiftJis);
-        if (!descriptor.valid())
-            return;
         for (unsigned second = 0; second < 256; ++second) {
             const std::array<char, 2> bytes { static_cast<char>(first), static_cast<char>(second) };
             char16_t unit = kInvalid;
-            if (convert(descriptor.get(), bytes, 2, unit) == Outcome::Character)
+            if (CodePage932::decodeOne({ bytes.data(), 2 }, unit) == CodePage932::Outcome::Character
+                && usable(unit))
                 m_pairs[(std::size_t { first } << 8) | second] = unit;
         }
     }
 
-    // One character of input, converted to exactly one UTF-16 unit or not at all.
-    static Outcome convert(
-        iconv_t descriptor, std::array<char, 2> input, std::size_t size, char16_t& unit)
-    {
-        iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-        std::array<char, 8> output {};
-        char* in = input.data();
-        std::size_t inLeft = size;
-        char* out = output.data();
-        std::size_t outLeft = output.size();
-        if (iconv(descriptor, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
-            return errno == EINVAL ? Outcome::CutShort : Outcome::Invalid;
-        if (inLeft != 0 || output.size() - outLeft != 2)
-            return Outcome::Invalid;
-        unit = static_cast<char16_t>(
-            static_cast<std::uint8_t>(output[0]) | (static_cast<std::uint8_t>(output[1]) << 8));
-        return unit == kInvalid || unit == kLead ? Outcome::Invalid : Outcome::Character;
-    }
+    static bool usable(char16_t unit) { return unit != kInvalid && unit != kLead; }
 
     std::array<char16_t, 256> m_single {};
     // Filled a row at a time, each row once, whichever thread meets its lead byte first.
@@ -181,17 +96,7 @@ std::optional<std::u16string> ShiftJisCodec::decode(std::string_view bytes)
 
 std::optional<std::string> ShiftJisCodec::encode(std::u16string_view text)
 {
-    std::vector<char> input;
-    input.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-        input.push_back(static_cast<char>(unit & 0xFF));
-        input.push_back(static_cast<char>(unit >> 8));
-    }
-    Conversion conversion(kShiftJis, kUtf16);
-    auto converted = conversion.run(std::move(input), text.size() * 2);
-    if (!converted)
-        return std::nullopt;
-    return std::string(converted->begin(), converted->end());
+    return CodePage932::encode(text);
 }
 
 bool ShiftJisCodec::roundTrips(std::u16string_view text)

@@ -35,25 +35,24 @@ TEST(PictureListingTest, ListsPlainPictureFilesWhateverTheCaseOfTheirEnding)
         { "A.JPG", "b.Gif", "c.BMP", "a.png", "b.jpeg", ".e.jpg", "jpg", "x.jpg.txt",
             "tapomi.txt" });
     std::filesystem::create_directory(folder / "d.jpg");
-    std::filesystem::create_symlink("A.JPG", folder / "f.jpg");
-    std::filesystem::create_symlink("gone.jpg", folder / "g.jpg");
 
-    EXPECT_EQ(listedNames(folder.path()), (Names { u"A.JPG", u"b.Gif", u"c.BMP", u"f.jpg" }));
+    EXPECT_EQ(listedNames(folder.path()), (Names { u"A.JPG", u"b.Gif", u"c.BMP" }));
 }
 
 TEST(PictureListingTest, SortsAsTheJapaneseLocaleDoesWithCaseIgnored)
 {
     TempFolder folder;
     // Created in an order unlike the expected one, so the file system's own order can't pass.
+    // (A.jpg and a.jpg side by side, which Windows can't hold, are the collator's test.)
     touch(folder,
         { "\xE3\x81\xAF\xE3\x81\xAA.jpg", // はな
             "b.jpg", "\xE3\x81\xB0\xE3\x81\x8B.jpg", // ばか
-            "A.jpg", "a.jpg", "\xE3\x81\x8B.gif", // か
+            "C.jpg", "\xE3\x81\x8B.gif", // か
             "\xE3\x81\x8C.gif" }); // が
-    // ばか before はな: the voiced mark weighs less than the letters after it. A before b: case
-    // is ignored. A and a weigh the same; their code units settle it.
+    // ばか before はな: the voiced mark weighs less than the letters after it. b before C: case
+    // is ignored.
     EXPECT_EQ(listedNames(folder.path()),
-        (Names { u"A.jpg", u"a.jpg", u"b.jpg", u"か.gif", u"が.gif", u"ばか.jpg", u"はな.jpg" }));
+        (Names { u"b.jpg", u"C.jpg", u"か.gif", u"が.gif", u"ばか.jpg", u"はな.jpg" }));
     EXPECT_LT(
         std::u16string(u"はな.jpg"), std::u16string(u"ばか.jpg")); // what code units would say
 }
@@ -75,6 +74,25 @@ TEST(PictureCollatorTest, OrdersEveryPairOneWayOnly)
     EXPECT_FALSE(collator.less(u"a.jpg", u"a.jpg"));
 }
 
+TEST(PictureCollatorTest, SmallKanaWeighAsTheirLargeFormsAndCodeUnitsSettleTheRest)
+{
+    // A folder sorts alike on Linux and Windows: small and large kana, hiragana and katakana
+    // weigh the same, so these pairs are ties that code units settle.
+    const PictureCollator collator;
+    const std::vector<std::pair<std::u16string, std::u16string>> ordered {
+        { u"あ.jpg", u"ァ.jpg" },
+        { u"きやく.jpg", u"キャク.jpg" },
+        { u"いしゃ.jpg", u"いしや.jpg" },
+        { u"がっき.jpg", u"ガツキ.jpg" },
+    };
+    for (const auto& [first, second] : ordered) {
+        EXPECT_TRUE(collator.less(first, second)) << Utf8Text::encode(first);
+        EXPECT_FALSE(collator.less(second, first)) << Utf8Text::encode(first);
+    }
+    // They weigh the same only against each other: the next letter still decides first.
+    EXPECT_TRUE(collator.less(u"キャク.jpg", u"きゆ.jpg"));
+}
+
 TEST(PictureListingTest, LeavesOutNamesTheSelectionFileCouldNotCarryUnchanged)
 {
     TempFolder folder;
@@ -82,13 +100,13 @@ TEST(PictureListingTest, LeavesOutNamesTheSelectionFileCouldNotCarryUnchanged)
         { "\xE3\x81\x84\xE3\x81\xAC.jpg", // いぬ
             "\xF0\x9F\x90\xB6.jpg", // an emoji
             "\xC2\xA5"
-            "100.jpg", // the yen sign reads back as a backslash
-            "\x82\xA0.jpg", // a Shift-JIS name, not UTF-8
-            "a\"b.jpg", "new\nline.jpg" });
+            "100.jpg" }); // the yen sign reads back as a backslash
     EXPECT_EQ(listedNames(folder.path()), (Names { u"いぬ.jpg" }));
 
     EXPECT_TRUE(PictureListing::isStorableName(u"いぬ.jpg"));
     EXPECT_FALSE(PictureListing::isStorableName(u""));
+    EXPECT_FALSE(PictureListing::isStorableName(u"a\"b.jpg"));
+    EXPECT_FALSE(PictureListing::isStorableName(u"new\nline.jpg"));
     EXPECT_TRUE(PictureListing::hasPictureEnding(u"x.JpG"));
     EXPECT_FALSE(PictureListing::hasPictureEnding(u"jpg"));
 }

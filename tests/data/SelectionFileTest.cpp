@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace {
 
@@ -112,7 +111,7 @@ TEST_F(SelectionFileTest, AMissingOrStaleFileIsRebuiltWithEveryPictureSelected)
     // A teacher who made the file read-only is told, and keeps it, even when it is stale.
     const std::string locked = "\"ねこ.jpg\",#TRUE#\r\n";
     folder.write("Fname.txt", locked);
-    ASSERT_EQ(::chmod((folder / "Fname.txt").c_str(), 0444), 0);
+    folder.makeReadOnly("Fname.txt");
     try {
         file.Load(program);
         ADD_FAILURE() << "replaced a read-only file";

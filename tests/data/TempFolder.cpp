@@ -1,30 +1,64 @@
 #include "TempFolder.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
+
+namespace {
+
+constexpr auto kWritable = std::filesystem::perms::owner_write;
+
+} // namespace
 
 TempFolder::TempFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tapomi-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("no temporary folder");
-    m_path = pattern;
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate
+            = base / ("tapomi-test-" + std::to_string(random() % 1000000000000u));
+        // create_directory is false when the name is taken: made here, it is this test's alone.
+        if (std::filesystem::create_directory(candidate)) {
+            m_path = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("no temporary folder");
 }
 
 TempFolder::~TempFolder()
 {
+    // Windows deletes no read-only file and Linux nothing from a read-only folder: a test may
+    // have made either, so everything is made writable first.
     std::error_code ignored;
     std::filesystem::permissions(
         m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    for (std::filesystem::recursive_directory_iterator entries(m_path, ignored), end;
+         !ignored && entries != end; entries.increment(ignored)) {
+        if (!entries->is_symlink(ignored))
+            std::filesystem::permissions(
+                entries->path(), kWritable, std::filesystem::perm_options::add, ignored);
+    }
     std::filesystem::remove_all(m_path, ignored);
 }
 
 std::filesystem::path TempFolder::operator/(std::string_view name) const
 {
-    return m_path / std::filesystem::path(std::string(name));
+    // From UTF-8 explicitly: a plain string would be taken in the ANSI code page on Windows.
+    return m_path
+        / std::filesystem::path(
+            std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
+}
+
+void TempFolder::makeReadOnly(std::string_view name) const
+{
+    std::filesystem::permissions(*this / name,
+        std::filesystem::perms::owner_write | std::filesystem::perms::group_write
+            | std::filesystem::perms::others_write,
+        std::filesystem::perm_options::remove);
 }
 
 void TempFolder::write(std::string_view name, std::string_view bytes) const
@@ -51,8 +85,10 @@ bool TempFolder::exists(std::string_view name) const
 std::vector<std::string> TempFolder::names() const
 {
     std::vector<std::string> result;
-    for (const auto& entry : std::filesystem::directory_iterator(m_path))
-        result.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+        const std::u8string name = entry.path().filename().u8string();
+        result.emplace_back(reinterpret_cast<const char*>(name.data()), name.size());
+    }
     std::sort(result.begin(), result.end());
     return result;
 }

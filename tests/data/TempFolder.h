@@ -22,6 +22,8 @@ public:
     void write(std::string_view name, std::string_view bytes) const;
     std::string read(std::string_view name) const;
     bool exists(std::string_view name) const;
+    // Takes every write permission away (on Windows: sets the read-only mark).
+    void makeReadOnly(std::string_view name) const;
     // Every name in the folder, sorted by bytes; hidden names included.
     std::vector<std::string> names() const;
 

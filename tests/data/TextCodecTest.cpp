@@ -1,5 +1,5 @@
-#include "data/ShiftJisCodec.h"
 #include "app/Utf8Text.h"
+#include "data/ShiftJisCodec.h"
 
 #include "TempFolder.h"
 
@@ -37,6 +37,31 @@ TEST(ShiftJisCodecTest, RoundTripSpotsCharactersThatReadBackAsOthers)
     EXPECT_FALSE(ShiftJisCodec::roundTrips(u"\u00A5100.jpg")); // yen sign comes back as "\"
     EXPECT_FALSE(ShiftJisCodec::roundTrips(u"\u00AC.jpg")); // not sign comes back full width
     EXPECT_FALSE(ShiftJisCodec::roundTrips(u"\U0001F436.jpg"));
+}
+
+TEST(ShiftJisCodecTest, ReadsWindowsExtensionsAndTheUserAreaAsWindowsDoes)
+{
+    // Code page 932 is JIS X 0208 with Windows' own additions; a file written on either system
+    // must read the same on the other, so each kind is checked on both.
+    const std::vector<std::pair<std::string, std::u16string>> cases {
+        { "\x81\x60", u"\uFF5E" }, // the wave dash, read as the full-width tilde
+        { "\x81\x5F", u"\uFF3C" }, // the full-width backslash
+        { "\x87\x40", u"\u2460" }, // NEC's circled digit one
+        { "\xFA\x40", u"\u2170" }, // IBM's small Roman numeral one
+        { "\xF0\x40", u"\uE000" }, // the first character of the user area
+        { "\xB1", u"\uFF71" }, // half-width katakana
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(::testing::Message() << "case " << i);
+        EXPECT_EQ(ShiftJisCodec::decode(cases[i].first), cases[i].second);
+        EXPECT_EQ(ShiftJisCodec::encode(cases[i].second), cases[i].first);
+    }
+    // NEC's copy of an IBM kanji reads as that kanji, which is written back under IBM's code.
+    EXPECT_EQ(ShiftJisCodec::decode("\xED\x40"), u"\u7E8A");
+    EXPECT_EQ(ShiftJisCodec::encode(u"\u7E8A"), "\xFA\x5C");
+    // Bytes past the last lead byte and the empty trail bytes are no characters.
+    EXPECT_FALSE(ShiftJisCodec::decode("\xFD"));
+    EXPECT_FALSE(ShiftJisCodec::decode("\x81\x7F"));
 }
 
 TEST(Utf8TextTest, DecodesStrictlyAndEncodesBack)

@@ -1,14 +1,13 @@
 #include "data/AtomicFile.h"
 
 #include "data/DataFileError.h"
+#include "data/TemporaryFileName.h"
 
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,7 +16,6 @@ namespace {
 
 std::atomic<unsigned> g_tempCounter { 0 };
 
-constexpr std::string_view kTempEnding = ".tmp";
 // A save takes milliseconds; a temporary file this old belongs to no save still running, even
 // one of another machine sharing the folder, whose process numbers mean nothing here.
 constexpr std::time_t kAbandonedAfterSeconds = 60 * 60;
@@ -57,38 +55,9 @@ void syncFolder(const std::filesystem::path& folder)
     ::close(fd);
 }
 
-std::string tempPrefix(std::string_view target)
-{
-    return "." + std::string(target) + ".";
-}
-
-bool isDigits(std::string_view text)
-{
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// When name is one of the temporary files that replacing target creates (".NAME.PID.COUNT.tmp"),
-// the number of the process that made it; 0 when that number is out of range.
-std::optional<pid_t> temporaryOwner(std::string_view name, std::string_view target)
-{
-    const std::string prefix = tempPrefix(target);
-    if (!name.starts_with(prefix) || !name.ends_with(kTempEnding)
-        || name.size() <= prefix.size() + kTempEnding.size())
-        return std::nullopt;
-    std::string_view numbers = name.substr(prefix.size());
-    numbers.remove_suffix(kTempEnding.size());
-    const std::size_t dot = numbers.find('.');
-    if (dot == std::string_view::npos || !isDigits(numbers.substr(0, dot))
-        || !isDigits(numbers.substr(dot + 1)))
-        return std::nullopt;
-    const std::string pid(numbers.substr(0, dot));
-    const long value = pid.size() > 9 ? 0 : std::strtol(pid.c_str(), nullptr, 10);
-    return static_cast<pid_t>(value);
-}
-
 // Removes what earlier saves of target left behind when they were killed: temporary files of
 // processes that no longer run, and any old enough that no save can still be writing it.
-void removeAbandoned(const std::filesystem::path& folder, std::string_view target)
+void removeAbandoned(const std::filesystem::path& folder, const std::string& target)
 {
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
@@ -98,11 +67,12 @@ void removeAbandoned(const std::filesystem::path& folder, std::string_view targe
     for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
         if (error)
             return;
-        const auto owner = temporaryOwner(entries->path().filename().native(), target);
+        const auto owner = TemporaryFileName::owner(entries->path().filename().native(), target);
         if (!owner)
             continue;
+        const auto pid = static_cast<pid_t>(*owner);
         const bool ownerGone
-            = *owner > 0 && *owner != ::getpid() && ::kill(*owner, 0) != 0 && errno == ESRCH;
+            = pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
         struct stat status
         {
         };
@@ -148,9 +118,9 @@ void AtomicFile::replace(const std::filesystem::path& path, std::string_view byt
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         // Hidden and with its own ending, so that the picture listing never picks it up.
-        const std::string name = tempPrefix(targetName) + std::to_string(::getpid()) + "."
-            + std::to_string(g_tempCounter++) + std::string(kTempEnding);
-        temp = folder / name;
+        temp = folder
+            / TemporaryFileName::make(
+                targetName, static_cast<unsigned long>(::getpid()), g_tempCounter++);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             failWrite(path, errno);

@@ -14,30 +14,37 @@ int32_t unitLength(std::u16string_view text)
 
 } // namespace
 
+struct PictureCollator::Collation
+{
+    UCollator* collator = nullptr;
+};
+
 PictureCollator::PictureCollator()
+    : m_collation(std::make_unique<Collation>())
 {
     UErrorCode status = U_ZERO_ERROR;
-    m_collator = ucol_open("ja", &status);
-    if (U_FAILURE(status) || m_collator == nullptr)
+    UCollator*& collator = m_collation->collator;
+    collator = ucol_open("ja", &status);
+    if (U_FAILURE(status) || collator == nullptr)
         throw std::runtime_error("日本語の照合順序を用意できません");
-    ucol_setStrength(m_collator, UCOL_SECONDARY);
-    ucol_setAttribute(m_collator, UCOL_CASE_LEVEL, UCOL_OFF, &status);
-    ucol_setAttribute(m_collator, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+    ucol_setStrength(collator, UCOL_SECONDARY);
+    ucol_setAttribute(collator, UCOL_CASE_LEVEL, UCOL_OFF, &status);
+    ucol_setAttribute(collator, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
     if (U_FAILURE(status)) {
-        ucol_close(m_collator);
+        ucol_close(collator);
         throw std::runtime_error("日本語の照合順序を用意できません");
     }
 }
 
 PictureCollator::~PictureCollator()
 {
-    ucol_close(m_collator);
+    ucol_close(m_collation->collator);
 }
 
 bool PictureCollator::less(std::u16string_view left, std::u16string_view right) const
 {
-    const UCollationResult result
-        = ucol_strcoll(m_collator, left.data(), unitLength(left), right.data(), unitLength(right));
+    const UCollationResult result = ucol_strcoll(
+        m_collation->collator, left.data(), unitLength(left), right.data(), unitLength(right));
     if (result != UCOL_EQUAL)
         return result == UCOL_LESS;
     return left < right;

@@ -1,0 +1,18 @@
+#include "app/ProgramFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgramFilesTest, TheRunningProgramIsFoundWithItsDataBesideItsFolder)
+{
+    const std::filesystem::path self = ProgramFiles::executable();
+    ASSERT_FALSE(self.empty());
+    EXPECT_TRUE(self.is_absolute());
+    EXPECT_TRUE(std::filesystem::is_regular_file(self));
+    EXPECT_EQ(self.stem(), "tapomi_app_tests");
+    EXPECT_EQ(ProgramFiles::dataFolder(), self.parent_path().parent_path() / "share" / "tapomi");
+    EXPECT_EQ(ProgramFiles::companion("tapomi"), self.parent_path() / "tapomi");
+}
+
+} // namespace
