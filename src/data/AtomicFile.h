@@ -14,4 +14,9 @@ public:
     // A target that exists but is read-only is refused, even where the folder would allow the
     // rename: a teacher who locked a file expects it to stay as it is.
     static void replace(const std::filesystem::path& path, std::string_view bytes);
+
+private:
+    // The file whose content is replaced: a teacher's symbolic link stays a link, and the file
+    // it points to gets the new content.
+    static std::filesystem::path linkTarget(const std::filesystem::path& path);
 };

@@ -83,14 +83,7 @@ void removeAbandoned(const std::filesystem::path& folder, const std::wstring& ta
 
 void AtomicFile::replace(const std::filesystem::path& path, std::string_view bytes)
 {
-    // A teacher's symbolic link stays a link: the file it points to gets the new content.
-    std::filesystem::path target = path;
-    std::error_code ignored;
-    if (std::filesystem::is_symlink(path, ignored))
-        target = std::filesystem::weakly_canonical(path, ignored);
-    if (target.empty())
-        target = path;
-
+    const std::filesystem::path target = linkTarget(path);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
