@@ -16,3 +16,18 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Gives the keyboard focus to the visible window whose title matches, waiting up to the given
+# seconds for it. A window is found by name before it is mapped, and focusing it then is an X
+# error, so only visible windows are tried, again until one takes the focus.
+#   focus_window PATTERN SECONDS
+focus_window() {
+  local pattern=$1 deadline=$((SECONDS + $2)) id
+  while ((SECONDS < deadline)); do
+    for id in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null); do
+      timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null && return 0
+    done
+    sleep 0.2
+  done
+  return 1
+}

@@ -87,18 +87,15 @@ export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 program=$!
 data=$XDG_DATA_HOME/tapomi
 teacher='^タポミ　先生の画面$'
-timeout 60 xdotool search --sync --name "$teacher" windowfocus --sync \
-  >/dev/null || { cat "$work/launcher.log" >&2; fail "the teacher's window did not appear"; }
+focus_window "$teacher" 60 || { cat "$work/launcher.log" >&2; fail "the teacher's window did not appear"; }
 [[ $(ls "$data"/*.wav | wc -l) -eq 78 && -f "$data/O.txt" && -f "$data/.tapomi-prepared" ]] \
   || fail "the working directory was not prepared"
 # With no child yet the practice without a record has the focus; its folder dialog offers the
 # sample cards, which Enter takes.
 xdotool key space
-timeout 20 xdotool search --sync --name '^絵カードのフォルダーをえらんでください$' windowfocus --sync \
-  >/dev/null || { cat "$work/launcher.log" >&2; fail "the folder dialog did not appear"; }
+focus_window '^絵カードのフォルダーをえらんでください$' 20 || { cat "$work/launcher.log" >&2; fail "the folder dialog did not appear"; }
 xdotool key Return
-timeout 20 xdotool search --sync --name '^Form1$' windowfocus --sync >/dev/null \
-  || { cat "$work/launcher.log" >&2; fail "the drill did not start"; }
+focus_window '^Form1$' 20 || { cat "$work/launcher.log" >&2; fail "the drill did not start"; }
 drill=$(pgrep -P "$program" -x tapomi) || fail "the drill is not the launcher's child"
 [[ $(readlink "/proc/$drill/exe") == "$usr/bin/tapomi" ]] || fail "the launcher started $(readlink "/proc/$drill/exe")"
 [[ $(readlink "/proc/$drill/cwd") == "$data" ]] || fail "the drill runs in $(readlink "/proc/$drill/cwd")"
@@ -112,8 +109,7 @@ for wait in $(seq 1 50); do
   sleep 0.1
 done
 kill -0 "$drill" 2>/dev/null && fail "Esc did not end the drill"
-timeout 20 xdotool search --sync --onlyvisible --name "$teacher" windowfocus --sync >/dev/null \
-  || fail "the teacher's window did not come back after the drill"
+focus_window "$teacher" 20 || fail "the teacher's window did not come back after the drill"
 xdotool key ctrl+q
 status=0
 wait "$program" || status=$?
