@@ -183,16 +183,6 @@ std::string localMinuteStamp()
 
 } // namespace
 
-std::filesystem::path RecordStore::DefaultFile(const char* xdgDataHome, const char* home)
-{
-    std::filesystem::path base;
-    if (xdgDataHome && *xdgDataHome && std::filesystem::path(xdgDataHome).is_absolute())
-        base = xdgDataHome;
-    else
-        base = std::filesystem::path(home ? home : "") / ".local" / "share";
-    return base / "tapomi" / "records.sqlite";
-}
-
 RecordStore::RecordStore(std::filesystem::path file, Access access)
     : m_file(std::move(file))
     , m_access(access)

@@ -5,11 +5,11 @@
 #include "app/launcher/FolderMemory.h"
 #include "app/launcher/LauncherView.h"
 #include "data/DataFileError.h"
+#include "data/PathText.h"
 #include "data/PictureListing.h"
 
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -19,7 +19,7 @@ constexpr std::u16string_view kTitle = u"タポミ";
 
 std::u16string shown(const fs::path& path)
 {
-    return Utf8Text::decodeReplacing(path.native());
+    return Utf8Text::decodeReplacing(PathText::utf8(path));
 }
 
 bool isFolder(const fs::path& path)
@@ -147,7 +147,7 @@ Launcher::FolderProblem Launcher::CheckFolder(const fs::path& folder)
         return FolderProblem::Unreadable;
     }
     // The drill writes its settings and card selection beside the pictures.
-    if (::access(folder.c_str(), W_OK) != 0)
+    if (!MayWriteIn(folder))
         return FolderProblem::NotWritable;
     return FolderProblem::None;
 }
