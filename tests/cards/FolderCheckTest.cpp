@@ -2,6 +2,7 @@
 
 #include "app/Utf8Text.h"
 #include "cards/FolderCheckCommand.h"
+#include "data/PathText.h"
 
 #include "TempFolder.h"
 
@@ -168,14 +169,14 @@ TEST(FolderCheckTest, TheCommandPrintsOneLinePerFindingAndTellsByItsStatus)
     TempFolder folder;
     std::filesystem::create_directory(folder / "my cards");
     const std::filesystem::path cards = folder / "my cards";
-    std::ofstream(cards / "いぬ.jpg") << "x";
+    std::ofstream(cards / u8"いぬ.jpg") << "x";
     std::string out;
-    EXPECT_EQ(runCommand({ (folder.path() / "my").native(), "cards" }, {}, out), 0);
+    EXPECT_EQ(runCommand({ PathText::utf8(folder.path() / "my"), "cards" }, {}, out), 0);
     EXPECT_EQ(out, "");
 
-    std::ofstream(cards / utf8(u"ネコ.jpg")) << "x";
+    std::ofstream(cards / u8"ネコ.jpg") << "x";
     std::ofstream(cards / "cat.png") << "x";
-    EXPECT_EQ(runCommand({ cards.native() }, {}, out), 1);
+    EXPECT_EQ(runCommand({ PathText::utf8(cards) }, {}, out), 1);
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2);
     EXPECT_NE(out.find(utf8(u"ネコ.jpg: ")), std::string::npos);
     EXPECT_NE(out.find(utf8(u"名前を「ねこ.jpg」に変えてください")), std::string::npos);
@@ -183,12 +184,12 @@ TEST(FolderCheckTest, TheCommandPrintsOneLinePerFindingAndTellsByItsStatus)
 
     // A praise line the drill leaves out needs the teacher as well.
     std::ofstream(cards / "O.txt") << "\x82\xFF\n";
-    std::filesystem::remove(cards / utf8(u"ネコ.jpg"));
+    std::filesystem::remove(cards / u8"ネコ.jpg");
     std::filesystem::remove(cards / "cat.png");
-    EXPECT_EQ(runCommand({ cards.native() }, cards / "O.txt", out), 1);
+    EXPECT_EQ(runCommand({ PathText::utf8(cards) }, cards / "O.txt", out), 1);
     EXPECT_NE(out.find(utf8(u"O.txt: 1行目")), std::string::npos);
 
-    EXPECT_EQ(runCommand({ (folder.path() / "missing").native() }, {}, out), 2);
+    EXPECT_EQ(runCommand({ PathText::utf8(folder.path() / "missing") }, {}, out), 2);
     EXPECT_EQ(runCommand({}, {}, out), 2);
     EXPECT_EQ(out, "");
 }
