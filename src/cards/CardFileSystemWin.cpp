@@ -95,23 +95,21 @@ Status CardFileSystem::CheckWritable(const std::filesystem::path& folder)
     return {};
 }
 
-// Without MOVEFILE_REPLACE_EXISTING the move refuses a name that is taken. A name that only
-// differs in case is taken by the file itself, so that one is moved through a name of its own.
+// Without MOVEFILE_REPLACE_EXISTING the move refuses a name that is taken. A name that differs
+// only in case leads to the file itself, and a move onto it may be refused as taken or be done
+// without the new spelling, so that one goes through a name of its own.
 Status CardFileSystem::RenameNoReplace(
     const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    if (move(from, to, 0))
-        return {};
-    const DWORD error = GetLastError();
-    if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || !sameFile(from, to))
-        return fromError(error);
+    if (!sameFile(from, to))
+        return fromError(move(from, to, 0) ? ERROR_SUCCESS : GetLastError());
     const std::filesystem::path between = hiddenName(from.parent_path(), L"case");
     if (!move(from, between, 0))
         return fromError(GetLastError());
     if (!move(between, to, 0)) {
-        const DWORD secondError = GetLastError();
+        const DWORD error = GetLastError();
         move(between, from, 0);
-        return fromError(secondError);
+        return fromError(error);
     }
     return {};
 }

@@ -48,8 +48,9 @@ TEST(CardFileSystemWinTest, RenamesWithoutReplacingAndRespellsANameInPlace)
         EXPECT_EQ(status.failure, c.failure) << c.what;
         EXPECT_EQ(status.reason.empty(), c.failure != Failure::Other) << c.what;
         EXPECT_EQ(folder.names(), c.namesAfter) << c.what;
-        if (!c.bytesOfTo.empty())
+        if (!c.bytesOfTo.empty()) {
             EXPECT_EQ(folder.read(c.to), c.bytesOfTo) << c.what;
+        }
     }
 }
 
