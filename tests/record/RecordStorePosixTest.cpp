@@ -22,7 +22,7 @@ Attempt answer(std::int64_t whenMs, std::u16string word, std::u16string typed)
 {
     Attempt attempt;
     attempt.whenMs = whenMs;
-    attempt.folder = "/home/sensei/えカード";
+    attempt.folder = u8"/home/sensei/えカード";
     attempt.right = word == typed;
     attempt.word = std::move(word);
     attempt.typed = std::move(typed);

@@ -30,7 +30,7 @@ Attempt answer(std::int64_t whenMs, std::u16string word, std::u16string typed)
 {
     Attempt attempt;
     attempt.whenMs = whenMs;
-    attempt.folder = "/home/sensei/えカード";
+    attempt.folder = u8"/home/sensei/えカード";
     attempt.right = word == typed;
     attempt.word = std::move(word);
     attempt.typed = std::move(typed);
@@ -109,7 +109,7 @@ PRAGMA user_version = 1;
         ASSERT_EQ(children.size(), 1u);
         EXPECT_EQ(children[0].id, 7);
         EXPECT_EQ(children[0].name, u"たろう");
-        EXPECT_EQ(children[0].lastFolder, "/home/sensei/どうぶつ");
+        EXPECT_EQ(children[0].lastFolder, std::filesystem::path(u8"/home/sensei/どうぶつ"));
 
         const std::vector<Attempt> attempts = store.attempts(7, 0, kAlways);
         ASSERT_EQ(attempts.size(), 2u);
@@ -131,7 +131,7 @@ PRAGMA user_version = 1;
         EXPECT_EQ(runs[0].endedMs, 1765000600000);
 
         // It goes on being written in the current version.
-        const std::int64_t run = store.beginRun(7, "/home/sensei/どうぶつ", 1765100000000);
+        const std::int64_t run = store.beginRun(7, u8"/home/sensei/どうぶつ", 1765100000000);
         store.addAttempt(run, answer(1765100001000, u"ねこ", u"ねこ"));
         EXPECT_EQ(store.attempts(7, 0, kAlways).size(), 3u);
     }
