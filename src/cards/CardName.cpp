@@ -1,32 +1,15 @@
 #include "cards/CardName.h"
 
+#include "cards/CompatibleText.h"
 #include "drill/CardDeck.h"
 
 #include <algorithm>
-#include <unicode/unorm2.h>
 
 namespace {
 
 bool isKatakana(char16_t unit)
 {
     return (unit >= 0x30A1 && unit <= 0x30FA) || (unit >= 0xFF66 && unit <= 0xFF9D);
-}
-
-// NFKC turns half-width katakana into full-width, full-width letters and digits into plain
-// ones and the ideographic space into a plain one; nothing when ICU can't give it.
-std::u16string compatibilityForm(std::u16string_view text)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    const UNormalizer2* nfkc = unorm2_getNFKCInstance(&status);
-    if (U_FAILURE(status))
-        return std::u16string(text);
-    std::u16string result(text.size() * 3 + 16, u'\0');
-    const int32_t length = unorm2_normalize(nfkc, text.data(), static_cast<int32_t>(text.size()),
-        result.data(), static_cast<int32_t>(result.size()), &status);
-    if (U_FAILURE(status))
-        return std::u16string(text);
-    result.resize(static_cast<std::size_t>(length));
-    return result;
 }
 
 std::u16string bracketed(std::u16string_view characters)
@@ -125,7 +108,7 @@ std::u16string CardName::Suggestion(
     std::u16string_view word, const std::vector<KanaKeyboard>& keyboards)
 {
     std::u16string suggestion;
-    for (char16_t unit : compatibilityForm(word)) {
+    for (char16_t unit : CompatibleText::of(word)) {
         if (unit == u' ' || unit == u'\t' || unit == u'"')
             continue;
         // The katakana block lies 0x60 above the hiragana; ー is shared and stays.

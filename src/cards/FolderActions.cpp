@@ -1,17 +1,13 @@
 #include "cards/FolderActions.h"
 
 #include "app/Utf8Text.h"
+#include "cards/CardFileSystem.h"
 #include "cards/CardName.h"
 #include "cards/ImageConverter.h"
+#include "data/PathText.h"
 #include "data/PictureListing.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -19,15 +15,11 @@ namespace fs = std::filesystem;
 
 using Outcome = FolderActions::Outcome;
 using Result = FolderActions::Result;
+using Failure = CardFileSystem::Failure;
 
 Result notDone(Outcome outcome, std::u16string message)
 {
     return { outcome, std::move(message), {} };
-}
-
-bool isPermissionError(int error)
-{
-    return error == EACCES || error == EPERM || error == EROFS;
 }
 
 Result readOnly()
@@ -37,11 +29,10 @@ Result readOnly()
         u"やりなおしてください。");
 }
 
-Result failed(std::u16string_view what, int error)
+Result failed(std::u16string_view what, const CardFileSystem::Status& status)
 {
     return notDone(Outcome::Failed,
-        std::u16string(what) + u"（" + Utf8Text::decodeReplacing(std::strerror(error)) + u"）。"
-            + u"何も変えていません。");
+        std::u16string(what) + u"（" + status.reason + u"）。" + u"何も変えていません。");
 }
 
 Result taken(std::u16string_view name)
@@ -50,23 +41,10 @@ Result taken(std::u16string_view name)
         u"「" + std::u16string(name) + u"」はもうあります。ほかの名前にしてください。");
 }
 
-// Moves from to to, failing with EEXIST when to exists. Where the file system can't do that in
-// one step, a hard link does it; where it has no hard links either, the name is looked up first.
-int renameNoReplace(const fs::path& from, const fs::path& to)
+// What the teacher is told of a failed step; a name that is taken is told by the caller.
+Result notChanged(std::u16string_view what, const CardFileSystem::Status& status)
 {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    if (::link(from.c_str(), to.c_str()) == 0) {
-        ::unlink(from.c_str());
-        return 0;
-    }
-    if (errno != EPERM && errno != ENOTSUP)
-        return errno;
-    if (::access(to.c_str(), F_OK) == 0)
-        return EEXIST;
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    return status.failure == Failure::NotPermitted ? readOnly() : failed(what, status);
 }
 
 } // namespace
@@ -80,17 +58,14 @@ std::optional<Result> FolderActions::refuse(std::u16string_view word) const
 {
     if (const auto problem = CardName::NewWordProblem(word, m_keyboards))
         return notDone(Outcome::NameRefused, *problem);
-    if (::access(m_folder.c_str(), W_OK) != 0) {
-        if (isPermissionError(errno))
-            return readOnly();
-        return failed(u"フォルダーが使えません", errno);
-    }
+    if (const auto access = CardFileSystem::CheckWritable(m_folder); !access.ok())
+        return notChanged(u"フォルダーが使えません", access);
     return std::nullopt;
 }
 
 fs::path FolderActions::pathOf(std::u16string_view name) const
 {
-    return m_folder / fs::path(Utf8Text::encode(name));
+    return m_folder / PathText::fromText(name);
 }
 
 Result FolderActions::MakeJpegCopy(
@@ -114,7 +89,7 @@ Result FolderActions::Rename(const fs::path& picture, std::u16string_view newWor
     if (auto refused = refuse(newWord))
         return *refused;
     // The rest of the name from its first "." stays; when that is no text, only the ending.
-    const std::string old = picture.filename().native();
+    const std::string old = PathText::utf8(picture.filename());
     std::string rest = old.substr(std::min(old.find('.'), old.size()));
     if (!Utf8Text::decode(rest) || rest.find('"') != std::string::npos)
         rest = old.substr(std::min(old.rfind('.'), old.size()));
@@ -129,13 +104,11 @@ Result FolderActions::Rename(const fs::path& picture, std::u16string_view newWor
             return taken(entry.fileName);
     }
     const fs::path target = pathOf(name);
-    const int error = renameNoReplace(picture, target);
-    if (error == EEXIST)
+    const auto renamed = CardFileSystem::RenameNoReplace(picture, target);
+    if (renamed.failure == Failure::Exists)
         return taken(name);
-    if (isPermissionError(error))
-        return readOnly();
-    if (error != 0)
-        return failed(u"名前を変えられませんでした", error);
+    if (!renamed.ok())
+        return notChanged(u"名前を変えられませんでした", renamed);
     return { Outcome::Done, {}, target };
 }
 
@@ -149,37 +122,17 @@ Result FolderActions::SaveCard(
 
 Result FolderActions::place(const fs::path& target, std::string_view bytes, bool replace) const
 {
-    std::string temporary = (m_folder / ".tapomi-new-XXXXXX").native();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        if (isPermissionError(errno))
-            return readOnly();
-        return failed(u"絵を書きこめませんでした", errno);
-    }
-    int error = 0;
-    for (std::size_t written = 0; written < bytes.size() && error == 0;) {
-        const ssize_t count = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (count < 0 && errno != EINTR)
-            error = errno;
-        else if (count > 0)
-            written += static_cast<std::size_t>(count);
-    }
-    // The picture is made readable like any file the teacher saves (mkstemp gives 0600).
-    if (error == 0 && (::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0))
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0) {
-        error = replace ? (::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno)
-                        : renameNoReplace(temporary, target);
-    }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        if (error == EEXIST)
-            return taken(Utf8Text::decodeReplacing(target.filename().native()));
-        if (isPermissionError(error))
-            return readOnly();
-        return failed(u"絵を書きこめませんでした", error);
+    fs::path temporary;
+    const auto written = CardFileSystem::WriteHidden(m_folder, bytes, temporary);
+    if (!written.ok())
+        return notChanged(u"絵を書きこめませんでした", written);
+    const auto moved = replace ? CardFileSystem::RenameReplacing(temporary, target)
+                               : CardFileSystem::RenameNoReplace(temporary, target);
+    if (!moved.ok()) {
+        CardFileSystem::Remove(temporary);
+        if (moved.failure == Failure::Exists)
+            return taken(Utf8Text::decodeReplacing(PathText::utf8(target.filename())));
+        return notChanged(u"絵を書きこめませんでした", moved);
     }
     return { Outcome::Done, {}, target };
 }

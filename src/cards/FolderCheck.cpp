@@ -4,6 +4,7 @@
 #include "app/Utf8Text.h"
 #include "cards/CardName.h"
 #include "data/DataFileError.h"
+#include "data/PathText.h"
 #include "data/PictureCollator.h"
 #include "data/PictureListing.h"
 #include "data/PraiseFile.h"
@@ -103,7 +104,7 @@ void FolderCheck::checkUnlisted(std::vector<FolderFinding>& findings) const
     std::error_code error;
     for (fs::directory_iterator entries(m_folder, error), end; !error && entries != end;
          entries.increment(error)) {
-        const std::string bytes = entries->path().filename().native();
+        const std::string bytes = PathText::utf8(entries->path().filename());
         std::error_code typeError;
         if (bytes.empty() || bytes.front() == '.' || !entries->is_regular_file(typeError))
             continue;
@@ -180,7 +181,7 @@ void FolderCheck::checkCards(std::vector<FolderFinding>& findings) const
     std::size_t kept = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const PictureListing::Entry& entry = all[i];
-        const fs::path file = m_folder / fs::path(Utf8Text::encode(entry.fileName));
+        const fs::path file = m_folder / PathText::fromText(entry.fileName);
         if (i > 0 && all[i - 1].name == entry.name) {
             // The first of the files listed under one name is the card; the others are dropped.
             std::size_t first = i - 1;
@@ -230,7 +231,7 @@ void FolderCheck::checkPraiseFile(std::vector<FolderFinding>& findings) const
 {
     if (m_praiseFile.empty())
         return;
-    const std::u16string name = Utf8Text::decodeReplacing(m_praiseFile.filename().native());
+    const std::u16string name = Utf8Text::decodeReplacing(PathText::utf8(m_praiseFile.filename()));
     try {
         for (const int line : PraiseFile(m_praiseFile).UnreadableLines()) {
             findings.push_back(found(m_praiseFile, name, FolderFinding::Kind::PraiseLineLeftOut,

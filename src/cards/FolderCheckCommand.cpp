@@ -30,7 +30,9 @@ int FolderCheckCommand::Run(int argc, char** argv, const std::filesystem::path& 
         print(err, u"使い方: tapomi-launcher --check フォルダー");
         return kError;
     }
-    const std::filesystem::path folder(folderText);
+    // UTF-8 on Windows, the name's own bytes on Linux: the u8 form of a path is either.
+    const std::filesystem::path folder(
+        std::u8string(reinterpret_cast<const char8_t*>(folderText.data()), folderText.size()));
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
         print(err, Utf8Text::decodeReplacing(folderText) + u": フォルダーが見つかりません。");

@@ -19,8 +19,8 @@ public:
 
     // Whether the command line asks for this command.
     static bool IsWanted(int argc, char** argv);
-    // Runs it: the words after the option, joined by blanks as the drill joins its argument,
-    // name the folder; praiseFile is the O.txt the drill would read.
+    // Runs it: the words after the option (UTF-8 on Windows), joined by blanks as the drill joins
+    // its argument, name the folder; praiseFile is the O.txt the drill would read.
     static int Run(int argc, char** argv, const std::filesystem::path& praiseFile,
         std::ostream& out, std::ostream& err);
 

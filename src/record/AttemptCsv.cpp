@@ -3,6 +3,7 @@
 #include "app/Utf8Text.h"
 #include "data/AtomicFile.h"
 #include "data/DataFileError.h"
+#include "data/PathText.h"
 #include "record/LocalDate.h"
 #include "record/RecordError.h"
 
@@ -55,7 +56,7 @@ void AttemptCsv::Write(
     for (const Attempt& attempt : attempts) {
         text += LocalDate::DateTime(attempt.whenMs, localOffsetSeconds);
         text += ',';
-        appendField(text, attempt.folder.string());
+        appendField(text, PathText::utf8(attempt.folder));
         text += ',';
         appendField(text, Utf8Text::encode(attempt.word));
         text += ',';

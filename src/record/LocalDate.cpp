@@ -1,7 +1,7 @@
 #include "record/LocalDate.h"
 
+#include <chrono>
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -63,10 +63,10 @@ std::string LocalDate::DateTime(std::int64_t unixMs, int localOffsetSeconds)
     return Date(day) + time;
 }
 
-int LocalDate::SystemOffsetSeconds()
+std::string LocalDate::SystemMinute()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local {};
-    localtime_r(&now, &local);
-    return static_cast<int>(local.tm_gmtoff);
+    using namespace std::chrono;
+    const std::int64_t nowMs
+        = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    return DateTime(nowMs, SystemOffsetSeconds()).substr(0, 16);
 }

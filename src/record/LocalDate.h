@@ -14,6 +14,10 @@ public:
     static std::string Date(std::int64_t dayNumber);
     // "2026-12-09 15:30:07".
     static std::string DateTime(std::int64_t unixMs, int localOffsetSeconds);
-    // This machine's offset from UTC now (Japan: +32400).
+    // This machine's offset from UTC now (Japan: +32400); asked of the system, one file per
+    // platform.
     static int SystemOffsetSeconds();
+    // "2026-12-09 15:30" of this moment on this machine, for the names and notes the record
+    // leaves beside its file.
+    static std::string SystemMinute();
 };

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The drill runs in its own process: what it could not record is noted in a small text file
@@ -17,5 +18,9 @@ public:
     void clear();
 
 private:
+    // Adds the line in one write in append mode, so that two drills noting a problem at once do
+    // not mix their lines; one file per platform. A failure is let go.
+    void appendLine(std::string_view line) const noexcept;
+
     std::filesystem::path m_file;
 };

@@ -1,12 +1,13 @@
 #include "record/RecordStore.h"
 
 #include "app/Utf8Text.h"
+#include "data/PathText.h"
+#include "record/LocalDate.h"
 #include "record/SqliteApi.h"
 
 #include <sqlite3.h>
 
 #include <array>
-#include <ctime>
 #include <string>
 #include <system_error>
 
@@ -81,7 +82,7 @@ RecordError::Kind kindOf(int code)
 
 [[noreturn]] void raise(sqlite3* db, const std::filesystem::path& file, int code, const char* doing)
 {
-    std::string what = file.string() + ": ";
+    std::string what = PathText::utf8(file) + ": ";
     what += db ? lib().errmsg(db) : lib().errstr(code);
     what += " (";
     what += doing;
@@ -97,6 +98,20 @@ RecordError::Kind kindOf(int code)
 std::string utf8(std::u16string_view text)
 {
     return Utf8Text::encode(text);
+}
+
+// A path as the database keeps it, and as SQLite takes a file's name: UTF-8 on Windows, and on
+// Linux the name's own bytes, which need not be UTF-8. The u8 forms of a path are exactly that
+// on both.
+std::string stored(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return { reinterpret_cast<const char*>(text.data()), text.size() };
+}
+
+std::filesystem::path fromStored(std::string_view text)
+{
+    return std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size());
 }
 
 // A prepared statement in use: bound, stepped, and reset for its next use when it goes.
@@ -151,7 +166,7 @@ public:
                     : std::string_view();
     }
     std::u16string text(int column) const { return Utf8Text::decodeReplacing(bytes(column)); }
-    std::filesystem::path path(int column) const { return std::string(bytes(column)); }
+    std::filesystem::path path(int column) const { return fromStored(bytes(column)); }
 
 private:
     void check(int code)
@@ -173,25 +188,17 @@ bool isBlank(char16_t c)
 // "20261209-1530" in local time: the minute a damaged file was found, for its new name.
 std::string localMinuteStamp()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local {};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M", &local);
+    std::string stamp;
+    for (const char c : LocalDate::SystemMinute()) {
+        if (c == ' ')
+            stamp += '-';
+        else if (c != '-' && c != ':')
+            stamp += c;
+    }
     return stamp;
 }
 
 } // namespace
-
-std::filesystem::path RecordStore::DefaultFile(const char* xdgDataHome, const char* home)
-{
-    std::filesystem::path base;
-    if (xdgDataHome && *xdgDataHome && std::filesystem::path(xdgDataHome).is_absolute())
-        base = xdgDataHome;
-    else
-        base = std::filesystem::path(home ? home : "") / ".local" / "share";
-    return base / "tapomi" / "records.sqlite";
-}
 
 RecordStore::RecordStore(std::filesystem::path file, Access access)
     : m_file(std::move(file))
@@ -221,7 +228,7 @@ RecordStore::~RecordStore()
 void RecordStore::open()
 {
     if (!SqliteApi::get()) {
-        throw RecordError(RecordError::Kind::Other, "libsqlite3.so.0 cannot be loaded",
+        throw RecordError(RecordError::Kind::Other, "SQLite cannot be loaded",
             u"記録に使うSQLiteが見つからないため、記録できません。");
     }
     int flags = SQLITE_OPEN_NOMUTEX;
@@ -230,13 +237,13 @@ void RecordStore::open()
         std::filesystem::create_directories(m_file.parent_path(), error);
         if (error) {
             throw RecordError(RecordError::Kind::ReadOnly,
-                "cannot make the folder of " + m_file.string() + ": " + error.message());
+                "cannot make the folder of " + PathText::utf8(m_file) + ": " + error.message());
         }
         flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     } else {
         flags |= SQLITE_OPEN_READONLY;
     }
-    const int code = lib().open_v2(m_file.c_str(), &m_db, flags, nullptr);
+    const int code = lib().open_v2(stored(m_file).c_str(), &m_db, flags, nullptr);
     if (code != SQLITE_OK)
         fail(code, "open");
     lib().extended_result_codes(m_db, 1);
@@ -252,8 +259,8 @@ void RecordStore::open()
     }
     if (version > kSchemaVersion) {
         throw RecordError(RecordError::Kind::Other,
-            m_file.string() + " was written by a newer tapomi (schema " + std::to_string(version)
-                + ")",
+            PathText::utf8(m_file) + " was written by a newer tapomi (schema "
+                + std::to_string(version) + ")",
             u"記録のファイルが新しい版のタポミで作られているため、使えません。");
     }
     if (m_access == Access::ReadWrite) {
@@ -265,7 +272,7 @@ void RecordStore::open()
     if (version < kSchemaVersion) {
         if (m_access == Access::ReadOnly) {
             throw RecordError(RecordError::Kind::ReadOnly,
-                m_file.string() + " needs an upgrade but is opened read-only");
+                PathText::utf8(m_file) + " needs an upgrade but is opened read-only");
         }
         upgrade();
     }
@@ -304,23 +311,30 @@ void RecordStore::close() noexcept
 // follow the new name, so the old record can still be opened by hand.
 void RecordStore::setAside()
 {
-    const std::string base = m_file.string() + ".damaged-" + localMinuteStamp();
+    // Joined as paths, not as narrow strings, which on Windows would lose a name outside the
+    // ANSI code page.
+    const auto withSuffix = [](std::filesystem::path path, const std::string& suffix) {
+        path += suffix;
+        return path;
+    };
+    const std::filesystem::path base = withSuffix(m_file, ".damaged-" + localMinuteStamp());
     std::filesystem::path target = base;
     for (int n = 2;
-         std::filesystem::exists(target) || std::filesystem::exists(target.string() + "-wal"); ++n)
-        target = base + "-" + std::to_string(n);
+         std::filesystem::exists(target) || std::filesystem::exists(withSuffix(target, "-wal"));
+         ++n)
+        target = withSuffix(base, "-" + std::to_string(n));
 
     std::error_code error;
     std::filesystem::rename(m_file, target, error);
     if (error) {
         throw RecordError(RecordError::Kind::Damaged,
-            m_file.string() + " is damaged and cannot be set aside: " + error.message());
+            PathText::utf8(m_file) + " is damaged and cannot be set aside: " + error.message());
     }
     for (const char* suffix : { "-wal", "-shm" }) {
-        const std::filesystem::path log = m_file.string() + suffix;
+        const std::filesystem::path log = withSuffix(m_file, suffix);
         std::error_code ignored;
         if (std::filesystem::exists(log, ignored))
-            std::filesystem::rename(log, target.string() + suffix, ignored);
+            std::filesystem::rename(log, withSuffix(target, suffix), ignored);
     }
     m_setAside = target;
 }
@@ -466,7 +480,7 @@ void RecordStore::setLastFolder(std::int64_t id, const std::filesystem::path& fo
 {
     transaction(true, [&] {
         Query query(statement("UPDATE child SET last_folder = ? WHERE id = ?"), m_file);
-        query.bind(folder.string()).bind(id).step();
+        query.bind(stored(folder)).bind(id).step();
         if (lib().changes(m_db) == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
     });
@@ -479,7 +493,7 @@ std::int64_t RecordStore::beginRun(
     transaction(true, [&] {
         Query query(
             statement("INSERT INTO run (child_id, started_ms, folder) VALUES (?, ?, ?)"), m_file);
-        query.bind(childId).bind(startedMs).bind(folder.string()).step();
+        query.bind(childId).bind(startedMs).bind(stored(folder)).step();
         id = lib().last_insert_rowid(m_db);
     });
     return id;
@@ -506,7 +520,7 @@ void RecordStore::addAttempt(std::int64_t runId, const Attempt& attempt)
                               "FROM run WHERE id = ?"),
             m_file);
         query.bind(attempt.whenMs)
-            .bind(attempt.folder.string())
+            .bind(stored(attempt.folder))
             .bind(utf8(attempt.word))
             .bind(utf8(attempt.typed))
             .bind(std::int64_t { attempt.right })
@@ -544,7 +558,7 @@ std::vector<Attempt> RecordStore::attempts(
             attempt.whenMs = query.integer(0);
             if (query.bytes(1) != lastFolder || result.size() == 1) {
                 lastFolder = query.bytes(1);
-                folder = lastFolder;
+                folder = fromStored(lastFolder);
             }
             attempt.folder = folder;
             attempt.word = query.text(2);

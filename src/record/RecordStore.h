@@ -30,9 +30,6 @@ public:
     static constexpr const char* kChildVariable = "TAPOMI_CHILD"; // the child's id
     static constexpr const char* kFileVariable = "TAPOMI_RECORDS";
 
-    // $XDG_DATA_HOME/tapomi/records.sqlite (~/.local/share/... when unset or relative).
-    static std::filesystem::path DefaultFile(const char* xdgDataHome, const char* home);
-
     // Opens the file, creating it (and its folder) when missing. A damaged file is renamed to a
     // new name beside it, never deleted, and a new empty record is started: setAsideFile() then
     // names where the old one went.

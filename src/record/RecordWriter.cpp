@@ -1,16 +1,14 @@
 #include "record/RecordWriter.h"
 
 #include "app/Utf8Text.h"
+#include "data/PathText.h"
 #include "record/RecordStore.h"
 
 #include <algorithm>
 #include <string>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
-constexpr int kWriterNice = 10;
 constexpr std::chrono::milliseconds kSettle { 30 };
 
 } // namespace
@@ -92,9 +90,8 @@ bool RecordWriter::finish(std::chrono::milliseconds limit)
 void RecordWriter::work()
 {
     // Below the drill's own thread: on a busy two-core school laptop a commit must not take the
-    // processor from the window painting the child's mark. (On Linux the nice value is the
-    // thread's own.)
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWriterNice);
+    // processor from the window painting the child's mark.
+    lowerThisThreadsPriority();
     std::unique_lock lock(m_mutex);
     for (;;) {
         if (m_jobs.empty() && !m_stopping) {
@@ -150,7 +147,8 @@ RecordWriter::Outcome RecordWriter::write(
         if (!m_store) {
             m_store = std::make_unique<RecordStore>(m_file);
             if (m_store->setAsideFile()) {
-                note(RecordError(RecordError::Kind::Damaged, m_store->setAsideFile()->string()));
+                note(RecordError(
+                    RecordError::Kind::Damaged, PathText::utf8(*m_store->setAsideFile())));
             }
         }
         writeJob(job);
@@ -218,7 +216,7 @@ void RecordWriter::note(const RecordError& error)
     std::u16string text = error.teacherText();
     if (error.kind() == RecordError::Kind::Damaged && m_store && m_store->setAsideFile()) {
         text += u"(もとのファイル: "
-            + Utf8Text::decodeReplacing(m_store->setAsideFile()->filename().string()) + u")";
+            + Utf8Text::decodeReplacing(PathText::utf8(m_store->setAsideFile()->filename())) + u")";
     }
     m_problems.append(text);
 }

@@ -77,6 +77,8 @@ private:
 
     void push(Job job);
     void work();
+    // Puts the calling thread below the program's others; one file per platform.
+    static void lowerThisThreadsPriority();
     Outcome write(Job& job, bool stopping, std::chrono::steady_clock::time_point stopDeadline);
     void writeJob(Job& job);
     bool ensureRun();

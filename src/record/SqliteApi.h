@@ -2,9 +2,9 @@
 
 #include <sqlite3.h>
 
-// The part of SQLite the record uses. The library is loaded the first time a record is opened,
-// not when the program starts: a drill started without a child never maps it, and its start-up
-// stays as it was. Once loaded it stays for the rest of the run.
+// The part of SQLite the record uses. On Linux the system's library is loaded the first time a
+// record is opened, not when the program starts: a drill started without a child never maps it,
+// and its start-up stays as it was. Once loaded it stays for the rest of the run.
 struct SqliteApi
 {
     decltype(&sqlite3_bind_double) bind_double;
@@ -33,6 +33,7 @@ struct SqliteApi
     decltype(&sqlite3_sql) sql;
     decltype(&sqlite3_step) step;
 
-    // Null when SQLite cannot be loaded (or lacks a function the record needs).
+    // Null when SQLite cannot be loaded (or lacks a function the record needs); never null where
+    // the program carries SQLite inside (Windows).
     static const SqliteApi* get();
 };

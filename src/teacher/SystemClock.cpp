@@ -1,7 +1,8 @@
 #include "teacher/SystemClock.h"
 
+#include "record/LocalDate.h"
+
 #include <chrono>
-#include <ctime>
 
 std::int64_t SystemClock::nowMs() const
 {
@@ -11,9 +12,5 @@ std::int64_t SystemClock::nowMs() const
 
 int SystemClock::localOffsetSeconds() const
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local {};
-    if (!::localtime_r(&now, &local))
-        return 0;
-    return static_cast<int>(local.tm_gmtoff);
+    return LocalDate::SystemOffsetSeconds();
 }

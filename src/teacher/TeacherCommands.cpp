@@ -2,6 +2,7 @@
 
 #include "app/Utf8Text.h"
 #include "app/launcher/Launcher.h"
+#include "data/PathText.h"
 #include "record/AttemptCsv.h"
 #include "record/RecordError.h"
 #include "record/RecordStore.h"
@@ -17,7 +18,7 @@ namespace {
 
 std::u16string shown(const fs::path& path)
 {
-    return Utf8Text::decodeReplacing(path.native());
+    return Utf8Text::decodeReplacing(PathText::utf8(path));
 }
 
 std::u16string unknown(std::u16string_view name)

@@ -3,6 +3,7 @@
 #include "app/Utf8Text.h"
 #include "app/launcher/FolderMemory.h"
 #include "app/launcher/Launcher.h"
+#include "data/PathText.h"
 #include "record/AttemptCsv.h"
 #include "record/RecordError.h"
 #include "record/RecordProblems.h"
@@ -17,7 +18,7 @@ namespace {
 
 std::u16string shown(const fs::path& path)
 {
-    return Utf8Text::decodeReplacing(path.native());
+    return Utf8Text::decodeReplacing(PathText::utf8(path));
 }
 
 std::u16string trimmed(std::u16string_view text)
@@ -317,7 +318,7 @@ void TeacherWindow::exportCsvClicked()
     if (!child || !records)
         return;
     const std::optional<fs::path> file = m_view.askForFile(
-        TeacherView::FileKind::Csv, fs::path(Utf8Text::encode(child->name + u"の記録.csv")));
+        TeacherView::FileKind::Csv, PathText::fromText(child->name + u"の記録.csv"));
     if (!file)
         return;
     const ReportPeriod::Range range
@@ -340,7 +341,7 @@ void TeacherWindow::exportPdfClicked()
     if (!summary)
         return;
     const std::optional<fs::path> file = m_view.askForFile(
-        TeacherView::FileKind::Pdf, fs::path(Utf8Text::encode(child->name + u"のまとめ.pdf")));
+        TeacherView::FileKind::Pdf, PathText::fromText(child->name + u"のまとめ.pdf"));
     if (!file)
         return;
     if (const std::optional<std::u16string> problem = m_view.writePdf(*file, *summary))

@@ -11,7 +11,7 @@ TEST(AttemptCsvTest, WritesWhatASpreadsheetInJapanReads)
 {
     Attempt wrong;
     wrong.whenMs = 1796797807000; // 2026-12-09 15:30:07 in Japan
-    wrong.folder = "/home/sensei/え,カード";
+    wrong.folder = u8"/home/sensei/え,カード";
     wrong.word = u"いぬ";
     wrong.typed = u"いね";
     wrong.right = false;
@@ -23,7 +23,7 @@ TEST(AttemptCsvTest, WritesWhatASpreadsheetInJapanReads)
     wrong.talkingAidKeyboard = true;
     Attempt right = wrong;
     right.whenMs += 60'000;
-    right.folder = "/cards/\"ねこ\"";
+    right.folder = u8"/cards/\"ねこ\"";
     right.typed = u"いぬ";
     right.right = true;
     right.firstTry = false;

@@ -1,6 +1,7 @@
 #include "record/ChildRecorder.h"
 
 #include "DrillHarness.h"
+#include "TempFolder.h"
 
 #include "record/RecordClock.h"
 #include "record/RecordProblems.h"
@@ -11,7 +12,6 @@
 
 #include <fstream>
 #include <limits>
-#include <unistd.h>
 
 namespace {
 
@@ -42,21 +42,12 @@ class ChildRecorderTest : public ::testing::Test, protected DrillHarness
 protected:
     ChildRecorderTest()
     {
-        std::string pattern
-            = (std::filesystem::temp_directory_path() / "tapomi-recorder-XXXXXX").string();
-        m_folder = ::mkdtemp(pattern.data());
         file = m_folder / "records.sqlite";
         data.pictures = { u"いぬ.jpg", u"ねこ.gif" };
         data.settings.ShowSetupPicture = kFalse;
         data.settings.KeyGuardTenths = 3;
         data.settings.TalkingAidKeyboard = kTrue;
     }
-    ~ChildRecorderTest() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
-
     void start()
     {
         ASSERT_TRUE(session.Form_Load());
@@ -67,7 +58,7 @@ protected:
     FakeClock clock;
 
 private:
-    std::filesystem::path m_folder;
+    TempFolder m_folder;
 };
 
 } // namespace

@@ -1,74 +1,19 @@
 #include "record/RecordStore.h"
 
+#include "OtherProgram.h"
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr std::int64_t kAlways = std::numeric_limits<std::int64_t>::max();
-
-// A fresh folder per test, removed afterwards.
-class TemporaryFolder
-{
-public:
-    TemporaryFolder()
-    {
-        std::string pattern
-            = (std::filesystem::temp_directory_path() / "tapomi-record-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::permissions(
-            m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-// A connection of another program to the same file.
-class OtherProgram
-{
-public:
-    explicit OtherProgram(const std::filesystem::path& file)
-    {
-        EXPECT_EQ(sqlite3_open(file.c_str(), &m_db), SQLITE_OK);
-    }
-    ~OtherProgram() { sqlite3_close(m_db); }
-    void exec(const std::string& sql)
-    {
-        char* message = nullptr;
-        const int code = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
-        EXPECT_EQ(code, SQLITE_OK) << sql << ": " << (message ? message : "");
-        sqlite3_free(message);
-    }
-    std::int64_t number(const std::string& sql)
-    {
-        sqlite3_stmt* statement = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
-        std::int64_t value = -1;
-        if (sqlite3_step(statement) == SQLITE_ROW)
-            value = sqlite3_column_int64(statement, 0);
-        sqlite3_finalize(statement);
-        return value;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
 
 std::string readBytes(const std::filesystem::path& file)
 {
@@ -85,7 +30,7 @@ Attempt answer(std::int64_t whenMs, std::u16string word, std::u16string typed)
 {
     Attempt attempt;
     attempt.whenMs = whenMs;
-    attempt.folder = "/home/sensei/えカード";
+    attempt.folder = u8"/home/sensei/えカード";
     attempt.right = word == typed;
     attempt.word = std::move(word);
     attempt.typed = std::move(typed);
@@ -127,7 +72,7 @@ int limitPages(sqlite3* db, char**, const sqlite3_api_routines*)
 // it; a file from a newer program is refused and left as it is.
 TEST(RecordStoreTest, OpensEveryEarlierVersionAndRefusesANewerOne)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::filesystem::path file = folder.path() / "records.sqlite";
     {
         OtherProgram first(file);
@@ -164,7 +109,7 @@ PRAGMA user_version = 1;
         ASSERT_EQ(children.size(), 1u);
         EXPECT_EQ(children[0].id, 7);
         EXPECT_EQ(children[0].name, u"たろう");
-        EXPECT_EQ(children[0].lastFolder, "/home/sensei/どうぶつ");
+        EXPECT_EQ(children[0].lastFolder, std::filesystem::path(u8"/home/sensei/どうぶつ"));
 
         const std::vector<Attempt> attempts = store.attempts(7, 0, kAlways);
         ASSERT_EQ(attempts.size(), 2u);
@@ -186,7 +131,7 @@ PRAGMA user_version = 1;
         EXPECT_EQ(runs[0].endedMs, 1765000600000);
 
         // It goes on being written in the current version.
-        const std::int64_t run = store.beginRun(7, "/home/sensei/どうぶつ", 1765100000000);
+        const std::int64_t run = store.beginRun(7, u8"/home/sensei/どうぶつ", 1765100000000);
         store.addAttempt(run, answer(1765100001000, u"ねこ", u"ねこ"));
         EXPECT_EQ(store.attempts(7, 0, kAlways).size(), 3u);
     }
@@ -215,15 +160,7 @@ PRAGMA user_version = 1;
 
 TEST(RecordStoreTest, KeepsChildrenByTrimmedUniqueNamesAndRemovesTheirRecordWithThem)
 {
-    // Where the record lives: a relative XDG_DATA_HOME is not to be used, as the basedir rules
-    // say.
-    EXPECT_EQ(RecordStore::DefaultFile("/data", "/home/sensei"), "/data/tapomi/records.sqlite");
-    EXPECT_EQ(RecordStore::DefaultFile("data", "/home/sensei"),
-        "/home/sensei/.local/share/tapomi/records.sqlite");
-    EXPECT_EQ(RecordStore::DefaultFile(nullptr, "/home/sensei"),
-        "/home/sensei/.local/share/tapomi/records.sqlite");
-
-    TemporaryFolder folder;
+    TempFolder folder;
     RecordStore store(folder.path() / "records.sqlite");
     const std::int64_t hanako = store.addChild(u"\u3000はなこ ");
     const std::int64_t taro = store.addChild(u"たろう");
@@ -264,7 +201,7 @@ TEST(RecordStoreTest, KeepsChildrenByTrimmedUniqueNamesAndRemovesTheirRecordWith
 // recorded before it is still there afterwards.
 TEST(RecordStoreTest, FailuresAreToldApartAndLoseNothingRecordedBefore)
 {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::filesystem::path file = folder.path() / "records.sqlite";
     RecordStore store(file);
     const std::int64_t child = store.addChild(u"はなこ");
@@ -345,83 +282,4 @@ TEST(RecordStoreTest, FailuresAreToldApartAndLoseNothingRecordedBefore)
         }
         firstAside = aside;
     }
-}
-
-// A file the user may not write (a teacher's locked copy, another user's record).
-TEST(RecordStoreTest, AFileThatMayNotBeWrittenIsReadOnly)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root: file permissions do not stop root from writing";
-    TemporaryFolder folder;
-    const std::filesystem::path file = folder.path() / "records.sqlite";
-    std::int64_t child = 0;
-    std::int64_t run = 0;
-    {
-        RecordStore store(file);
-        child = store.addChild(u"はなこ");
-        run = store.beginRun(child, "/cards", 1000);
-        store.addAttempt(run, answer(2000, u"いぬ", u"いぬ"));
-    }
-    ::chmod(file.c_str(), 0444);
-    {
-        RecordStore store(file);
-        EXPECT_EQ(store.attempts(child, 0, kAlways).size(), 1u);
-        EXPECT_EQ(failureOf([&] { store.addAttempt(run, answer(3000, u"ねこ", u"ねこ")); }),
-            RecordError::Kind::ReadOnly);
-    }
-    // A folder where no record can be made.
-    ::chmod(folder.path().c_str(), 0555);
-    EXPECT_EQ(failureOf([&] { RecordStore none(folder.path() / "other.sqlite"); }),
-        RecordError::Kind::ReadOnly);
-}
-
-// A drill killed while it writes: every answer whose commit had returned is there, the file is
-// whole, and at most the answer being written is missing.
-TEST(RecordStoreTest, AKilledWriterLosesNoCommittedAnswer)
-{
-    TemporaryFolder folder;
-    const std::filesystem::path file = folder.path() / "records.sqlite";
-    std::int64_t child = 0;
-    std::int64_t run = 0;
-    {
-        RecordStore store(file);
-        child = store.addChild(u"はなこ");
-        run = store.beginRun(child, "/cards", 1000);
-    }
-    int acknowledgements[2];
-    ASSERT_EQ(::pipe(acknowledgements), 0);
-    const pid_t writer = ::fork();
-    ASSERT_GE(writer, 0);
-    if (writer == 0) {
-        ::close(acknowledgements[0]);
-        try {
-            RecordStore store(file);
-            for (std::int64_t i = 0;; ++i) {
-                store.addAttempt(run, answer(2000 + i, u"いぬ", u"いぬ"));
-                if (::write(acknowledgements[1], &i, sizeof i) != sizeof i)
-                    ::_exit(2);
-            }
-        } catch (...) {
-            ::_exit(3);
-        }
-    }
-    ::close(acknowledgements[1]);
-    std::int64_t committed = -1;
-    for (int read = 0; read < 40; ++read)
-        ASSERT_EQ(::read(acknowledgements[0], &committed, sizeof committed), sizeof committed);
-    ::kill(writer, SIGKILL);
-    int status = 0;
-    ::waitpid(writer, &status, 0);
-    ::close(acknowledgements[0]);
-    ASSERT_TRUE(WIFSIGNALED(status));
-
-    OtherProgram check(file);
-    EXPECT_EQ(
-        check.number("SELECT count(*) FROM pragma_integrity_check WHERE integrity_check <> 'ok'"),
-        0);
-    RecordStore store(file);
-    const std::vector<Attempt> attempts = store.attempts(child, 0, kAlways);
-    ASSERT_GE(static_cast<std::int64_t>(attempts.size()), committed + 1);
-    for (std::size_t i = 0; i < attempts.size(); ++i)
-        EXPECT_EQ(attempts[i].whenMs, 2000 + static_cast<std::int64_t>(i));
 }

@@ -3,20 +3,21 @@
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
 
+#include "TempFolder.h"
+
+#include "data/PathText.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <limits>
-#include <unistd.h>
 
 // The drill ends while another program holds the record: the writer, which would wait a long
 // while for it, gives up at once when told to finish without waiting, drops what it could not
 // write, and says so to the teacher.
 TEST(RecordWriterTest, EndsAtOnceWhenTheRecordIsHeldAndNotesWhatWasLost)
 {
-    std::string pattern
-        = (std::filesystem::temp_directory_path() / "tapomi-writer-XXXXXX").string();
-    const std::filesystem::path folder = ::mkdtemp(pattern.data());
+    const TempFolder folder;
     const std::filesystem::path file = folder / "records.sqlite";
     std::int64_t child = 0;
     {
@@ -24,7 +25,7 @@ TEST(RecordWriterTest, EndsAtOnceWhenTheRecordIsHeldAndNotesWhatWasLost)
         child = store.addChild(u"はなこ");
     }
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(PathText::utf8(file).c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
     RecordWriter::Options patient;
@@ -45,5 +46,4 @@ TEST(RecordWriterTest, EndsAtOnceWhenTheRecordIsHeldAndNotesWhatWasLost)
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_TRUE(RecordStore(file).runs(child, 0, std::numeric_limits<std::int64_t>::max()).empty());
-    std::filesystem::remove_all(folder);
 }

@@ -3,12 +3,13 @@
 #include "app/Utf8Text.h"
 #include "app/launcher/FolderMemory.h"
 #include "app/launcher/Launcher.h"
+#include "data/PathText.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
 #include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"
 
-#include "media/TempFolder.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -173,12 +174,12 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     const fs::path records = work / "records.sqlite";
     const fs::path drill = temp / "bin" / "tapomi";
     const fs::path cards = temp / "えカード 1組";
-    write(cards / "りんご.jpg", "apple");
+    write(cards / u8"りんご.jpg", "apple");
     const fs::path otherCards = temp / "animals";
-    write(otherCards / "ねこ.bmp", "cat");
+    write(otherCards / u8"ねこ.bmp", "cat");
     const fs::path empty = temp / "empty";
     fs::create_directories(empty);
-    write(work / Launcher::kSamplesFolder / "いぬ.gif", "dog");
+    write(work / Launcher::kSamplesFolder / u8"いぬ.gif", "dog");
 
     FakeTeacherView view;
     FakeFolderMemory memory;
@@ -254,9 +255,10 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     EXPECT_EQ(recorded.setVariables,
         (std::vector<std::pair<std::string, std::string>> {
             { RecordStore::kChildVariable, std::to_string(hanako) },
-            { RecordStore::kFileVariable, records.native() } }));
+            { RecordStore::kFileVariable, PathText::utf8(records) } }));
     EXPECT_TRUE(recorded.unsetVariables.empty());
-    EXPECT_EQ(view.rows[0].folder, Utf8Text::decodeReplacing(cards.native()));
+    EXPECT_TRUE(view.rows[0].folder.ends_with(u"えカード 1組"))
+        << Utf8Text::encode(view.rows[0].folder);
     EXPECT_TRUE(memory.folder.empty()) << "a child's folder is the child's own";
 
     // While the drill runs it records; when it ends the report is read again, and what it could
@@ -303,7 +305,7 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     // be written is told in the message area.
     view.files = { temp / "はなこ.csv", temp / "no such folder" / "x.csv", temp / "はなこ.pdf" };
     window.exportCsvClicked();
-    EXPECT_EQ(view.suggestedFiles.back(), fs::path("はなこの記録.csv"));
+    EXPECT_EQ(view.suggestedFiles.back(), fs::path(u8"はなこの記録.csv"));
     std::ifstream csv(temp / "はなこ.csv", std::ios::binary);
     std::string bom(3, '\0');
     csv.read(bom.data(), 3);
@@ -355,7 +357,7 @@ TEST(TeacherWindowTest, ADamagedRecordIsSetAsideAndSaidSo)
     EXPECT_TRUE(contains(view.messages[0], u"こわれていました"));
     int files = 0;
     for (const auto& entry : fs::directory_iterator(temp.path()))
-        files += entry.path().filename().native().starts_with("records") ? 1 : 0;
+        files += entry.path().filename().u8string().starts_with(u8"records") ? 1 : 0;
     EXPECT_GE(files, 2) << "the damaged file is kept beside the new one";
 }
 

@@ -5,11 +5,11 @@
 #include "app/launcher/FolderMemory.h"
 #include "app/launcher/LauncherView.h"
 #include "data/DataFileError.h"
+#include "data/PathText.h"
 #include "data/PictureListing.h"
 
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -19,7 +19,7 @@ constexpr std::u16string_view kTitle = u"タポミ";
 
 std::u16string shown(const fs::path& path)
 {
-    return Utf8Text::decodeReplacing(path.native());
+    return Utf8Text::decodeReplacing(PathText::utf8(path));
 }
 
 bool isFolder(const fs::path& path)
@@ -33,7 +33,9 @@ bool copyIfMissing(const fs::path& from, const fs::path& to)
 {
     std::error_code error;
     fs::copy_file(from, to, fs::copy_options::skip_existing, error);
-    return !error;
+    // The C++ library of mingw-w64 reports a skipped file as "file exists", Linux's reports
+    // nothing: either way the teacher's copy is kept, which is what was wanted.
+    return !error || error == std::errc::file_exists;
 }
 
 } // namespace
@@ -147,7 +149,7 @@ Launcher::FolderProblem Launcher::CheckFolder(const fs::path& folder)
         return FolderProblem::Unreadable;
     }
     // The drill writes its settings and card selection beside the pictures.
-    if (::access(folder.c_str(), W_OK) != 0)
+    if (!MayWriteIn(folder))
         return FolderProblem::NotWritable;
     return FolderProblem::None;
 }

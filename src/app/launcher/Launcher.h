@@ -27,14 +27,14 @@ public:
     // Written once the first run's preparation is complete, so it is not done again.
     static constexpr const char* kPreparedMarker = ".tapomi-prepared";
     // The copy of the sample cards in the working directory.
-    static constexpr const char* kSamplesFolder = "サンプル";
+    static constexpr const char8_t* kSamplesFolder = u8"サンプル";
 
     // dataFolder holds what is installed with the program (O.txt and samples/).
     Launcher(LauncherView& view, WarningBox& messages, FolderMemory& memory,
         std::filesystem::path dataFolder, std::filesystem::path workingDirectory);
 
-    // $XDG_DATA_HOME/tapomi, or ~/.local/share/tapomi when the variable is unset, empty or not
-    // an absolute path. Null pointers stand for unset variables.
+    // Linux's rule: $XDG_DATA_HOME/tapomi, or ~/.local/share/tapomi when the variable is unset,
+    // empty or not an absolute path. Null pointers stand for unset variables.
     static std::filesystem::path WorkingDirectory(const char* xdgDataHome, const char* home);
 
     // Makes the working directory and, on the first run, fills it. False when the teacher
@@ -56,6 +56,8 @@ public:
     static std::u16string ProblemText(FolderProblem problem, const std::filesystem::path& folder);
 
 private:
+    // Whether this user may make files in the folder; one file per platform.
+    static bool MayWriteIn(const std::filesystem::path& folder);
     // False when the teacher cancelled.
     bool prepare();
     bool copyStarterFiles();

@@ -1,11 +1,19 @@
 #include "app/launcher/LauncherCommand.h"
 
 #include "app/Utf8Text.h"
+#include "data/PathText.h"
 
 #include <optional>
 #include <string_view>
 
 namespace {
+
+// An argument is UTF-8 on Windows and the name's own bytes on Linux: the u8 form of a path is
+// exactly that on both, where the narrow form would be the ANSI code page on Windows.
+std::filesystem::path pathOf(const std::string& argument)
+{
+    return std::u8string(reinterpret_cast<const char8_t*>(argument.data()), argument.size());
+}
 
 struct Option
 {
@@ -79,12 +87,12 @@ LauncherCommand LauncherCommand::Parse(const std::vector<std::string>& arguments
         if (arguments[2].empty())
             return invalid(option->action == Action::Child ? u"フォルダーの名前がありません。"
                                                            : u"ファイルの名前がありません。");
-        command.m_path = std::filesystem::path(arguments[2]);
+        command.m_path = pathOf(arguments[2]);
     }
     return command;
 }
 
-std::u16string LauncherCommand::HelpText()
+std::u16string LauncherCommand::HelpText(const std::filesystem::path& recordFile)
 {
     return u"使い方：tapomi-launcher [指定]\n"
            u"\n"
@@ -107,7 +115,8 @@ std::u16string LauncherCommand::HelpText()
            u"  --help\n"
            u"      この説明を出します。\n"
            u"\n"
-           u"記録は $XDG_DATA_HOME/tapomi/records.sqlite（ふつうは ~/.local/share/tapomi/"
-           u"records.sqlite）にあり、このコンピューターの外には出ません。\n"
-           u"うまくいかなかったときは、わけを標準エラーに出して、0 でない終了状態で終わります。\n";
+           u"記録は "
+        + Utf8Text::decodeReplacing(PathText::utf8(recordFile))
+        + u" にあり、このコンピューターの外には出ません。\n"
+          u"うまくいかなかったときは、わけを標準エラーに出して、0 でない終了状態で終わります。\n";
 }

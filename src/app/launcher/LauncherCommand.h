@@ -20,10 +20,12 @@ public:
         Invalid, // problem() says why
     };
 
-    // The arguments after the program's name, as the bytes the system gave them.
+    // The arguments after the program's name, as the bytes the system gave them (in UTF-8 on
+    // Windows).
     static LauncherCommand Parse(const std::vector<std::string>& arguments);
-    // The text --help prints, in Japanese with the options as they are typed.
-    static std::u16string HelpText();
+    // The text --help prints, in Japanese with the options as they are typed, and where the
+    // record is.
+    static std::u16string HelpText(const std::filesystem::path& recordFile);
 
     Action action() const { return m_action; }
     const std::u16string& childName() const { return m_childName; }

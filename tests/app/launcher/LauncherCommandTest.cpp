@@ -1,5 +1,7 @@
 #include "app/launcher/LauncherCommand.h"
 
+#include "data/PathText.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,14 +58,16 @@ TEST(LauncherCommandTest, ReadsEachOptionAndRefusesWhatItDoesNotKnow)
         }
         EXPECT_TRUE(command.problem().empty()) << shown;
         EXPECT_EQ(command.childName(), c.name) << shown;
-        EXPECT_EQ(command.path(), std::filesystem::path(c.path)) << shown;
+        EXPECT_EQ(PathText::utf8(command.path()), c.path) << shown;
     }
 
-    // The help names every option.
-    const std::u16string help = LauncherCommand::HelpText();
-    for (const char16_t* option : { u"--child 名前 [フォルダー]", u"--add-child 名前",
-             u"--export-csv 名前 ファイル", u"--export-pdf 名前 ファイル", u"--help" })
-        EXPECT_NE(help.find(option), std::u16string::npos) << "help lacks an option";
+    // The help names every option, and where the record is.
+    const std::u16string help
+        = LauncherCommand::HelpText(PathText::fromText(u"記録/records.sqlite"));
+    for (const char16_t* option :
+        { u"--child 名前 [フォルダー]", u"--add-child 名前", u"--export-csv 名前 ファイル",
+            u"--export-pdf 名前 ファイル", u"--help", u"記録/records.sqlite" })
+        EXPECT_NE(help.find(option), std::u16string::npos) << "help lacks an option or the record";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/Utf8Text.h"
 #include "app/launcher/Launcher.h"
 #include "app/launcher/LauncherCommand.h"
+#include "app/launcher/UserDataFolder.h"
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/launcher/qt/SettingsFolderMemory.h"
 #include "app/qt/JapaneseFont.h"
@@ -38,29 +39,20 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* homeDirectory()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    const passwd* user = ::getpwuid(::getuid());
-    return user ? user->pw_dir : "";
-}
-
 fs::path workingDirectory()
 {
-    return Launcher::WorkingDirectory(std::getenv("XDG_DATA_HOME"), homeDirectory());
+    return UserDataFolder::workingDirectory();
 }
 
 fs::path recordsFile()
 {
-    return RecordStore::DefaultFile(std::getenv("XDG_DATA_HOME"), homeDirectory());
+    return UserDataFolder::recordFile();
 }
 
 QString qtPath(const fs::path& path)
@@ -229,7 +221,7 @@ int main(int argc, char** argv)
     case LauncherCommand::Action::ExportPdf:
         return exportPdf(argc, argv, command);
     case LauncherCommand::Action::Help:
-        std::cout << Utf8Text::encode(LauncherCommand::HelpText());
+        std::cout << Utf8Text::encode(LauncherCommand::HelpText(recordsFile()));
         return 0;
     case LauncherCommand::Action::Invalid:
         break;
