@@ -1,6 +1,7 @@
 // タポミ: start-up of the program. The only place where the pieces are wired together: the
 // program-wide state, the data folder, sound and speech, and the drill window with its logic.
 
+#include "app/CommandLine.h"
 #include "app/ProgramState.h"
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
@@ -125,8 +126,7 @@ int main(int argc, char** argv)
 {
     // The folder is taken from the command line as typed, before Qt takes out the options it
     // knows: a folder name that happens to look like one of them still reaches the drill.
-    std::vector<char*> commandLine(argv, argv + argc);
-    commandLine.push_back(nullptr);
+    CommandLine commandLine(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapomi"));
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
     FailureReport failure;
     int status = FailureReport::kExitStatus;
     failure.run([&] {
-        status = runDrill(static_cast<int>(commandLine.size()) - 1, commandLine.data(), failure);
+        status = runDrill(commandLine.argc(), commandLine.argv(), failure);
     });
     return failure.failed() ? FailureReport::kExitStatus : status;
 }
