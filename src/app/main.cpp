@@ -2,12 +2,14 @@
 // program-wide state, the data folder, sound and speech, and the drill window with its logic.
 
 #include "app/CommandLine.h"
+#include "app/Environment.h"
 #include "app/ProgramState.h"
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
 #include "app/qt/FirstFrameWatch.h"
 #include "app/qt/QtWarningBox.h"
 #include "data/DataFolder.h"
+#include "data/PathText.h"
 #include "drill/ClockRandom.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/Form1.h"
@@ -23,8 +25,6 @@
 #include <QMetaObject>
 
 #include <charconv>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -50,17 +50,17 @@ struct ChildRecord
 std::unique_ptr<ChildRecord> childRecord(
     const Settings& settings, const std::filesystem::path& folder)
 {
-    const char* child = std::getenv(RecordStore::kChildVariable);
-    const char* file = std::getenv(RecordStore::kFileVariable);
-    if (!child || !file || *file == '\0')
+    const std::optional<std::string> child = Environment::get(RecordStore::kChildVariable);
+    const std::optional<std::string> file = Environment::get(RecordStore::kFileVariable);
+    if (!child || !file || file->empty())
         return nullptr;
     std::int64_t childId = 0;
-    const char* end = child + std::strlen(child);
-    const auto [rest, error] = std::from_chars(child, end, childId);
+    const char* end = child->data() + child->size();
+    const auto [rest, error] = std::from_chars(child->data(), end, childId);
     if (error != std::errc() || rest != end || childId <= 0)
         return nullptr;
     return std::make_unique<ChildRecord>(
-        file, settings, childId, std::filesystem::absolute(folder));
+        PathText::fromUtf8(*file), settings, childId, std::filesystem::absolute(folder));
 }
 
 // Runs the drill on the folder named by the command line until Esc, the title bar or a failure

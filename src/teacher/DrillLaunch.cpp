@@ -1,5 +1,6 @@
 #include "teacher/DrillLaunch.h"
 
+#include "data/PathText.h"
 #include "record/RecordStore.h"
 
 DrillLaunch DrillLaunch::Make(std::filesystem::path program, std::filesystem::path workingDirectory,
@@ -10,7 +11,7 @@ DrillLaunch DrillLaunch::Make(std::filesystem::path program, std::filesystem::pa
     if (recording) {
         launch.setVariables = {
             { RecordStore::kChildVariable, std::to_string(recording->childId) },
-            { RecordStore::kFileVariable, recording->records.native() },
+            { RecordStore::kFileVariable, PathText::utf8(recording->records) },
         };
     } else {
         launch.unsetVariables = { RecordStore::kChildVariable, RecordStore::kFileVariable };
