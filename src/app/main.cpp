@@ -3,10 +3,13 @@
 
 #include "app/CommandLine.h"
 #include "app/Environment.h"
+#include "app/ProgramFiles.h"
 #include "app/ProgramState.h"
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
 #include "app/qt/FirstFrameWatch.h"
+#include "app/qt/JapaneseFont.h"
+#include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
 #include "data/DataFolder.h"
 #include "data/PathText.h"
@@ -130,6 +133,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapomi"));
+    JapaneseFont::addBundled(QtText::fromPath(ProgramFiles::dataFolder()));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
 
     FailureReport failure;

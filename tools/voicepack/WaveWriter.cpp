@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <fstream>
-#include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -50,8 +50,7 @@ bool WaveWriter::write(
         put16(bytes, static_cast<std::uint16_t>(s));
 
     std::filesystem::path temporary = path;
-    // A random ending keeps two voice packs writing into one folder apart.
-    temporary += ".tmp" + std::to_string(std::random_device {}());
+    temporary += ".tmp" + std::to_string(::getpid());
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

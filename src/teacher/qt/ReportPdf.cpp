@@ -61,7 +61,7 @@ std::optional<std::u16string> ReportPdf::Save(
         painter.end();
     }
 
-    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(file.native())));
+    QSaveFile out(QtText::fromPath(file));
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         return u"ファイルに書きこめませんでした。場所と名前をたしかめてください。";
     return std::nullopt;

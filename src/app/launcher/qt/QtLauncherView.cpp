@@ -1,5 +1,7 @@
 #include "app/launcher/qt/QtLauncherView.h"
 
+#include "app/qt/QtText.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -14,12 +16,12 @@ namespace {
 
 QString qtPath(const fs::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return QtText::fromPath(path);
 }
 
 fs::path stdPath(const QString& path)
 {
-    return fs::path(QFile::encodeName(path).toStdString());
+    return QtText::toPath(path);
 }
 
 // The voice pack writes each file under a temporary name first; a killed run leaves its

@@ -11,6 +11,7 @@
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/launcher/qt/SettingsFolderMemory.h"
 #include "app/qt/JapaneseFont.h"
+#include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
 #include "cards/FolderCheckCommand.h"
 #include "data/PathText.h"
@@ -66,7 +67,7 @@ fs::path recordsFile()
 
 QString qtPath(const fs::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return QtText::fromPath(path);
 }
 
 // Names, icon and the Japanese texts of Qt's own dialogs, whatever the desktop's language.
@@ -75,6 +76,7 @@ void setUpApplication(QTranslator& qtTexts)
     QApplication::setOrganizationName(QStringLiteral("tapomi"));
     QApplication::setApplicationName(QStringLiteral("tapomi-launcher"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
+    JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -182,6 +184,7 @@ int exportPdf(int& argc, char** argv, const LauncherCommand& command)
     if (!Environment::get("DISPLAY") && !Environment::get("WAYLAND_DISPLAY"))
         Environment::set("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
     if (const std::optional<std::u16string> problem = ReportPdf::Save(command.path(), *report)) {
         TeacherCommands::Tell(std::cerr,
             *problem + u"（" + Utf8Text::decodeReplacing(PathText::utf8(command.path())) + u"）");
