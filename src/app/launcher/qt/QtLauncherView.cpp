@@ -29,10 +29,11 @@ fs::path stdPath(const QString& path)
 void removeTemporaryFiles(const fs::path& folder, qint64 processId)
 {
     const std::string ending = ".tmp" + std::to_string(processId);
+    const fs::path::string_type nativeEnding(ending.begin(), ending.end()); // ASCII either way
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().native();
-        if (name.size() > ending.size() && name.ends_with(ending)) {
+        const fs::path::string_type name = it->path().filename().native();
+        if (name.size() > nativeEnding.size() && name.ends_with(nativeEnding)) {
             std::error_code ignored;
             fs::remove(it->path(), ignored);
         }
