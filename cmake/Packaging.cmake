@@ -12,14 +12,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TAPOMI_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libsqlite3-0 keeps the children's records; libqt6charts6 draws the report's chart in the
-# teacher's window. qt6-translations-l10n: Qt's own Japanese texts in the launcher's folder
-# dialog (its column headings, menus and tool tips). qt6-image-formats-plugins: the WebP and TIFF
-# readers, so the teacher's tools can make a .jpg copy of such a picture. SDL, espeak-ng and
-# MeCab are opened by the programs only when sound is first needed, so dpkg-shlibdeps does not
-# see them: they are named here.
+# libsqlite3-0 keeps the children's records. qt6-translations-l10n: Qt's own Japanese texts in
+# the launcher's folder dialog (its column headings, menus and tool tips).
+# qt6-image-formats-plugins: the WebP and TIFF readers, so the teacher's tools can make a .jpg
+# copy of such a picture. SDL, espeak-ng and MeCab are opened by the programs only when sound is
+# first needed, so dpkg-shlibdeps does not see them: they are named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libsqlite3-0, libsdl2-2.0-0, libespeak-ng1, libmecab2, open-jtalk, open-jtalk-mecab-naist-jdic, espeak-ng-data, mecab-ipadic-utf8, fonts-ipafont-gothic, qt6-translations-l10n, qt6-image-formats-plugins, libqt6charts6")
+  "libsqlite3-0, libsdl2-2.0-0, libespeak-ng1, libmecab2, open-jtalk, open-jtalk-mecab-naist-jdic, espeak-ng-data, mecab-ipadic-utf8, fonts-ipafont-gothic, qt6-translations-l10n, qt6-image-formats-plugins")
 # The first line is the synopsis; cpack indents the rest and marks the blank line as a break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "picture-card typing drill in Japanese kana for children

@@ -10,8 +10,8 @@ set(TAPOMI_APP_ID "org.example.tapomi" CACHE STRING "AppStream and desktop-file 
 set(TAPOMI_HOMEPAGE "https://tapomi.example.org" CACHE STRING "The project's web address")
 set(TAPOMI_MAINTAINER "Tapomi developers <tapomi@example.org>" CACHE STRING
     "Maintainer of the Debian package")
-# SPDX name of the program's own licence: it links espeak-ng (GPL-3.0-or-later) and Qt Charts
-# (GPL-3.0), so the whole is GPL-3.0-or-later.
+# SPDX name of the program's own licence: it links espeak-ng (GPL-3.0-or-later), so the whole is
+# GPL-3.0-or-later.
 set(TAPOMI_LICENSE_SPDX "GPL-3.0-or-later")
 
 set(TAPOMI_BUILD_BINDIR ${PROJECT_BINARY_DIR}/bin)

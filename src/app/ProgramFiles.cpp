@@ -13,5 +13,8 @@ fs::path ProgramFiles::companion(std::string_view name, const fs::path& program)
 {
     if (program.empty())
         return {};
-    return program.parent_path() / name;
+    // The programs share their ending: none on Linux, ".exe" on Windows.
+    fs::path file = program.parent_path() / name;
+    file += program.extension();
+    return file;
 }

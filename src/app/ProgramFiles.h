@@ -14,7 +14,7 @@ public:
     static std::filesystem::path executable();
     // share/tapomi beside the bin folder that holds the program.
     static std::filesystem::path dataFolder(const std::filesystem::path& program = executable());
-    // Another of the programs, in the same folder as this one.
+    // Another of the programs, in the same folder as this one and with the same ending.
     static std::filesystem::path companion(
         std::string_view name, const std::filesystem::path& program = executable());
 };

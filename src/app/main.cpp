@@ -1,12 +1,18 @@
 // タポミ: start-up of the program. The only place where the pieces are wired together: the
 // program-wide state, the data folder, sound and speech, and the drill window with its logic.
 
+#include "app/CommandLine.h"
+#include "app/Environment.h"
+#include "app/ProgramFiles.h"
 #include "app/ProgramState.h"
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
 #include "app/qt/FirstFrameWatch.h"
+#include "app/qt/JapaneseFont.h"
+#include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
 #include "data/DataFolder.h"
+#include "data/PathText.h"
 #include "drill/ClockRandom.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/Form1.h"
@@ -22,8 +28,6 @@
 #include <QMetaObject>
 
 #include <charconv>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -49,17 +53,17 @@ struct ChildRecord
 std::unique_ptr<ChildRecord> childRecord(
     const Settings& settings, const std::filesystem::path& folder)
 {
-    const char* child = std::getenv(RecordStore::kChildVariable);
-    const char* file = std::getenv(RecordStore::kFileVariable);
-    if (!child || !file || *file == '\0')
+    const std::optional<std::string> child = Environment::get(RecordStore::kChildVariable);
+    const std::optional<std::string> file = Environment::get(RecordStore::kFileVariable);
+    if (!child || !file || file->empty())
         return nullptr;
     std::int64_t childId = 0;
-    const char* end = child + std::strlen(child);
-    const auto [rest, error] = std::from_chars(child, end, childId);
+    const char* end = child->data() + child->size();
+    const auto [rest, error] = std::from_chars(child->data(), end, childId);
     if (error != std::errc() || rest != end || childId <= 0)
         return nullptr;
     return std::make_unique<ChildRecord>(
-        file, settings, childId, std::filesystem::absolute(folder));
+        PathText::fromUtf8(*file), settings, childId, std::filesystem::absolute(folder));
 }
 
 // Runs the drill on the folder named by the command line until Esc, the title bar or a failure
@@ -125,17 +129,17 @@ int main(int argc, char** argv)
 {
     // The folder is taken from the command line as typed, before Qt takes out the options it
     // knows: a folder name that happens to look like one of them still reaches the drill.
-    std::vector<char*> commandLine(argv, argv + argc);
-    commandLine.push_back(nullptr);
+    CommandLine commandLine(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapomi"));
+    JapaneseFont::addBundled(QtText::fromPath(ProgramFiles::dataFolder()));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
 
     FailureReport failure;
     int status = FailureReport::kExitStatus;
     failure.run([&] {
-        status = runDrill(static_cast<int>(commandLine.size()) - 1, commandLine.data(), failure);
+        status = runDrill(commandLine.argc(), commandLine.argv(), failure);
     });
     return failure.failed() ? FailureReport::kExitStatus : status;
 }

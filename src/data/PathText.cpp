@@ -18,6 +18,11 @@ std::filesystem::path PathText::fromText(std::u16string_view text)
     return std::filesystem::path(asUtf8(Utf8Text::encode(text)));
 }
 
+std::filesystem::path PathText::fromUtf8(std::string_view bytes)
+{
+    return std::filesystem::path(asUtf8(bytes));
+}
+
 std::optional<std::u16string> PathText::fileName(const std::filesystem::path& path)
 {
     try {

@@ -27,7 +27,7 @@ fail() {
 deb=$(ls "$work"/out/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data mecab-ipadic-utf8 \
-  fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libqt6charts6 libsdl2-2.0-0 \
+  fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libsdl2-2.0-0 \
   libespeak-ng1 libmecab2 libsqlite3-0; do
   [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done

@@ -1,5 +1,7 @@
 #include "VoicePack.h"
 
+#include "app/CommandLine.h"
+#include "data/PathText.h"
 #include "media/SpeechEngines.h"
 
 #include <cstdio>
@@ -7,8 +9,11 @@
 #include <string>
 
 // tapomi-voicepack DIR [--overwrite] [--progress]: makes the drill's sound files in DIR.
-int main(int argc, char** argv)
+int main(int programArgc, char** programArgv)
 {
+    CommandLine commandLine(programArgc, programArgv);
+    const int argc = commandLine.argc();
+    char** argv = commandLine.argv();
     std::string folder;
     bool overwrite = false;
     bool showProgress = false;
@@ -51,7 +56,7 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         };
     }
-    const VoicePack::Outcome outcome = VoicePack::build(folder, engine, overwrite, progress);
+    const VoicePack::Outcome outcome = VoicePack::build(PathText::fromUtf8(folder), engine, overwrite, progress);
     std::printf("tapomi-voicepack: %d written, %d kept, %d failed in %s\n", outcome.written,
         outcome.kept, outcome.failed, folder.c_str());
     return outcome.failed == 0 ? 0 : 1;

@@ -1,5 +1,6 @@
 #include "app/qt/JapaneseFont.h"
 
+#include <QDir>
 #include <QFontDatabase>
 
 #include <algorithm>
@@ -43,4 +44,11 @@ QFont JapaneseFont::bold(int points)
     font.setWeight(QFont::Bold);
     font.setPointSize(std::max(1, points));
     return font;
+}
+
+void JapaneseFont::addBundled(const QString& dataFolder)
+{
+    const QDir fonts(dataFolder + QStringLiteral("/fonts"));
+    for (const QString& file : fonts.entryList({ QStringLiteral("*.ttf") }, QDir::Files))
+        QFontDatabase::addApplicationFont(fonts.filePath(file));
 }

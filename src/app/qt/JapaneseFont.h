@@ -15,4 +15,7 @@ public:
     // empty); the first preference when none is installed, so Qt's own matching takes over.
     static QString chooseFamily(const QStringList& installed = {});
     static QFont bold(int points);
+    // Adds the faces that come with the program (share/tapomi/fonts, on Windows) for this run.
+    // Called before the first window is made; on Linux the system's own fonts are used.
+    static void addBundled(const QString& dataFolder);
 };

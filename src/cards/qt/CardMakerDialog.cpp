@@ -183,7 +183,7 @@ FolderActions::Result CardMakerDialog::save()
         && m_askReplace(name() + QStringLiteral(".jpg")))
         result = m_actions.SaveCard(m_name.text(), bytes, true);
     if (result.outcome == FolderActions::Outcome::Done) {
-        const QString path = QFile::decodeName(QByteArray::fromStdString(result.file.native()));
+        const QString path = QtText::fromPath(result.file);
         tell(QStringLiteral("「%1.jpg」をほぞんしました。").arg(name()), false);
         emit cardSaved(path);
     } else if (result.outcome == FolderActions::Outcome::NameTaken) {

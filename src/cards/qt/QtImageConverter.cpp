@@ -1,5 +1,6 @@
 #include "cards/qt/QtImageConverter.h"
 
+#include "app/qt/QtText.h"
 #include "cards/qt/CardImage.h"
 
 #include <QFile>
@@ -9,7 +10,7 @@ std::optional<std::string> QtImageConverter::jpegCopy(
 {
     QString why;
     const QImage image
-        = CardImage::load(QFile::decodeName(QByteArray::fromStdString(picture.native())), why);
+        = CardImage::load(QtText::fromPath(picture), why);
     if (image.isNull()) {
         reason = why.toStdU16String();
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "app/Utf8Text.h"
 #include "cards/qt/CardMakerDialog.h"
+#include "data/PathText.h"
 
 #include <string>
 
@@ -20,5 +21,5 @@ std::optional<std::u16string> CardMakerTool::run(const std::filesystem::path& fo
     if (made.isEmpty())
         return std::nullopt;
     return u"カードを " + Utf8Text::decodeReplacing(std::to_string(made.size()))
-        + u" 枚つくりました。\n" + Utf8Text::decodeReplacing(folder.native());
+        + u" 枚つくりました。\n" + Utf8Text::decodeReplacing(PathText::utf8(folder));
 }

@@ -4,6 +4,7 @@
 #include "cards/FolderCheck.h"
 #include "cards/qt/FolderCheckPanel.h"
 #include "data/DataFileError.h"
+#include "data/PathText.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -22,7 +23,7 @@ FolderCheckDialog::FolderCheckDialog(QWidget* parent, fs::path praiseFile)
 
 std::optional<std::u16string> FolderCheckDialog::run(const fs::path& folder)
 {
-    const std::u16string shown = Utf8Text::decodeReplacing(folder.native());
+    const std::u16string shown = Utf8Text::decodeReplacing(PathText::utf8(folder));
     std::size_t found = 0;
     try {
         found = FolderCheck(folder, m_praiseFile).Run().size();

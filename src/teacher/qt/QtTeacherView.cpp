@@ -31,12 +31,12 @@ namespace {
 
 QString qtPath(const fs::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return QtText::fromPath(path);
 }
 
 fs::path stdPath(const QString& path)
 {
-    return fs::path(QFile::encodeName(path).toStdString());
+    return QtText::toPath(path);
 }
 
 QString text(std::u16string_view value)
@@ -291,8 +291,7 @@ bool QtTeacherView::startDrill(const DrillLaunch& launch)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const auto& [name, value] : launch.setVariables)
-        environment.insert(
-            QString::fromStdString(name), QFile::decodeName(QByteArray::fromStdString(value)));
+        environment.insert(QString::fromStdString(name), QtText::fromUtf8(value));
     for (const std::string& name : launch.unsetVariables)
         environment.remove(QString::fromStdString(name));
     m_drill->setProcessEnvironment(environment);

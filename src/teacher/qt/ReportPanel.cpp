@@ -2,12 +2,8 @@
 
 #include "app/qt/QtText.h"
 #include "teacher/ReportText.h"
+#include "teacher/qt/DayChart.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
@@ -16,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 namespace {
 
@@ -85,14 +80,11 @@ ReportPanel::ReportPanel(QWidget* parent)
     m_figures = new QFormLayout(figuresBox);
     layout->addWidget(figuresBox);
 
-    m_chart = new QChart;
-    m_chart->setTitle(QStringLiteral(u"はじめの一回で正解した割合（日ごと）"));
-    m_chart->legend()->hide();
-    m_chart->setAnimationOptions(QChart::NoAnimation);
-    m_chartView = new QChartView(m_chart, this);
-    m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumHeight(m_chartView->fontMetrics().height() * 12);
-    layout->addWidget(m_chartView, 1);
+    auto* chartTitle = new QLabel(QStringLiteral(u"はじめの一回で正解した割合（日ごと）"), this);
+    chartTitle->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(chartTitle);
+    m_chart = new DayChart(this);
+    layout->addWidget(m_chart, 1);
 
     auto* wordsBox = new QGroupBox(QStringLiteral(u"ことば"), this);
     auto* words = new QFormLayout(wordsBox);
@@ -126,7 +118,7 @@ void ReportPanel::showReport(const std::optional<TeacherView::Report>& report)
         m_mastered->clear();
         m_hard->clear();
         m_confusions->clear();
-        fillChart(ChildReport {});
+        m_chart->setReport(ChildReport {});
         return;
     }
     m_heading->setText(QtText::toQString(report->childName) + QStringLiteral(u"さんの記録　")
@@ -145,43 +137,7 @@ void ReportPanel::showReport(const std::optional<TeacherView::Report>& report)
         confusions.append(QtText::toQString(ReportText::Confusion(summary)));
     m_confusions->setText(confusions.isEmpty() ? QStringLiteral(u"まだありません")
                                                : confusions.join(QLatin1Char('\n')));
-    fillChart(report->figures);
-}
-
-void ReportPanel::fillChart(const ChildReport& report)
-{
-    m_chart->removeAllSeries();
-    for (QAbstractAxis* axis : m_chart->axes())
-        m_chart->removeAxis(axis);
-    if (report.days.empty())
-        return;
-
-    auto* shares = new QBarSet(QStringLiteral(u"正解の割合"));
-    shares->setColor(QColor(0x2e, 0x7d, 0x32));
-    QStringList dates;
-    for (const ChildReport::Day& day : report.days) {
-        shares->append(ReportText::FirstTryRightPercent(day));
-        dates.append(QtText::toQString(ReportText::ShortDate(day.date)));
-    }
-    auto* series = new QBarSeries;
-    series->append(shares);
-    series->setLabelsVisible(true);
-    series->setLabelsFormat(QStringLiteral("@value%"));
-    m_chart->addSeries(series);
-
-    auto* days = new QBarCategoryAxis;
-    days->append(dates);
-    // Many days side by side only stay readable standing up.
-    if (dates.size() > 10)
-        days->setLabelsAngle(-90);
-    m_chart->addAxis(days, Qt::AlignBottom);
-    series->attachAxis(days);
-    auto* percent = new QValueAxis;
-    percent->setRange(0, 100);
-    percent->setTickCount(6);
-    percent->setLabelFormat(QStringLiteral("%d%%"));
-    m_chart->addAxis(percent, Qt::AlignLeft);
-    series->attachAxis(percent);
+    m_chart->setReport(report->figures);
 }
 
 QString ReportPanel::shownText() const

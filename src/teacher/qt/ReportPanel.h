@@ -7,8 +7,7 @@
 
 #include <optional>
 
-class QChart;
-class QChartView;
+class DayChart;
 class QComboBox;
 class QDateEdit;
 class QFormLayout;
@@ -29,7 +28,7 @@ public:
     void showReport(const std::optional<TeacherView::Report>& report);
 
     QComboBox* periodBox() const { return m_period; }
-    QChart* chart() const { return m_chart; }
+    const DayChart* chart() const { return m_chart; }
     // The figures, words and confusions as shown, one line each, for tests and screen readers.
     QString shownText() const;
 
@@ -37,15 +36,12 @@ signals:
     void periodChanged();
 
 private:
-    void fillChart(const ChildReport& report);
-
     QLabel* m_heading = nullptr;
     QComboBox* m_period = nullptr;
     QDateEdit* m_from = nullptr;
     QDateEdit* m_to = nullptr;
     QFormLayout* m_figures = nullptr;
-    QChart* m_chart = nullptr;
-    QChartView* m_chartView = nullptr;
+    DayChart* m_chart = nullptr;
     QLabel* m_mastered = nullptr;
     QLabel* m_hard = nullptr;
     QLabel* m_confusions = nullptr;

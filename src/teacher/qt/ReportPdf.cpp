@@ -3,6 +3,7 @@
 #include "app/qt/JapaneseFont.h"
 #include "app/qt/QtText.h"
 #include "teacher/ReportText.h"
+#include "teacher/qt/DayChart.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -60,7 +61,7 @@ std::optional<std::u16string> ReportPdf::Save(
         painter.end();
     }
 
-    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(file.native())));
+    QSaveFile out(QtText::fromPath(file));
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         return u"ファイルに書きこめませんでした。場所と名前をたしかめてください。";
     return std::nullopt;
@@ -102,7 +103,7 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
         QStringLiteral(u"はじめの一回で正解した割合（日ごと）"));
     const QRectF chartBox(page.left(), y, page.width(), page.height() * 0.28);
-    paintChart(painter, chartBox, figures);
+    DayChart::Paint(painter, chartBox, figures, pageFont(8));
     y = chartBox.bottom() + gap * 2;
 
     const auto section = [&](const QString& title, const QString& text) {
@@ -125,56 +126,3 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
                              : confusions.join(QLatin1Char('\n')));
 }
 
-void ReportPdf::paintChart(QPainter& painter, const QRectF& box, const ChildReport& report)
-{
-    painter.save();
-    painter.setFont(pageFont(8));
-    const QFontMetricsF metrics(painter.font());
-    const double labelWidth = metrics.horizontalAdvance(QStringLiteral("100%")) * 1.3;
-    const double labelHeight = metrics.height() * 1.4;
-    const QRectF plot(box.left() + labelWidth, box.top() + labelHeight / 2,
-        box.width() - labelWidth, box.height() - labelHeight * 1.5);
-
-    // Lines at every 20 %, labelled on the left.
-    for (int percent = 0; percent <= 100; percent += 20) {
-        const double lineY = plot.bottom() - plot.height() * percent / 100.0;
-        painter.setPen(QPen(percent == 0 ? Qt::black : QColor(0xc0, 0xc0, 0xc0), 2));
-        painter.drawLine(QPointF(plot.left(), lineY), QPointF(plot.right(), lineY));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(box.left(), lineY - labelHeight / 2, labelWidth * 0.9, labelHeight),
-            Qt::AlignRight | Qt::AlignVCenter, QString::number(percent) + QLatin1Char('%'));
-    }
-    if (report.days.empty()) {
-        painter.drawText(plot, Qt::AlignCenter, QStringLiteral(u"この期間の練習はありません"));
-        painter.restore();
-        return;
-    }
-
-    const auto count = static_cast<double>(report.days.size());
-    const double slot = plot.width() / count;
-    // With many days only every n-th date is written under its bar, so the dates never overlap.
-    const double dateWidth = metrics.horizontalAdvance(QStringLiteral("12/30")) * 1.2;
-    const int every = std::max(1, static_cast<int>(std::ceil(dateWidth / slot)));
-    for (std::size_t i = 0; i < report.days.size(); ++i) {
-        const ChildReport::Day& day = report.days[i];
-        const int percent = ReportText::FirstTryRightPercent(day);
-        const double height = plot.height() * percent / 100.0;
-        const QRectF bar(plot.left() + slot * (static_cast<double>(i) + 0.15),
-            plot.bottom() - height, slot * 0.7, height);
-        painter.fillRect(bar, QColor(0x2e, 0x7d, 0x32));
-        // The share over its bar, where there is room for it.
-        if (slot >= dateWidth) {
-            painter.drawText(
-                QRectF(bar.left() - slot * 0.15, bar.top() - labelHeight, slot, labelHeight),
-                Qt::AlignHCenter | Qt::AlignBottom, QString::number(percent) + QLatin1Char('%'));
-        }
-        if (static_cast<int>(i) % every == 0) {
-            const QRectF under(
-                plot.left() + slot * static_cast<double>(i) + slot / 2 - dateWidth / 2,
-                plot.bottom() + 2, dateWidth, labelHeight);
-            painter.drawText(under, Qt::AlignHCenter | Qt::AlignTop,
-                QtText::toQString(ReportText::ShortDate(day.date)));
-        }
-    }
-    painter.restore();
-}

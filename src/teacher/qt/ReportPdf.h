@@ -22,7 +22,4 @@ public:
 
     // The page as Save draws it, on any painter; the rectangle is the printable area.
     static void Paint(QPainter& painter, const QRectF& page, const TeacherView::Report& report);
-
-private:
-    static void paintChart(QPainter& painter, const QRectF& box, const ChildReport& report);
 };

@@ -12,7 +12,11 @@ TEST(ProgramFilesTest, TheRunningProgramIsFoundWithItsDataBesideItsFolder)
     EXPECT_TRUE(std::filesystem::is_regular_file(self));
     EXPECT_EQ(self.stem(), "tapomi_app_tests");
     EXPECT_EQ(ProgramFiles::dataFolder(), self.parent_path().parent_path() / "share" / "tapomi");
-    EXPECT_EQ(ProgramFiles::companion("tapomi"), self.parent_path() / "tapomi");
+    // A companion shares the program's ending, so the Windows programs find each other's .exe.
+    EXPECT_EQ(ProgramFiles::companion("tapomi", "/opt/kana/bin/tapomi-launcher"),
+        std::filesystem::path("/opt/kana/bin/tapomi"));
+    EXPECT_EQ(ProgramFiles::companion("tapomi", "/opt/kana/bin/tapomi-launcher.exe"),
+        std::filesystem::path("/opt/kana/bin/tapomi.exe"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/launcher/qt/QtLauncherView.h"
 
+#include "app/qt/QtText.h"
 #include "media/TempFolder.h"
 
 #include <QApplication>
@@ -44,7 +45,7 @@ private:
 
 QString qtPath(const fs::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return QtText::fromPath(path);
 }
 
 fs::path script(const TempFolder& folder, const std::string& name, const std::string& body)

@@ -1,6 +1,7 @@
 #include "cards/qt/CardMakerDialog.h"
 
 #include "app/Utf8Text.h"
+#include "app/qt/QtText.h"
 #include "cards/qt/KanaNameField.h"
 #include "cards/qt/QtImageConverter.h"
 
@@ -70,7 +71,7 @@ TEST(CardMakerDialogTest, SavesAnUprightCroppedScaledCardUnderATypeableName)
     });
 
     // Upright: the stored left half is now on top.
-    ASSERT_TRUE(dialog.openPicture(QString::fromStdString((pictures / "photo.jpg").native())));
+    ASSERT_TRUE(dialog.openPicture(QtText::fromPath(pictures / "photo.jpg")));
     EXPECT_EQ(dialog.picture().size(), QSize(300, 400));
     EXPECT_TRUE(isRed(dialog.picture().pixel(150, 20)));
     EXPECT_FALSE(isRed(dialog.picture().pixel(150, 380)));
@@ -91,7 +92,7 @@ TEST(CardMakerDialogTest, SavesAnUprightCroppedScaledCardUnderATypeableName)
     ASSERT_EQ(dialog.save().outcome, FolderActions::Outcome::Done);
     const std::string card = Utf8Text::encode(u"くま.jpg");
     EXPECT_EQ(cards.names(), std::vector<std::string> { card });
-    const QString cardPath = QString::fromStdString((cards / card).native());
+    const QString cardPath = QtText::fromPath(cards / card);
     QImage saved(cardPath);
     EXPECT_EQ(saved.size(), QSize(300, 225));
     // The crop's first 200 rows are the red half, the last 25 the blue one.
@@ -138,7 +139,7 @@ TEST(CardMakerDialogTest, MakesJpegCopiesOfPngAndWebpPictures)
     for (const char* format : { "png", "webp" }) {
         SCOPED_TRACE(format);
         const std::filesystem::path file = folder / (std::string("picture.") + format);
-        ASSERT_TRUE(picture.save(QString::fromStdString(file.native()), format, 100));
+        ASSERT_TRUE(picture.save(QtText::fromPath(file), format, 100));
         QtImageConverter converter;
         std::u16string reason;
         const auto jpeg = converter.jpegCopy(file, reason);

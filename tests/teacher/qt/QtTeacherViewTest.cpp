@@ -1,6 +1,7 @@
 #include "teacher/qt/QtTeacherView.h"
 
 #include "app/launcher/FolderMemory.h"
+#include "data/PathText.h"
 #include "record/RecordStore.h"
 #include "teacher/TeacherClock.h"
 #include "teacher/qt/ReportPanel.h"
@@ -100,7 +101,7 @@ TEST(QtTeacherViewTest, StartsTheDrillAsAProgramAndComesBackWithTheReport)
     ASSERT_TRUE(window.isVisible()) << "back when the drill ended";
     const std::int64_t id = RecordStore(records).findChild(u"はなこ")->id;
     EXPECT_EQ(read(temp / "ran"),
-        work.native() + "|" + cards.native() + "|1|" + std::to_string(id) + "|" + records.native());
+        PathText::utf8(work) + "|" + PathText::utf8(cards) + "|1|" + std::to_string(id) + "|" + PathText::utf8(records));
     EXPECT_FALSE(window.messageLabel()->isVisible()) << "nothing went wrong";
     EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"はなこさんの記録")))
         << "the report of the same child again";

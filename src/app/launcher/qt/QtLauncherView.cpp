@@ -1,5 +1,7 @@
 #include "app/launcher/qt/QtLauncherView.h"
 
+#include "app/qt/QtText.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -14,12 +16,12 @@ namespace {
 
 QString qtPath(const fs::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return QtText::fromPath(path);
 }
 
 fs::path stdPath(const QString& path)
 {
-    return fs::path(QFile::encodeName(path).toStdString());
+    return QtText::toPath(path);
 }
 
 // The voice pack writes each file under a temporary name first; a killed run leaves its
@@ -27,10 +29,11 @@ fs::path stdPath(const QString& path)
 void removeTemporaryFiles(const fs::path& folder, qint64 processId)
 {
     const std::string ending = ".tmp" + std::to_string(processId);
+    const fs::path::string_type nativeEnding(ending.begin(), ending.end()); // ASCII either way
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().native();
-        if (name.size() > ending.size() && name.ends_with(ending)) {
+        const fs::path::string_type name = it->path().filename().native();
+        if (name.size() > nativeEnding.size() && name.ends_with(nativeEnding)) {
             std::error_code ignored;
             fs::remove(it->path(), ignored);
         }

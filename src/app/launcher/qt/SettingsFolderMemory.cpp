@@ -1,5 +1,7 @@
 #include "app/launcher/qt/SettingsFolderMemory.h"
 
+#include "app/qt/QtText.h"
+
 #include <QFile>
 #include <QSettings>
 
@@ -12,12 +14,12 @@ const QString kKey = QStringLiteral("lastFolder");
 std::filesystem::path SettingsFolderMemory::lastFolder() const
 {
     const QString folder = QSettings().value(kKey).toString();
-    return std::filesystem::path(QFile::encodeName(folder).toStdString());
+    return QtText::toPath(folder);
 }
 
 void SettingsFolderMemory::remember(const std::filesystem::path& folder)
 {
     QSettings settings;
-    settings.setValue(kKey, QFile::decodeName(QByteArray::fromStdString(folder.native())));
+    settings.setValue(kKey, QtText::fromPath(folder));
     settings.sync();
 }

@@ -2,6 +2,8 @@
 // directory and opens the teacher's window, from which the drill is started in that working
 // directory on a picture folder. Its options (--help) reach the record without the window.
 
+#include "app/CommandLine.h"
+#include "app/Environment.h"
 #include "app/ProgramFiles.h"
 #include "app/Utf8Text.h"
 #include "app/launcher/Launcher.h"
@@ -10,10 +12,13 @@
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/launcher/qt/SettingsFolderMemory.h"
 #include "app/qt/JapaneseFont.h"
+#include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
 #include "cards/FolderCheckCommand.h"
+#include "data/PathText.h"
 #include "media/MediaSystem.h"
 #include "record/RecordStore.h"
+#include "teacher/DrillHandover.h"
 #include "teacher/SystemClock.h"
 #include "teacher/TeacherCommands.h"
 #include "teacher/qt/CardMakerTool.h"
@@ -32,14 +37,10 @@
 #include <QTranslator>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -57,7 +58,7 @@ fs::path recordsFile()
 
 QString qtPath(const fs::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    return QtText::fromPath(path);
 }
 
 // Names, icon and the Japanese texts of Qt's own dialogs, whatever the desktop's language.
@@ -66,6 +67,7 @@ void setUpApplication(QTranslator& qtTexts)
     QApplication::setOrganizationName(QStringLiteral("tapomi"));
     QApplication::setApplicationName(QStringLiteral("tapomi-launcher"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
+    JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -113,7 +115,9 @@ int teacherWindow(int& argc, char** argv)
         return &media->sound();
     });
     window.logic().attachTool(TeacherView::Control::MakeCards, &cardMaker);
-    if (::chdir(workingDirectory().c_str()) != 0)
+    std::error_code moved;
+    fs::current_path(workingDirectory(), moved);
+    if (moved)
         TeacherCommands::Tell(
             std::cerr, u"作業フォルダーに移れないので、カードづくりの音は出ません。");
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -131,7 +135,8 @@ int drillForChild(int& argc, char** argv, const LauncherCommand& command)
         recordsFile(), command.childName(), command.path(), drill, workingDirectory(), std::cerr);
     if (!launch)
         return TeacherCommands::kFailed;
-    if (::access(drill.c_str(), X_OK) != 0) {
+    std::error_code error;
+    if (!fs::is_regular_file(drill, error)) {
         TeacherCommands::Tell(
             std::cerr, u"タポミの本体（tapomi）が見つかりません。インストールしなおしてください。");
         return TeacherCommands::kFailed;
@@ -146,19 +151,7 @@ int drillForChild(int& argc, char** argv, const LauncherCommand& command)
         if (!prepare(messages, memory))
             return 0;
     }
-    if (::chdir(launch->workingDirectory.c_str()) != 0) {
-        std::fprintf(stderr, "tapomi-launcher: %s: %s\n", launch->workingDirectory.c_str(),
-            std::strerror(errno));
-        return TeacherCommands::kFailed;
-    }
-    for (const auto& [name, value] : launch->setVariables)
-        ::setenv(name.c_str(), value.c_str(), 1);
-    std::string program = launch->program.native();
-    std::string folder = launch->folder.native();
-    char* const arguments[] = { program.data(), folder.data(), nullptr };
-    ::execv(program.c_str(), arguments);
-    std::fprintf(stderr, "tapomi-launcher: %s: %s\n", program.c_str(), std::strerror(errno));
-    return TeacherCommands::kFailed;
+    return DrillHandover::Run(*launch, std::cerr);
 }
 
 int addChild(const LauncherCommand& command)
@@ -179,12 +172,13 @@ int exportPdf(int& argc, char** argv, const LauncherCommand& command)
         recordsFile(), command.childName(), SystemClock(), std::cerr);
     if (!report)
         return TeacherCommands::kFailed;
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!Environment::get("DISPLAY") && !Environment::get("WAYLAND_DISPLAY"))
+        Environment::set("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
     if (const std::optional<std::u16string> problem = ReportPdf::Save(command.path(), *report)) {
         TeacherCommands::Tell(std::cerr,
-            *problem + u"（" + Utf8Text::decodeReplacing(command.path().native()) + u"）");
+            *problem + u"（" + Utf8Text::decodeReplacing(PathText::utf8(command.path())) + u"）");
         return TeacherCommands::kFailed;
     }
     return TeacherCommands::kDone;
@@ -199,8 +193,11 @@ int usageError(const LauncherCommand& command)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int programArgc, char** programArgv)
 {
+    CommandLine commandLine(programArgc, programArgv);
+    int& argc = commandLine.argc();
+    char** argv = commandLine.argv();
     // The folder check is for terminals and scripts too: it runs before any Qt object exists,
     // so it needs no display.
     if (FolderCheckCommand::IsWanted(argc, argv)) {

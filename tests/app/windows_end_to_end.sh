@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The Windows installer as a teacher's PC meets it, under wine on a bare X server: installed with
+# msiexec /qn into a fresh prefix, for the user and with the Start-menu entry. The installed
+# tapomi.exe then drills りんご typed as a child would (l, y, b, @) until the red ○ is on screen,
+# the kana are heard (found in SDL's disk-driver output), and Esc ends it with status 0. On the
+# whole sample folder it writes the same selection file, byte for byte, as the Linux program.
+#   windows_end_to_end.sh MSI LINUX_TAPOMI SAMPLES_FOLDER SCREEN_CHECK
+set -euo pipefail
+
+msi=$(realpath "$1")
+linux_tapomi=$2
+samples=$3
+check=$4
+
+source "$(dirname "$0")/fresh_x_server.sh" 1366x768 "$@"
+
+fail() {
+  echo "windows: $*" >&2
+  [[ -f "$work/program.log" ]] && cat "$work/program.log" >&2
+  exit 1
+}
+
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# The server and the prefix first, with their output apart: a server started inside a pipe that
+# the caller waits on keeps it open.
+wineserver -p >"$work/wineserver.log" 2>&1
+stop_wine() { wineserver -k >/dev/null 2>&1 || true; cleanup; }
+trap stop_wine EXIT
+"$wine" wineboot --init >>"$work/wineserver.log" 2>&1
+
+# Installed as the user, into the user's own folders.
+"$wine" msiexec /qn /i "Z:$msi" >"$work/msiexec.log" 2>&1 || fail "msiexec failed"
+user_folder=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData | grep -v /Public/ | head -n 1)
+installed=$user_folder/Local/Programs/tapomi
+[[ -f "$installed/bin/tapomi.exe" && -f "$installed/bin/tapomi-launcher.exe" ]] \
+  || fail "the programs are not in $installed"
+[[ -f "$installed/share/tapomi/samples/りんご.jpg" ]] || fail "the sample cards lost their names"
+[[ -f "$user_folder/Roaming/Microsoft/Windows/Start Menu/Programs/タポミ.lnk" ]] \
+  || fail "no Start-menu entry タポミ"
+echo "windows: installed per user with its Start-menu entry"
+
+# The drill runs in a working folder with the kana sounds, as the launcher starts it; here each
+# sound is a distinct tone, so that it can be found again in what the sound device was given.
+run=$work/run
+mkdir -p "$run" "$work/cards"
+cp "$installed/share/tapomi/O.txt" "$run/"
+tone=600
+for kana in り ん こ ご; do
+  sox -n -r 48000 -c 1 -b 16 -e signed-integer "$run/$kana.wav" synth 0.3 sine $tone vol 0.3
+  tone=$((tone + 150))
+done
+cp "$samples/りんご.jpg" "$work/cards/"
+
+cd "$run"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="Z:$work/device.raw" SDL_DISKAUDIODELAY=0
+"$wine" "$installed/bin/tapomi.exe" "Z:$work/cards" >"$work/program.log" 2>&1 &
+program=$!
+
+shot() { import -window root "$work/$1.png"; }
+
+for attempt in $(seq 1 120); do
+  shot setup
+  "$check" setup "$work/setup.png" >/dev/null && break
+  ((attempt < 120)) || fail "the set-up picture is not on screen"
+  sleep 0.5
+done
+focus_window '^Form1$' 20 || fail "the drill window cannot take the keys"
+xdotool key Return
+
+judged_right=
+for attempt in $(seq 1 10); do
+  xdotool key --delay 300 BackSpace BackSpace BackSpace BackSpace
+  xdotool type --delay 400 "lyb@"
+  xdotool key Return
+  for poll in $(seq 1 30); do
+    sleep 0.1
+    shot judged
+    if "$check" mark "$work/judged.png"; then
+      echo "windows: the ○ mark is on screen after try $attempt"
+      judged_right=yes
+      break 2
+    fi
+  done
+  sleep 2
+done
+[[ -n "$judged_right" ]] || fail "the ○ mark never appeared"
+
+# Each kana typed was heard: its tone's samples are in the device's output as they are.
+python3 - "$work/device.raw" "$run"/り.wav "$run"/ん.wav "$run"/ご.wav <<'EOF' \
+  || fail "a typed kana was not heard"
+import sys, wave
+heard = open(sys.argv[1], "rb").read()
+for sound in sys.argv[2:]:
+    with wave.open(sound) as w:
+        samples = w.readframes(w.getnframes())
+    # A stretch from the middle of the sound: the device may start or stop it between buffers.
+    middle = samples[len(samples) // 3: len(samples) // 3 + 2000]
+    if middle not in heard:
+        sys.exit("not heard: " + sound)
+EOF
+echo "windows: り, ん and ご were heard"
+
+xdotool key Escape
+for wait in $(seq 1 100); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program" 2>/dev/null && fail "Esc did not end the drill"
+status=0
+wait "$program" || status=$?
+program=
+[[ $status -eq 0 ]] || fail "the drill ended with status $status after Esc"
+
+# The whole sample folder on both systems: the selection file each writes at its first start.
+mkdir "$work/linux" "$work/windows"
+cp "$samples"/*.jpg "$samples"/*.gif "$samples"/*.bmp "$work/linux/"
+cp "$samples"/*.jpg "$samples"/*.gif "$samples"/*.bmp "$work/windows/"
+first_start() {
+  local name=$1
+  shift
+  "$@" >"$work/program.log" 2>&1 &
+  program=$!
+  for wait in $(seq 1 200); do
+    [[ -s "$work/$name/Fname.txt" ]] && break
+    sleep 0.1
+  done
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  program=
+  [[ -s "$work/$name/Fname.txt" ]] || fail "the $name program wrote no selection file"
+}
+(cd "$run" && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb first_start linux "$linux_tapomi" "$work/linux")
+first_start windows "$wine" "$installed/bin/tapomi.exe" "Z:$work/windows"
+cmp "$work/linux/Fname.txt" "$work/windows/Fname.txt" \
+  || fail "the selection files differ: $(od -c "$work/windows/Fname.txt" | head -5)"
+echo "windows: the MSI installs, the drill judges りんご, and the selection file is Linux's own"
