@@ -1,6 +1,6 @@
 #pragma once
 
-#include "teacher/ChildReport.h"
+#include "record/ChildReport.h"
 
 #include <QWidget>
 
