@@ -98,8 +98,7 @@ struct Feeder
         Feeder& self = *static_cast<Feeder*>(context);
         std::string_view left = self.input;
         while (!left.empty()) {
-            const DWORD chunk
-                = left.size() > 1u << 20 ? 1u << 20 : static_cast<DWORD>(left.size());
+            const DWORD chunk = left.size() > 1u << 20 ? 1u << 20 : static_cast<DWORD>(left.size());
             DWORD written = 0;
             if (!WriteFile(self.pipe, left.data(), chunk, &written, nullptr))
                 break;
@@ -204,8 +203,7 @@ std::optional<std::string> ChildProcess::run(const std::vector<std::string>& arg
         return std::nullopt;
 
     PROCESS_INFORMATION started {};
-    const bool spawned
-        = start(*line, { inChild.get(), outChild.get(), nowhere.get() }, started);
+    const bool spawned = start(*line, { inChild.get(), outChild.get(), nowhere.get() }, started);
     inChild.reset();
     outChild.reset();
     nowhere.reset();

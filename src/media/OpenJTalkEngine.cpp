@@ -141,7 +141,8 @@ SharedSamples OpenJTalkEngine::speakOne(std::u16string_view text, StopSignal& st
     line += '\n';
 
     const std::optional<std::string> wave = OpenJTalkProgram::wave(
-        { m_program, "-x", m_dictionary, "-m", m_voice, "-g", kHeadroomDb }, line, stop, kTimeLimit);
+        { m_program, "-x", m_dictionary, "-m", m_voice, "-g", kHeadroomDb }, line, stop,
+        kTimeLimit);
     if (!wave)
         return nullptr;
     SharedSamples samples = WaveDecoder::decode(wave->data(), wave->size());

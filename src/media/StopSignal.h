@@ -2,19 +2,21 @@
 
 #include <atomic>
 
+// The system's object that a stop wakes: a file descriptor on Linux, an event HANDLE on Windows.
+// Only the child process code of the same system looks inside.
+#ifdef _WIN32
+using StopSignalNative = void*;
+#else
+using StopSignalNative = int;
+#endif
+
 // Tells a running synthesis that its text is no longer wanted: a flag for code that checks, and
 // an object of the system that a wait on a child process wakes on at once (an eventfd that
 // becomes readable on Linux, a manual-reset event on Windows).
 class StopSignal
 {
 public:
-    // The system's object: a file descriptor on Linux, an event HANDLE on Windows. Only the
-    // child process code of the same system looks inside.
-#ifdef _WIN32
-    using Native = void*;
-#else
-    using Native = int;
-#endif
+    using Native = StopSignalNative;
 
     StopSignal();
     ~StopSignal();

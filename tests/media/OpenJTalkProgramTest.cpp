@@ -56,8 +56,8 @@ TEST_F(OpenJTalkProgramTest, FindsTheProgramByItsPathOrAlongPath)
         { "a bare name on no folder of PATH", "tapomi-no-such-program", false },
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(OpenJTalkEngine::create(utf8(voice), c.program, utf8(dictionary)) != nullptr,
-            c.found)
+        EXPECT_EQ(
+            OpenJTalkEngine::create(utf8(voice), c.program, utf8(dictionary)) != nullptr, c.found)
             << c.what;
     }
 }
@@ -68,7 +68,8 @@ TEST_F(OpenJTalkProgramTest, TheProgramOpensItsFilesAndItsWaveIsHeard)
     ASSERT_TRUE(engine);
     StopSignal stop;
     std::vector<SharedSamples> heard;
-    EXPECT_TRUE(engine->synthesize(u"あい", [&](SharedSamples s) { heard.push_back(s); }, stop));
+    EXPECT_TRUE(engine->synthesize(
+        u"あい", [&](SharedSamples s) { heard.push_back(s); }, stop));
     ASSERT_EQ(heard.size(), 1u);
     ASSERT_TRUE(heard[0]);
     // "あい\n" is 7 bytes: 7 samples of 1000, brought back up by 6 dB, after the 20 ms kept of
@@ -80,7 +81,8 @@ TEST_F(OpenJTalkProgramTest, TheProgramOpensItsFilesAndItsWaveIsHeard)
 
     // A voice the program cannot open: it fails, and so does the text.
     fs::remove(voice);
-    EXPECT_FALSE(engine->synthesize(u"あい", [&](SharedSamples s) { heard.push_back(s); }, stop));
+    EXPECT_FALSE(engine->synthesize(
+        u"あい", [&](SharedSamples s) { heard.push_back(s); }, stop));
     EXPECT_EQ(heard.size(), 1u);
 }
 
