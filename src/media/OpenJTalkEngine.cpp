@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -48,7 +47,7 @@ std::unique_ptr<OpenJTalkEngine> OpenJTalkEngine::create(
 
 std::string OpenJTalkEngine::findVoice(const std::vector<std::string>& folders)
 {
-    if (const char* chosen = std::getenv("TAPOMI_HTSVOICE"); chosen && *chosen)
+    if (std::string chosen = OpenJTalkProgram::chosenVoice(); !chosen.empty())
         return chosen;
     const auto plain = [](const fs::path& p) {
         const std::string name = textOf(p.filename());

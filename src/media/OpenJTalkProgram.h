@@ -16,6 +16,8 @@ class OpenJTalkProgram
 public:
     static std::string defaultProgram();
     static std::string defaultDictionary();
+    // The voice file a teacher chose with $TAPOMI_HTSVOICE; empty when the variable is not set.
+    static std::string chosenVoice();
     // Whether the program can be started: a name with a folder in it is checked as it is, a bare
     // name is looked for along PATH.
     static bool find(const std::string& program);

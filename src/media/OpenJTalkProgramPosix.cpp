@@ -15,6 +15,12 @@ std::string OpenJTalkProgram::defaultDictionary()
     return "/var/lib/mecab/dic/open-jtalk/naist-jdic";
 }
 
+std::string OpenJTalkProgram::chosenVoice()
+{
+    const char* chosen = std::getenv("TAPOMI_HTSVOICE");
+    return chosen ? chosen : "";
+}
+
 bool OpenJTalkProgram::find(const std::string& program)
 {
     if (program.find('/') != std::string::npos)

@@ -92,6 +92,13 @@ std::string OpenJTalkProgram::defaultDictionary()
     return data.empty() ? std::string {} : utf8((data / "dic").native());
 }
 
+std::string OpenJTalkProgram::chosenVoice()
+{
+    // Read as UTF-16: getenv would give the path in the ANSI code page.
+    const wchar_t* chosen = _wgetenv(L"TAPOMI_HTSVOICE");
+    return chosen ? utf8(chosen) : std::string {};
+}
+
 bool OpenJTalkProgram::find(const std::string& program)
 {
     if (program.empty())

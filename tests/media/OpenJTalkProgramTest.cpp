@@ -86,4 +86,12 @@ TEST_F(OpenJTalkProgramTest, TheProgramOpensItsFilesAndItsWaveIsHeard)
     EXPECT_EQ(heard.size(), 1u);
 }
 
+TEST_F(OpenJTalkProgramTest, TheVoiceChosenWithTheVariableKeepsItsJapaneseName)
+{
+    // The folder holds a voice too: the variable comes first.
+    const std::string chosen = utf8(folder / "先生の声.htsvoice");
+    const ScopedVariable variable("TAPOMI_HTSVOICE", chosen);
+    EXPECT_EQ(OpenJTalkEngine::findVoice({ utf8(folder.path()) }), chosen);
+}
+
 } // namespace
