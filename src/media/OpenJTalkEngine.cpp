@@ -2,16 +2,13 @@
 
 #include "app/ProgramFiles.h"
 #include "app/Utf8Text.h"
-#include "media/ChildProcess.h"
 #include "media/SampleLevel.h"
 #include "media/StopSignal.h"
 #include "media/WaveDecoder.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -22,21 +19,17 @@ constexpr std::chrono::seconds kTimeLimit { 20 };
 // Texts longer than this are no drill sentence; the rest would only keep the child busy.
 constexpr std::size_t kMaxTextBytes = 4096;
 
-bool findProgram(const std::string& program)
+// Paths are UTF-8 strings outside and the system's own form inside: on Linux the same bytes,
+// on Windows UTF-16 rather than the ANSI code page that a plain string would be taken in.
+fs::path pathOf(const std::string& text)
 {
-    if (program.find('/') != std::string::npos)
-        return ::access(program.c_str(), X_OK) == 0;
-    const char* path = std::getenv("PATH");
-    std::string_view folders = path ? path : "/usr/bin:/bin";
-    while (!folders.empty()) {
-        const std::size_t colon = folders.find(':');
-        const std::string folder(folders.substr(0, colon));
-        folders = colon == std::string_view::npos ? std::string_view {} : folders.substr(colon + 1);
-        const std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + program;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return true;
-    }
-    return false;
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string textOf(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 } // namespace
@@ -45,18 +38,19 @@ std::unique_ptr<OpenJTalkEngine> OpenJTalkEngine::create(
     const std::string& voiceFile, const std::string& program, const std::string& dictionary)
 {
     std::error_code error;
-    if (voiceFile.empty() || !fs::is_regular_file(voiceFile, error)
-        || !fs::is_directory(dictionary, error) || !findProgram(program))
+    if (voiceFile.empty() || !fs::is_regular_file(pathOf(voiceFile), error)
+        || !fs::is_directory(pathOf(dictionary), error) || !OpenJTalkProgram::find(program))
         return nullptr;
-    return std::unique_ptr<OpenJTalkEngine>(new OpenJTalkEngine(program, dictionary, voiceFile));
+    return std::unique_ptr<OpenJTalkEngine>(new OpenJTalkEngine(program,
+        OpenJTalkProgram::fileArgument(dictionary), OpenJTalkProgram::fileArgument(voiceFile)));
 }
 
 std::string OpenJTalkEngine::findVoice(const std::vector<std::string>& folders)
 {
-    if (const char* chosen = std::getenv("TAPOMI_HTSVOICE"); chosen && *chosen)
+    if (std::string chosen = OpenJTalkProgram::chosenVoice(); !chosen.empty())
         return chosen;
     const auto plain = [](const fs::path& p) {
-        const std::string name = p.filename().string();
+        const std::string name = textOf(p.filename());
         return name.find("normal") != std::string::npos
             || name.find("neutral") != std::string::npos;
     };
@@ -66,7 +60,7 @@ std::string OpenJTalkEngine::findVoice(const std::vector<std::string>& folders)
         std::vector<fs::path> voices;
         std::error_code error;
         fs::recursive_directory_iterator it(
-            folder, fs::directory_options::skip_permission_denied, error);
+            pathOf(folder), fs::directory_options::skip_permission_denied, error);
         for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
             if (it->path().extension() == ".htsvoice" && it->is_regular_file(error))
                 voices.push_back(it->path());
@@ -76,7 +70,7 @@ std::string OpenJTalkEngine::findVoice(const std::vector<std::string>& folders)
         std::sort(voices.begin(), voices.end(), [&](const fs::path& a, const fs::path& b) {
             return plain(a) != plain(b) ? plain(a) : a < b;
         });
-        return voices.front().string();
+        return textOf(voices.front());
     }
     return {};
 }
@@ -85,7 +79,7 @@ std::vector<std::string> OpenJTalkEngine::voiceFolders()
 {
     std::vector<std::string> folders;
     if (const fs::path data = ProgramFiles::dataFolder(); !data.empty())
-        folders.push_back((data / "voice").string());
+        folders.push_back(textOf(data / "voice"));
     folders.insert(folders.end(), { "/usr/share/hts-voice", "/usr/local/share/hts-voice" });
     return folders;
 }
@@ -145,9 +139,9 @@ SharedSamples OpenJTalkEngine::speakOne(std::u16string_view text, StopSignal& st
     }
     line += '\n';
 
-    const std::optional<std::string> wave = ChildProcess::run(
-        { m_program, "-x", m_dictionary, "-m", m_voice, "-g", kHeadroomDb, "-ow", "/dev/stdout" },
-        line, &stop, kTimeLimit);
+    const std::optional<std::string> wave = OpenJTalkProgram::wave(
+        { m_program, "-x", m_dictionary, "-m", m_voice, "-g", kHeadroomDb }, line, stop,
+        kTimeLimit);
     if (!wave)
         return nullptr;
     SharedSamples samples = WaveDecoder::decode(wave->data(), wave->size());

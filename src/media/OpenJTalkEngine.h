@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/OpenJTalkProgram.h"
 #include "media/SpeechEngine.h"
 
 #include <memory>
@@ -11,11 +12,10 @@
 class OpenJTalkEngine final : public SpeechEngine
 {
 public:
-    static constexpr const char* kDictionary = "/var/lib/mecab/dic/open-jtalk/naist-jdic";
-
-    // Null when the voice file, the dictionary or the program is missing.
+    // Null when the voice file, the dictionary or the program is missing. Paths are UTF-8.
     static std::unique_ptr<OpenJTalkEngine> create(const std::string& voiceFile,
-        const std::string& program = "open_jtalk", const std::string& dictionary = kDictionary);
+        const std::string& program = OpenJTalkProgram::defaultProgram(),
+        const std::string& dictionary = OpenJTalkProgram::defaultDictionary());
     // The voice to use: $TAPOMI_HTSVOICE when set, else a *.htsvoice from the first of the
     // folders that holds one (a "normal" or "neutral" one first), else nothing.
     static std::string findVoice(const std::vector<std::string>& folders = voiceFolders());

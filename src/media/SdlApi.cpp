@@ -4,6 +4,10 @@
 
 namespace {
 
+// The library's name on this system (libSDL2-2.0.so.0 on Linux, SDL2.dll beside the program on
+// Windows), given by the build.
+constexpr const char* kLibrary = TAPOMI_SDL_LIBRARY;
+
 // SDL keeps its error text in memory of each thread that meets an error, and frees it only for
 // the threads it made itself. Ours (the speech thread, the device keeper, the user-interface
 // thread) hand their share back as they end.
@@ -29,7 +33,7 @@ private:
 const SdlApi* SdlApi::get()
 {
     static const SdlApi* const api = []() -> const SdlApi* {
-        static const SharedLibrary library("libSDL2-2.0.so.0");
+        static const SharedLibrary library(kLibrary);
         static SdlApi functions {};
         const bool complete = library.loaded()
             && library.bind(functions.InitSubSystem, "SDL_InitSubSystem")

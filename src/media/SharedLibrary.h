@@ -7,8 +7,9 @@
 class SharedLibrary
 {
 public:
-    // Loads the library by its ABI name (soname). Check loaded() afterwards.
-    explicit SharedLibrary(const char* soname);
+    // Loads the library by its ABI name: the soname on Linux, the DLL's file name on Windows,
+    // in UTF-8. Check loaded() afterwards.
+    explicit SharedLibrary(const char* name);
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/AudioFormat.h"
+#include "media/FileIdentity.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,18 +27,9 @@ public:
     std::size_t bytes() const { return m_bytes; }
 
 private:
-    struct Identity
-    {
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        std::int64_t size = 0;
-        std::int64_t modifiedNs = 0;
-        std::int64_t changedNs = 0;
-        bool operator==(const Identity&) const = default;
-    };
     struct Entry
     {
-        Identity identity;
+        FileIdentity identity;
         SharedSamples samples;
         std::uint64_t lastUse = 0;
     };

@@ -2,11 +2,22 @@
 
 #include <atomic>
 
+// The system's object that a stop wakes: a file descriptor on Linux, an event HANDLE on Windows.
+// Only the child process code of the same system looks inside.
+#ifdef _WIN32
+using StopSignalNative = void*;
+#else
+using StopSignalNative = int;
+#endif
+
 // Tells a running synthesis that its text is no longer wanted: a flag for code that checks, and
-// a descriptor that becomes readable, so that a wait on a child process wakes at once.
+// an object of the system that a wait on a child process wakes on at once (an eventfd that
+// becomes readable on Linux, a manual-reset event on Windows).
 class StopSignal
 {
 public:
+    using Native = StopSignalNative;
+
     StopSignal();
     ~StopSignal();
     StopSignal(const StopSignal&) = delete;
@@ -14,12 +25,12 @@ public:
 
     void raise();
     void reset();
-    // Empties the descriptor after a wake-up; the flag is left as it is.
+    // Clears the system's object after a wake-up; the flag is left as it is.
     void acknowledge() const;
     bool raised() const { return m_raised.load(); }
-    int fd() const { return m_fd; }
+    Native native() const { return m_native; }
 
 private:
     std::atomic<bool> m_raised { false };
-    int m_fd = -1;
+    Native m_native;
 };

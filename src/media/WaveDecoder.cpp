@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <vector>
@@ -119,7 +120,9 @@ SharedSamples WaveDecoder::decode(const void* bytes, std::size_t size)
 
 SharedSamples WaveDecoder::decodeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    // The name is UTF-8: on Windows a plain string would be read in the ANSI code page.
+    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
+        std::ios::binary | std::ios::ate);
     if (!in)
         return nullptr;
     const std::streamoff size = in.tellg();

@@ -7,6 +7,7 @@
 #include "FakeDataStore.h"
 #include "FakeDrillView.h"
 #include "FakeMedia.h"
+#include "ScopedVariable.h"
 #include "ScriptedRandom.h"
 #include "TempFolder.h"
 #include "UiQueue.h"
@@ -16,7 +17,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <mutex>
 
 // The drill with the real sound player on SDL's disk driver: a kana's sound holds the drill until
@@ -41,7 +41,7 @@ TEST(DrillSoundTest, KeyTypedDuringAKanaSoundIsDiscardedByTheKeyGuard)
     TempFolder folder;
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
-    ::setenv("SDL_DISKAUDIOFILE", (folder / "device.raw").c_str(), 1);
+    const ScopedVariable output("SDL_DISKAUDIOFILE", (folder / "device.raw").string());
     wavebytes::write(folder / "い.wav", wavebytes::native(wavebytes::ramp(9600, 10))); // 0.2 s
 
     AudioMixer mixer;

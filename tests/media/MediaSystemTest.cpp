@@ -2,6 +2,7 @@
 
 #include "media/EngineSpeechVoice.h"
 
+#include "ScopedVariable.h"
 #include "TempFolder.h"
 #include "UiQueue.h"
 #include "WaveBytes.h"
@@ -9,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(MediaSystemTest, WithoutAnAudioDeviceEverythingIsSilentButSpeechStillComple
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
     wavebytes::write(folder / "あ.wav", wavebytes::native(wavebytes::ramp(48000, 10))); // 1 s
-    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    const ScopedVariable driver("SDL_AUDIODRIVER", "no-such-driver");
     UiQueue queue;
     MediaSystem media(queue.poster(), {});
 
@@ -51,9 +51,9 @@ TEST(MediaSystemTest, WithoutAnAudioDeviceEverythingIsSilentButSpeechStillComple
 TEST(MediaSystemTest, WithADeviceTheBestEngineStartsOnlyWhenAskedTo)
 {
     TempFolder folder;
-    ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", (folder / "device.raw").c_str(), 1);
-    ::setenv("TAPOMI_HTSVOICE", (folder / "absent.htsvoice").c_str(), 1);
+    const ScopedVariable driver("SDL_AUDIODRIVER", "disk");
+    const ScopedVariable output("SDL_DISKAUDIOFILE", (folder / "device.raw").string());
+    const ScopedVariable htsVoice("TAPOMI_HTSVOICE", (folder / "absent.htsvoice").string());
     UiQueue queue;
     MediaSystem media(queue.poster(), {});
     auto* voice = dynamic_cast<EngineSpeechVoice*>(&media.speech());

@@ -4,9 +4,10 @@
 
 namespace {
 
+// The C library's mathematics and a name no system has, as the build names them on this system.
 TEST(SharedLibraryTest, BindsWhatTheLibraryHasAndNothingElse)
 {
-    const SharedLibrary maths("libm.so.6");
+    const SharedLibrary maths(TAPOMI_TEST_MATHS_LIBRARY);
     ASSERT_TRUE(maths.loaded());
     double (*root)(double) = nullptr;
     ASSERT_TRUE(maths.bind(root, "sqrt"));
@@ -16,7 +17,7 @@ TEST(SharedLibraryTest, BindsWhatTheLibraryHasAndNothingElse)
     EXPECT_EQ(missing, nullptr);
 
     // A machine without the library: nothing is bound, and nothing fails.
-    const SharedLibrary absent("libtapomi-no-such-library.so.0");
+    const SharedLibrary absent(TAPOMI_TEST_ABSENT_LIBRARY);
     EXPECT_FALSE(absent.loaded());
     EXPECT_FALSE(absent.bind(root, "sqrt"));
     EXPECT_EQ(root, nullptr);

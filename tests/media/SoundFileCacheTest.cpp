@@ -5,19 +5,27 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <filesystem>
 
 namespace {
 
 using namespace wavebytes;
 
+// The cache takes UTF-8 names, as the player hands them on.
+std::string utf8(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 TEST(SoundFileCacheTest, DecodesOnceAndNoticesEveryChangeOnDisk)
 {
     TempFolder folder;
-    const std::string path = (folder / "あ.wav").string();
+    const std::filesystem::path file = folder / "あ.wav";
+    const std::string path = utf8(file);
     SoundFileCache cache;
 
-    write(path, native({ 1, 2, 3 }));
+    write(file, native({ 1, 2, 3 }));
     SharedSamples first = cache.load(path);
     ASSERT_TRUE(first);
     EXPECT_EQ(*first, (AudioSamples { 1, 2, 3 }));
@@ -25,23 +33,23 @@ TEST(SoundFileCacheTest, DecodesOnceAndNoticesEveryChangeOnDisk)
     EXPECT_EQ(cache.decodeCount(), 1u);
 
     // Rewritten in place, as a recorder saving over the file does.
-    write(path, native({ 4, 5, 6, 7 }));
+    write(file, native({ 4, 5, 6, 7 }));
     SharedSamples second = cache.load(path);
     ASSERT_TRUE(second);
     EXPECT_EQ(*second, (AudioSamples { 4, 5, 6, 7 }));
 
     // Replaced by another file of the same length, as a copy from a USB stick does.
-    const std::string other = (folder / "other.wav").string();
+    const std::filesystem::path other = folder / "other.wav";
     write(other, native({ 8, 9, 10, 11 }));
-    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    std::filesystem::rename(other, file);
     SharedSamples third = cache.load(path);
     ASSERT_TRUE(third);
     EXPECT_EQ(*third, (AudioSamples { 8, 9, 10, 11 }));
 
     // Deleted: silence; then put back: heard again.
-    std::filesystem::remove(path);
+    std::filesystem::remove(file);
     EXPECT_FALSE(cache.load(path));
-    write(path, native({ 12 }));
+    write(file, native({ 12 }));
     ASSERT_TRUE(cache.load(path));
     EXPECT_EQ(*cache.load(path), (AudioSamples { 12 }));
 }
@@ -49,21 +57,22 @@ TEST(SoundFileCacheTest, DecodesOnceAndNoticesEveryChangeOnDisk)
 TEST(SoundFileCacheTest, BrokenFileStaysSilentUntilRepaired)
 {
     TempFolder folder;
-    const std::string path = (folder / "ピンポン.wav").string();
+    const std::filesystem::path file = folder / "ピンポン.wav";
+    const std::string path = utf8(file);
     SoundFileCache cache;
 
     std::vector<std::uint8_t> bytes = native(std::vector<std::int16_t>(100, 3));
     bytes.resize(bytes.size() - 50);
-    write(path, bytes);
+    write(file, bytes);
     EXPECT_FALSE(cache.load(path));
     EXPECT_FALSE(cache.load(path));
     EXPECT_EQ(cache.decodeCount(), 1u) << "a broken file is not decoded again at every key";
 
-    write(path, native(std::vector<std::int16_t>(100, 3)));
+    write(file, native(std::vector<std::int16_t>(100, 3)));
     ASSERT_TRUE(cache.load(path));
     EXPECT_EQ(cache.load(path)->size(), 100u);
 
-    EXPECT_FALSE(cache.load(folder.path().string())) << "a folder is no sound";
+    EXPECT_FALSE(cache.load(utf8(folder.path()))) << "a folder is no sound";
 }
 
 TEST(SoundFileCacheTest, NeverHoldsMoreThanItsCapacity)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
@@ -10,9 +10,17 @@ class TempFolder
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tapomi-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern;
+        // A name no other folder has: create_directory is false when it is taken.
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+        for (int attempt = 0; !error && m_path.empty() && attempt < 100; ++attempt) {
+            const std::filesystem::path candidate
+                = base / ("tapomi-" + std::to_string(random() % 1000000000000u));
+            if (std::filesystem::create_directory(candidate, error))
+                m_path = candidate;
+        }
     }
     ~TempFolder()
     {
@@ -24,7 +32,11 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+    // A name given as UTF-8: a plain string would be read in the ANSI code page on Windows.
+    std::filesystem::path operator/(const std::string& name) const
+    {
+        return m_path / std::filesystem::path(std::u8string(name.begin(), name.end()));
+    }
 
 private:
     std::filesystem::path m_path;

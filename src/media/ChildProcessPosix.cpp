@@ -127,7 +127,7 @@ std::optional<std::string> ChildProcess::run(const std::vector<std::string>& arg
         };
         const int outIndex = outputOpen ? watch(outParent.get(), POLLIN) : -1;
         const int inIndex = !input.empty() ? watch(inParent.get(), POLLOUT) : -1;
-        const int stopIndex = stop ? watch(stop->fd(), POLLIN) : -1;
+        const int stopIndex = stop ? watch(stop->native(), POLLIN) : -1;
         const int exitIndex = !childDone ? watch(exited.get(), POLLIN) : -1;
 
         const int ready = ::poll(fds.data(), count, static_cast<int>(left.count()));

@@ -1,6 +1,11 @@
 #include "media/SpeechEngines.h"
 
-#include "media/EspeakEngine.h"
+// Windows has Open JTalk only: espeak-ng and MeCab are not built for it, so their dictionary
+// place stays empty and is not looked at.
+std::string SpeechEngines::defaultMecabDictionary()
+{
+    return {};
+}
 
 std::vector<std::unique_ptr<SpeechEngine>> SpeechEngines::available(const Places& places)
 {
@@ -8,9 +13,5 @@ std::vector<std::unique_ptr<SpeechEngine>> SpeechEngines::available(const Places
     if (auto openJTalk = OpenJTalkEngine::create(
             places.htsVoice, places.openJTalkProgram, places.openJTalkDictionary))
         engines.push_back(std::move(openJTalk));
-    if (!places.mecabDictionary.empty()) {
-        if (auto espeak = EspeakEngine::create(JapaneseReading::create(places.mecabDictionary)))
-            engines.push_back(std::move(espeak));
-    }
     return engines;
 }

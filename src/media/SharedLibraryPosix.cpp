@@ -2,8 +2,8 @@
 
 #include <dlfcn.h>
 
-SharedLibrary::SharedLibrary(const char* soname)
-    : m_handle(::dlopen(soname, RTLD_NOW | RTLD_LOCAL))
+SharedLibrary::SharedLibrary(const char* name)
+    : m_handle(::dlopen(name, RTLD_NOW | RTLD_LOCAL))
 { }
 
 void* SharedLibrary::symbol(const char* name) const

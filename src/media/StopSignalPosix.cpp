@@ -5,21 +5,21 @@
 #include <unistd.h>
 
 StopSignal::StopSignal()
-    : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    : m_native(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 { }
 
 StopSignal::~StopSignal()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_native >= 0)
+        ::close(m_native);
 }
 
 void StopSignal::raise()
 {
     m_raised = true;
-    if (m_fd >= 0) {
+    if (m_native >= 0) {
         const std::uint64_t one = 1;
-        [[maybe_unused]] const auto written = ::write(m_fd, &one, sizeof one);
+        [[maybe_unused]] const auto written = ::write(m_native, &one, sizeof one);
     }
 }
 
@@ -31,8 +31,8 @@ void StopSignal::reset()
 
 void StopSignal::acknowledge() const
 {
-    if (m_fd >= 0) {
+    if (m_native >= 0) {
         std::uint64_t count = 0;
-        [[maybe_unused]] const auto read = ::read(m_fd, &count, sizeof count);
+        [[maybe_unused]] const auto read = ::read(m_native, &count, sizeof count);
     }
 }
