@@ -83,7 +83,7 @@ bool isProgram(const fs::path& path)
 
 std::string OpenJTalkProgram::defaultProgram()
 {
-    return utf8(ProgramFiles::companion("open_jtalk.exe").native());
+    return utf8(ProgramFiles::companion("open_jtalk").native());
 }
 
 std::string OpenJTalkProgram::defaultDictionary()
