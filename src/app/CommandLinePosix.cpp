@@ -1,6 +1,5 @@
 #include "app/CommandLine.h"
 
-
 std::vector<std::string> CommandLine::read(int argc, char** argv)
 {
     std::vector<std::string> arguments;

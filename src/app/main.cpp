@@ -138,8 +138,6 @@ int main(int argc, char** argv)
 
     FailureReport failure;
     int status = FailureReport::kExitStatus;
-    failure.run([&] {
-        status = runDrill(commandLine.argc(), commandLine.argv(), failure);
-    });
+    failure.run([&] { status = runDrill(commandLine.argc(), commandLine.argv(), failure); });
     return failure.failed() ? FailureReport::kExitStatus : status;
 }

@@ -37,7 +37,8 @@ int DrillHandover::Run(const DrillLaunch& launch, std::ostream& errors)
         Environment::set(name.c_str(), value);
     for (const std::string& name : launch.unsetVariables)
         Environment::unset(name.c_str());
-    std::wstring commandLine = quoted(launch.program.native()) + L' ' + quoted(launch.folder.native());
+    std::wstring commandLine
+        = quoted(launch.program.native()) + L' ' + quoted(launch.folder.native());
     STARTUPINFOW startup {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process {};

@@ -56,7 +56,8 @@ int main(int programArgc, char** programArgv)
             std::fflush(stdout);
         };
     }
-    const VoicePack::Outcome outcome = VoicePack::build(PathText::fromUtf8(folder), engine, overwrite, progress);
+    const VoicePack::Outcome outcome
+        = VoicePack::build(PathText::fromUtf8(folder), engine, overwrite, progress);
     std::printf("tapomi-voicepack: %d written, %d kept, %d failed in %s\n", outcome.written,
         outcome.kept, outcome.failed, folder.c_str());
     return outcome.failed == 0 ? 0 : 1;

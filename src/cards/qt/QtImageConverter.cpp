@@ -9,8 +9,7 @@ std::optional<std::string> QtImageConverter::jpegCopy(
     const std::filesystem::path& picture, std::u16string& reason)
 {
     QString why;
-    const QImage image
-        = CardImage::load(QtText::fromPath(picture), why);
+    const QImage image = CardImage::load(QtText::fromPath(picture), why);
     if (image.isNull()) {
         reason = why.toStdU16String();
         return std::nullopt;

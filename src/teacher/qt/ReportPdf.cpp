@@ -125,4 +125,3 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
         confusions.isEmpty() ? QStringLiteral(u"まだありません")
                              : confusions.join(QLatin1Char('\n')));
 }
-

@@ -101,7 +101,8 @@ TEST(QtTeacherViewTest, StartsTheDrillAsAProgramAndComesBackWithTheReport)
     ASSERT_TRUE(window.isVisible()) << "back when the drill ended";
     const std::int64_t id = RecordStore(records).findChild(u"はなこ")->id;
     EXPECT_EQ(read(temp / "ran"),
-        PathText::utf8(work) + "|" + PathText::utf8(cards) + "|1|" + std::to_string(id) + "|" + PathText::utf8(records));
+        PathText::utf8(work) + "|" + PathText::utf8(cards) + "|1|" + std::to_string(id) + "|"
+            + PathText::utf8(records));
     EXPECT_FALSE(window.messageLabel()->isVisible()) << "nothing went wrong";
     EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"はなこさんの記録")))
         << "the report of the same child again";
