@@ -1,6 +1,8 @@
 // Runs a GoogleTest suite inside a QApplication, as the windows need one.
 
 #include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The Japanese font the program brings with it on Windows, from the build tree; Linux has
+    // it installed, and the folder is not there.
+    const QDir fonts(QStringLiteral(TAPOMI_TEST_FONTS_DIR));
+    for (const QString& file : fonts.entryList({ QStringLiteral("*.ttf") }, QDir::Files))
+        QFontDatabase::addApplicationFont(fonts.filePath(file));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

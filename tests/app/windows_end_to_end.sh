@@ -24,6 +24,7 @@ export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 # The server and the prefix first, with their output apart: a server started inside a pipe that
 # the caller waits on keeps it open.
+mkdir -p "$WINEPREFIX"
 wineserver -p >"$work/wineserver.log" 2>&1
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; cleanup; }
 trap stop_wine EXIT
@@ -53,7 +54,9 @@ done
 cp "$samples/りんご.jpg" "$work/cards/"
 
 cd "$run"
-export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="Z:$work/device.raw" SDL_DISKAUDIODELAY=0
+# SDL's disk driver writes sdlaudio.raw in the working folder: the SDL_DISKAUDIOFILE that would
+# name another file does not reach it under wine.
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIODELAY=0
 "$wine" "$installed/bin/tapomi.exe" "Z:$work/cards" >"$work/program.log" 2>&1 &
 program=$!
 
@@ -87,7 +90,7 @@ done
 [[ -n "$judged_right" ]] || fail "the ○ mark never appeared"
 
 # Each kana typed was heard: its tone's samples are in the device's output as they are.
-python3 - "$work/device.raw" "$run"/り.wav "$run"/ん.wav "$run"/ご.wav <<'EOF' \
+python3 - "$run/sdlaudio.raw" "$run"/り.wav "$run"/ん.wav "$run"/ご.wav <<'EOF' \
   || fail "a typed kana was not heard"
 import sys, wave
 heard = open(sys.argv[1], "rb").read()
