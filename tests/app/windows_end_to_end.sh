@@ -89,20 +89,6 @@ for attempt in $(seq 1 10); do
 done
 [[ -n "$judged_right" ]] || fail "the ○ mark never appeared"
 
-# Each kana typed was heard: its tone's samples are in the device's output as they are.
-python3 - "$run/sdlaudio.raw" "$run"/り.wav "$run"/ん.wav "$run"/ご.wav <<'EOF' \
-  || fail "a typed kana was not heard"
-import sys, wave
-heard = open(sys.argv[1], "rb").read()
-for sound in sys.argv[2:]:
-    with wave.open(sound) as w:
-        samples = w.readframes(w.getnframes())
-    # A stretch from the middle of the sound: the device may start or stop it between buffers.
-    middle = samples[len(samples) // 3: len(samples) // 3 + 2000]
-    if middle not in heard:
-        sys.exit("not heard: " + sound)
-EOF
-echo "windows: り, ん and ご were heard"
 
 xdotool key Escape
 for wait in $(seq 1 100); do
@@ -114,6 +100,8 @@ status=0
 wait "$program" || status=$?
 program=
 [[ $status -eq 0 ]] || fail "the drill ended with status $status after Esc"
+echo "windows: Esc ended the drill with status 0"
+cp "$run/sdlaudio.raw" "$work/heard.raw"
 
 # The whole sample folder on both systems: the selection file each writes at its first start.
 mkdir "$work/linux" "$work/windows"
@@ -137,4 +125,19 @@ first_start() {
 first_start windows "$wine" "$installed/bin/tapomi.exe" "Z:$work/windows"
 cmp "$work/linux/Fname.txt" "$work/windows/Fname.txt" \
   || fail "the selection files differ: $(od -c "$work/windows/Fname.txt" | head -5)"
-echo "windows: the MSI installs, the drill judges りんご, and the selection file is Linux's own"
+echo "windows: the selection file is the Linux program's, byte for byte"
+
+# Each kana typed was heard: its tone's samples are in the device's output as they are.
+python3 - "$work/heard.raw" "$run"/り.wav "$run"/ん.wav "$run"/ご.wav <<'EOF' \
+  || fail "a typed kana was not heard"
+import sys, wave
+heard = open(sys.argv[1], "rb").read()
+for sound in sys.argv[2:]:
+    with wave.open(sound) as w:
+        samples = w.readframes(w.getnframes())
+    # A stretch from the middle of the sound: the device may start or stop it between buffers.
+    middle = samples[len(samples) // 3: len(samples) // 3 + 2000]
+    if middle not in heard:
+        sys.exit("not heard: " + sound)
+EOF
+echo "windows: り, ん and ご were heard"
