@@ -26,7 +26,18 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 # the caller waits on keeps it open.
 mkdir -p "$WINEPREFIX"
 wineserver -p >"$work/wineserver.log" 2>&1
-stop_wine() { wineserver -k >/dev/null 2>&1 || true; cleanup; }
+run=$work/run
+reader=
+# The pipe's reader waits in cat for the next writer: both go.
+stop_reader() {
+  rm -f "$run/sdlaudio.raw"
+  if [[ -n "$reader" ]]; then
+    pkill -P "$reader" 2>/dev/null || true
+    kill "$reader" 2>/dev/null || true
+    reader=
+  fi
+}
+stop_wine() { stop_reader; wineserver -k >/dev/null 2>&1 || true; cleanup; }
 trap stop_wine EXIT
 "$wine" wineboot --init >>"$work/wineserver.log" 2>&1
 
@@ -53,6 +64,11 @@ for kana in り ん こ ご; do
 done
 cp "$samples/りんご.jpg" "$work/cards/"
 
+# The drill opens the sound device afresh after a quiet spell, and the disk driver then starts
+# its file again: the file is a pipe whose reader keeps everything the device was given.
+mkfifo "$run/sdlaudio.raw"
+(while [[ -p "$run/sdlaudio.raw" ]]; do cat "$run/sdlaudio.raw" >>"$work/heard.raw"; done) &
+reader=$!
 cd "$run"
 # SDL's disk driver writes sdlaudio.raw in the working folder: the SDL_DISKAUDIOFILE that would
 # name another file does not reach it under wine.
@@ -101,7 +117,7 @@ wait "$program" || status=$?
 program=
 [[ $status -eq 0 ]] || fail "the drill ended with status $status after Esc"
 echo "windows: Esc ended the drill with status 0"
-cp "$run/sdlaudio.raw" "$work/heard.raw"
+stop_reader
 
 # The whole sample folder on both systems: the selection file each writes at its first start.
 mkdir "$work/linux" "$work/windows"
