@@ -1,6 +1,7 @@
 #include "VoicePack.h"
 #include "WaveWriter.h"
 
+#include "data/PathText.h"
 #include "media/SpeechEngine.h"
 #include "media/WaveDecoder.h"
 
@@ -103,12 +104,12 @@ TEST(VoicePackTest, WritesEveryFileAndKeepsTheTeachersOwn)
     EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
     EXPECT_EQ(outcome.written, 78);
     EXPECT_EQ(outcome.failed, 0);
-    const SharedSamples kana = WaveDecoder::decodeFile((dir / "か.wav").string());
+    const SharedSamples kana = WaveDecoder::decodeFile(PathText::utf8(dir / "か.wav"));
     ASSERT_TRUE(kana);
     EXPECT_LT(kana->size(), 4800u) << "the engine's silence is cut off";
     EXPECT_GE(kana->size(), 2400u);
-    ASSERT_TRUE(WaveDecoder::decodeFile((dir / "ピンポン.wav").string()));
-    ASSERT_TRUE(WaveDecoder::decodeFile((dir / "ブー.wav").string()));
+    ASSERT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / "ピンポン.wav")));
+    ASSERT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / "ブー.wav")));
     EXPECT_EQ(std::count(engine.texts.begin(), engine.texts.end(), u"ちいさいつ"), 1);
 
     // A teacher's recording stays, unless overwriting is asked for.
@@ -121,7 +122,7 @@ TEST(VoicePackTest, WritesEveryFileAndKeepsTheTeachersOwn)
 
     outcome = VoicePack::build(dir, &engine, true);
     EXPECT_EQ(outcome.written, 78);
-    EXPECT_TRUE(WaveDecoder::decodeFile((dir / "あ.wav").string()));
+    EXPECT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / "あ.wav")));
 
     // Without an engine the two judgement sounds are still made, and the kana count as failed.
     outcome = VoicePack::build(folder / "plain", nullptr, false);
@@ -174,7 +175,7 @@ TEST(VoicePackTest, WrittenWaveReadsBackSampleForSample)
     TempFolder folder;
     const AudioSamples samples { 0, 1, -1, 32767, -32768, 12345 };
     ASSERT_TRUE(WaveWriter::write(folder / "x.wav", samples));
-    const SharedSamples back = WaveDecoder::decodeFile((folder / "x.wav").string());
+    const SharedSamples back = WaveDecoder::decodeFile(PathText::utf8(folder / "x.wav"));
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, samples);
     EXPECT_FALSE(WaveWriter::write(folder / "missing" / "x.wav", samples));

@@ -8,6 +8,7 @@
 #include "app/WarningBox.h"
 #include "app/qt/FailureReport.h"
 #include "data/DataFolder.h"
+#include "data/PathText.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/PictureBox.h"
 #include "drill/qt/PictureLoader.h"
@@ -84,8 +85,9 @@ protected:
 TEST_F(CardsOnDiskTest, AMacNameShowsItsPictureAndAPulledFolderThePlaceholder)
 {
     const std::u16string decomposed = u"ふ\u3099と\u3099う.gif"; // ぶどう.gif as a Mac stores it
-    std::filesystem::copy_file(TAPOMI_SAMPLES_DIR "/\xE3\x81\xB6\xE3\x81\xA9\xE3\x81\x86.gif",
-        cards / Utf8Text::encode(decomposed));
+    std::filesystem::copy_file(
+        PathText::fromUtf8(TAPOMI_SAMPLES_DIR "/\xE3\x81\xB6\xE3\x81\xA9\xE3\x81\x86.gif"),
+        cards / PathText::fromText(decomposed));
     ASSERT_TRUE(form.load());
     form.show();
     QCoreApplication::processEvents();
