@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // A JPEG as a phone writes it: stored sideways with an EXIF orientation of 6 (turn a quarter
