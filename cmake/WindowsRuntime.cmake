@@ -56,9 +56,9 @@ endif()
 foreach(plugin IN ITEMS QWindowsIntegrationPlugin:platforms QOffscreenIntegrationPlugin:platforms
                         QWindowsVistaStylePlugin:styles QJpegPlugin:imageformats
                         QGifPlugin:imageformats QICOPlugin:imageformats)
-  string(REPLACE ":" ";" parts ${plugin})
-  list(GET parts 0 name)
-  list(GET parts 1 folder)
+  string(REPLACE ":" ";" pieces ${plugin})
+  list(GET pieces 0 name)
+  list(GET pieces 1 folder)
   if(TARGET Qt6::${name})
     tapomi_target_file(path Qt6::${name})
     tapomi_windows_runtime_file(${path} bin/${folder})
