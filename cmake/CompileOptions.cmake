@@ -13,3 +13,7 @@ target_compile_options(tapomi_compile_options INTERFACE
 # that the drill is measured by.
 target_compile_options(tapomi_compile_options INTERFACE
   $<$<CONFIG:Release>:-D_FORTIFY_SOURCE=2 -fstack-protector-strong>)
+# mingw-w64 keeps the stack protector's and the fortified functions' runtime in libssp.
+if(MINGW)
+  target_link_libraries(tapomi_compile_options INTERFACE $<$<CONFIG:Release>:ssp>)
+endif()
