@@ -104,34 +104,34 @@ TEST(VoicePackTest, WritesEveryFileAndKeepsTheTeachersOwn)
     EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
     EXPECT_EQ(outcome.written, 78);
     EXPECT_EQ(outcome.failed, 0);
-    const SharedSamples kana = WaveDecoder::decodeFile(PathText::utf8(dir / "か.wav"));
+    const SharedSamples kana = WaveDecoder::decodeFile(PathText::utf8(dir / u8"か.wav"));
     ASSERT_TRUE(kana);
     EXPECT_LT(kana->size(), 4800u) << "the engine's silence is cut off";
     EXPECT_GE(kana->size(), 2400u);
-    ASSERT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / "ピンポン.wav")));
-    ASSERT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / "ブー.wav")));
+    ASSERT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / u8"ピンポン.wav")));
+    ASSERT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / u8"ブー.wav")));
     EXPECT_EQ(std::count(engine.texts.begin(), engine.texts.end(), u"ちいさいつ"), 1);
 
     // A teacher's recording stays, unless overwriting is asked for.
-    std::ofstream(dir / "あ.wav", std::ios::binary) << "teacher";
+    std::ofstream(dir / u8"あ.wav", std::ios::binary) << "teacher";
     outcome = VoicePack::build(dir, &engine, false);
     EXPECT_EQ(outcome.kept, 78);
     EXPECT_EQ(outcome.written, 0);
     {
         // Closed before the overwrite: Windows replaces no file that is open.
-        std::ifstream in(dir / "あ.wav", std::ios::binary);
+        std::ifstream in(dir / u8"あ.wav", std::ios::binary);
         EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "teacher");
     }
 
     outcome = VoicePack::build(dir, &engine, true);
     EXPECT_EQ(outcome.written, 78);
-    EXPECT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / "あ.wav")));
+    EXPECT_TRUE(WaveDecoder::decodeFile(PathText::utf8(dir / u8"あ.wav")));
 
     // Without an engine the two judgement sounds are still made, and the kana count as failed.
     outcome = VoicePack::build(folder / "plain", nullptr, false);
     EXPECT_EQ(outcome.written, 2);
     EXPECT_EQ(outcome.failed, 76);
-    EXPECT_FALSE(fs::exists(folder / "plain" / "あ.wav"));
+    EXPECT_FALSE(fs::exists(folder / "plain" / u8"あ.wav"));
 }
 
 TEST(VoicePackTest, KanaAreLevelledToOneLoudnessBelowFullScale)

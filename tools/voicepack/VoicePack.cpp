@@ -2,7 +2,7 @@
 
 #include "WaveWriter.h"
 
-#include "app/Utf8Text.h"
+#include "data/PathText.h"
 #include "drill/DrillState.h"
 #include "drill/KanaInput.h"
 #include "media/SampleLevel.h"
@@ -157,7 +157,7 @@ VoicePack::Outcome VoicePack::build(const std::filesystem::path& folder, SpeechE
     std::filesystem::create_directories(folder, error);
 
     const auto place = [&](const std::u16string& name, const auto& make) {
-        const std::filesystem::path path = folder / Utf8Text::encode(name);
+        const std::filesystem::path path = folder / PathText::fromText(name);
         std::error_code ignored;
         if (!overwrite && std::filesystem::exists(path, ignored)) {
             ++outcome.kept;
