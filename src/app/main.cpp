@@ -107,8 +107,13 @@ int runDrill(int argc, char** argv, FailureReport& failure)
     if (!form.load())
         return FailureReport::kExitStatus;
 
-    // Sound and speech start once the first card is on screen; the prompt waits for them.
-    FirstFrameWatch firstFrame(&form, [&media] { media.start(); });
+    // Sound and speech start once the first card is on screen; the prompt waits for them. The
+    // window's icon comes then too: reading it sets up Qt's image readers, which costs the first
+    // frame several milliseconds on a slow machine, and nobody sees an icon before the window.
+    FirstFrameWatch firstFrame(&form, [&media] {
+        media.start();
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
+    });
     // Shown and activated at once: the first card is presented, and its picture decoded, while
     // the window system maps the window, so the first frame already holds it. The window
     // system's own activation that follows is no second one.
@@ -134,7 +139,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapomi"));
     JapaneseFont::addBundled(QtText::fromPath(ProgramFiles::dataFolder()));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
 
     FailureReport failure;
     int status = FailureReport::kExitStatus;

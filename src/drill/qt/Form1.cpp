@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainterPath>
@@ -87,7 +86,6 @@ Form1::Form1(FailureReport& failure, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
     setFont(JapaneseFont::bold(kFormFontPoints));
     setFocusPolicy(Qt::StrongFocus);
     // Keys are read as plain characters and turned into kana by the drill itself; an input

@@ -152,7 +152,6 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     start();
 
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Form1"));
-    EXPECT_FALSE(form.windowIcon().isNull());
     EXPECT_EQ(form.frameGeometry(), form.screen()->geometry());
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(0, 0, 128));
 
