@@ -1,6 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The program's arguments as UTF-8. On Linux they are the bytes the program was given; on
@@ -18,6 +20,13 @@ public:
     // Null-terminated, like main()'s; the strings live as long as this object.
     char** argv() { return m_pointers.data(); }
     const std::vector<std::string>& arguments() const { return m_arguments; }
+
+    // The command line for CreateProcessW that the child's C runtime (CommandLineToArgvW's
+    // rules) reads back into exactly this program name and these arguments. Empty when the name
+    // holds a quote: the name is read up to the next quote with no escapes, and no file name has
+    // one.
+    static std::wstring windowsLine(std::wstring_view program,
+        std::span<const std::wstring> arguments);
 
 private:
     // One file per system: the bytes on Linux, the wide command line on Windows.

@@ -1,5 +1,6 @@
 #include "media/ChildProcess.h"
 
+#include "app/CommandLine.h"
 #include "app/Utf8Text.h"
 #include "media/StopSignal.h"
 
@@ -40,49 +41,21 @@ private:
     HANDLE m_handle;
 };
 
-// One argument as the C runtime's command-line parser (CommandLineToArgvW's rules) reads it back:
-// quoted when it holds blanks or quotes or is empty; a quote escaped with a backslash, and the
-// backslashes before a quote or the closing quote doubled, since only there are they special.
-void appendQuoted(std::wstring& line, const std::wstring& argument)
-{
-    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-        line += argument;
-        return;
-    }
-    line += L'"';
-    std::size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        line += c;
-    }
-    line.append(backslashes * 2, L'\\');
-    line += L'"';
-}
-
 std::optional<std::wstring> commandLine(const std::vector<std::string>& argv)
 {
-    std::wstring line;
-    for (std::size_t i = 0; i < argv.size(); ++i) {
-        const std::optional<std::u16string> wide = Utf8Text::decode(argv[i]);
-        if (!wide)
+    std::vector<std::wstring> wide;
+    for (const std::string& argument : argv) {
+        const std::optional<std::u16string> decoded = Utf8Text::decode(argument);
+        if (!decoded)
             return std::nullopt;
-        const std::wstring argument(wide->begin(), wide->end());
-        if (i == 0) {
-            // The program's name is read up to the closing quote, with no escapes: a file name
-            // has no quotes in it, so plain quotes around it are enough.
-            if (argument.empty() || argument.find(L'"') != std::wstring::npos)
-                return std::nullopt;
-            line += L'"' + argument + L'"';
-        } else {
-            line += L' ';
-            appendQuoted(line, argument);
-        }
+        wide.emplace_back(decoded->begin(), decoded->end());
     }
+    if (wide.empty())
+        return std::nullopt;
+    std::wstring line
+        = CommandLine::windowsLine(wide.front(), std::span(wide).subspan(1));
+    if (line.empty())
+        return std::nullopt;
     return line;
 }
 
