@@ -1,6 +1,8 @@
 #include "app/launcher/qt/QtLauncherView.h"
 
+#include "app/Environment.h"
 #include "app/qt/QtText.h"
+#include "data/PathText.h"
 #include "media/TempFolder.h"
 
 #include <QApplication>
@@ -11,10 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <csignal>
-#include <fstream>
-#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -48,12 +54,19 @@ QString qtPath(const fs::path& path)
     return QtText::fromPath(path);
 }
 
-fs::path script(const TempFolder& folder, const std::string& name, const std::string& body)
+// Whether a process of this number still runs.
+bool running(long long id)
 {
-    const fs::path path = folder / name;
-    std::ofstream(path) << "#!/bin/sh\n" << body;
-    ::chmod(path.c_str(), 0755);
-    return path;
+#ifdef _WIN32
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (!process)
+        return false;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return !ended;
+#else
+    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH;
+#endif
 }
 
 TEST(QtLauncherViewTest, FolderDialogIsInJapaneseAndOffersTheFolderFirst)
@@ -87,7 +100,9 @@ TEST(QtLauncherViewTest, VoicePackShowsItsProgressAndEndsMadeFailedOrCancelled)
     const fs::path sounds = temp / "sounds";
     fs::create_directories(sounds);
     std::vector<std::pair<int, int>> reported;
-    const auto runWith = [&](const fs::path& program) {
+    const fs::path standIn = PathText::fromUtf8(TAPOMI_VOICEPACK_STAND_IN);
+    const auto runWith = [&](const fs::path& program, const char* mode) {
+        Environment::set("TAPOMI_STAND_IN", mode);
         reported.clear();
         QtLauncherView view(qtPath(program));
         QObject::connect(&view, &QtLauncherView::soundProgress,
@@ -95,28 +110,23 @@ TEST(QtLauncherViewTest, VoicePackShowsItsProgressAndEndsMadeFailedOrCancelled)
         return view.makeSounds(sounds);
     };
 
-    const fs::path made = script(temp, "made",
-        "[ \"$2\" = --progress ] && [ -d \"$1\" ] || exit 2\n"
-        "echo 'tapomi-voicepack: speaking'\nfor i in 1 2 3; do echo \"progress $i/3\"; done\n");
-    EXPECT_EQ(runWith(made), LauncherView::SoundsOutcome::Made);
+    EXPECT_EQ(runWith(standIn, "made"), LauncherView::SoundsOutcome::Made);
     EXPECT_EQ(reported, (std::vector<std::pair<int, int>> { { 1, 3 }, { 2, 3 }, { 3, 3 } }));
 
-    EXPECT_EQ(runWith(script(temp, "failed", "echo 'progress 1/3'\nexit 1\n")),
-        LauncherView::SoundsOutcome::Failed);
-    EXPECT_EQ(runWith(temp / "missing"), LauncherView::SoundsOutcome::Failed);
+    EXPECT_EQ(runWith(standIn, "failed"), LauncherView::SoundsOutcome::Failed);
+    EXPECT_EQ(runWith(temp / "missing", "made"), LauncherView::SoundsOutcome::Failed);
 
     // Cancelled while a file is being written: the voice pack ends at once and leaves no
     // temporary file behind; the teacher's files stay.
     std::ofstream(sounds / "あ.wav") << "sensei";
-    const fs::path slow
-        = script(temp, "slow", "touch \"$1/い.wav.tmp$$\"\necho 'progress 1/78'\nexec sleep 60\n");
-    QtLauncherView view(qtPath(slow));
-    pid_t child = 0;
+    Environment::set("TAPOMI_STAND_IN", "slow");
+    QtLauncherView view(qtPath(standIn));
+    long long child = 0;
     QObject::connect(&view, &QtLauncherView::soundProgress, [&] {
         for (const auto& entry : fs::directory_iterator(sounds)) {
-            const std::string name = entry.path().filename().string();
+            const std::string name = PathText::utf8(entry.path().filename());
             if (name.starts_with("い.wav.tmp"))
-                child = std::stoi(name.substr(std::string("い.wav.tmp").size()));
+                child = std::stoll(name.substr(std::string("い.wav.tmp").size()));
         }
         // The teacher clicks "やめる".
         for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -127,11 +137,11 @@ TEST(QtLauncherViewTest, VoicePackShowsItsProgressAndEndsMadeFailedOrCancelled)
     });
     EXPECT_EQ(view.makeSounds(sounds), LauncherView::SoundsOutcome::Cancelled);
     ASSERT_GT(child, 0);
-    EXPECT_EQ(::kill(child, 0), -1) << "the voice pack has ended";
-    EXPECT_EQ(errno, ESRCH);
+    EXPECT_FALSE(running(child)) << "the voice pack has ended";
+    Environment::unset("TAPOMI_STAND_IN");
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(sounds))
-        left.push_back(entry.path().filename().string());
+        left.push_back(PathText::utf8(entry.path().filename()));
     EXPECT_EQ(left, std::vector<std::string> { "あ.wav" });
 }
 
