@@ -90,10 +90,14 @@ foreach(file IN LISTS _dictionary)
   tapomi_windows_runtime_file(${file} ${TAPOMI_INSTALL_DATADIR}/dic)
 endforeach()
 
-# The Japanese font the windows are measured with, which Windows outside Japan lacks.
-set(TAPOMI_IPA_GOTHIC /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf CACHE FILEPATH
-    "IPA Gothic (Debian's fonts-ipafont-gothic)")
-tapomi_windows_runtime_file(${TAPOMI_IPA_GOTHIC} ${TAPOMI_INSTALL_DATADIR}/fonts)
+# The Japanese fonts the windows are measured with, which Windows outside Japan lacks: IPA
+# Gothic for the drill's fixed-width kana, IPA P Gothic for the proportional texts of the
+# settings windows, which are laid out for it.
+set(TAPOMI_IPA_GOTHIC_FOLDER /usr/share/fonts/opentype/ipafont-gothic CACHE PATH
+    "IPA Gothic and IPA P Gothic (Debian's fonts-ipafont-gothic)")
+foreach(file IN ITEMS ipag.ttf ipagp.ttf)
+  tapomi_windows_runtime_file(${TAPOMI_IPA_GOTHIC_FOLDER}/${file} ${TAPOMI_INSTALL_DATADIR}/fonts)
+endforeach()
 tapomi_windows_runtime_file(/usr/share/doc/fonts-ipafont-gothic/copyright
   ${TAPOMI_INSTALL_DATADIR}/fonts)
 
