@@ -2,6 +2,13 @@
 # flag is changed in one place.
 option(TAPOMI_WERROR "Treat compiler warnings as errors" OFF)
 
+# A compiler cache where the machine has one: CI builds a fresh clone on a machine that has built
+# the same sources before, and the Windows build compiles everything a second time.
+find_program(TAPOMI_CCACHE ccache)
+if(TAPOMI_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${TAPOMI_CCACHE})
+endif()
+
 add_library(tapomi_compile_options INTERFACE)
 target_compile_features(tapomi_compile_options INTERFACE cxx_std_20)
 target_compile_options(tapomi_compile_options INTERFACE
