@@ -4,6 +4,9 @@
 # tapomi.exe then drills りんご typed as a child would (l, y, b, @) until the red ○ is on screen,
 # the kana are heard (found in SDL's disk-driver output), and Esc ends it with status 0. On the
 # whole sample folder it writes the same selection file, byte for byte, as the Linux program.
+# Then the teacher's side through the installed launcher: a child added, the drill started for
+# that child, one answer recorded under %LOCALAPPDATA%\tapomi, and the record exported as CSV
+# and PDF.
 #   windows_end_to_end.sh MSI LINUX_TAPOMI SAMPLES_FOLDER SCREEN_CHECK
 set -euo pipefail
 
@@ -21,6 +24,8 @@ fail() {
 }
 
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine reads the names on its command line (はなこ, Z:...りんご.jpg) in the locale's character set.
+export LC_ALL=C.UTF-8
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 # The server and the prefix first, with their output apart: a server started inside a pipe that
 # the caller waits on keeps it open.
@@ -78,6 +83,27 @@ program=$!
 
 shot() { import -window root "$work/$1.png"; }
 
+# Types りんご and Enter until the ○ is on screen: keys typed while the prompt is spoken are not
+# taken, and the voice is slow to start under wine.
+type_until_right() {
+  local attempt poll
+  for attempt in $(seq 1 10); do
+    xdotool key --delay 300 BackSpace BackSpace BackSpace BackSpace
+    xdotool type --delay 400 "lyb@"
+    xdotool key Return
+    for poll in $(seq 1 30); do
+      sleep 0.1
+      shot judged
+      if "$check" mark "$work/judged.png"; then
+        echo "windows: the ○ mark is on screen in $1 after try $attempt"
+        return 0
+      fi
+    done
+    sleep 2
+  done
+  fail "the ○ mark never appeared in $1"
+}
+
 for attempt in $(seq 1 120); do
   shot setup
   "$check" setup "$work/setup.png" >/dev/null && break
@@ -87,23 +113,7 @@ done
 focus_window '^Form1$' 20 || fail "the drill window cannot take the keys"
 xdotool key Return
 
-judged_right=
-for attempt in $(seq 1 10); do
-  xdotool key --delay 300 BackSpace BackSpace BackSpace BackSpace
-  xdotool type --delay 400 "lyb@"
-  xdotool key Return
-  for poll in $(seq 1 30); do
-    sleep 0.1
-    shot judged
-    if "$check" mark "$work/judged.png"; then
-      echo "windows: the ○ mark is on screen after try $attempt"
-      judged_right=yes
-      break 2
-    fi
-  done
-  sleep 2
-done
-[[ -n "$judged_right" ]] || fail "the ○ mark never appeared"
+type_until_right "the drill"
 
 
 xdotool key Escape
@@ -157,3 +167,33 @@ for sound in sys.argv[2:]:
         sys.exit("not heard: " + sound)
 EOF
 echo "windows: り, ん and ご were heard"
+
+# The teacher's side. The working folder counts as prepared, so no sounds are made first.
+launcher=$installed/bin/tapomi-launcher.exe
+data=$user_folder/Local/tapomi
+mkdir -p "$data"
+touch "$data/.tapomi-prepared"
+printf '#TRUE#,#TRUE#,#FALSE#,#FALSE#,1\r\n' >"$work/cards/tapomi.txt"
+"$wine" "$launcher" --add-child はなこ >"$work/program.log" 2>&1 || fail "--add-child"
+[[ -f "$data/records.sqlite" ]] || fail "--add-child made no record in $data"
+
+(cd "$run" && SDL_AUDIODRIVER=dummy "$wine" "$launcher" --child はなこ "Z:$work/cards") \
+  >"$work/program.log" 2>&1 &
+program=$!
+focus_window '^Form1$' 60 || fail "the drill did not appear for はなこ"
+type_until_right "はなこ's drill"
+xdotool key Escape
+status=0
+wait "$program" || status=$?
+program=
+[[ $status -eq 0 ]] || fail "the launcher ended with status $status after the drill"
+
+"$wine" "$launcher" --export-csv はなこ "Z:$work/はなこ.csv" >"$work/program.log" 2>&1 \
+  || fail "--export-csv"
+tail -c +4 "$work/はなこ.csv" | tr -d '\r' | tail -n +2 | cut -d, -f3-5 | grep -qx 'りんご,りんご,○' \
+  || fail "the CSV lacks the right answer: $(cat "$work/はなこ.csv")"
+"$wine" "$launcher" --export-pdf はなこ "Z:$work/はなこ.pdf" >"$work/program.log" 2>&1 \
+  || fail "--export-pdf"
+pdftotext "$work/はなこ.pdf" "$work/pdf.txt"
+grep -qF "はなこさん" "$work/pdf.txt" || fail "the PDF does not name the child"
+echo "windows: はなこ's answer was recorded and exported as CSV and PDF"
