@@ -108,9 +108,11 @@ int runDrill(int argc, char** argv, FailureReport& failure)
         return FailureReport::kExitStatus;
 
     // Sound and speech start once the first card is on screen; the prompt waits for them. The
-    // window's icon comes then too: reading it sets up Qt's image readers, which costs the first
-    // frame several milliseconds on a slow machine, and nobody sees an icon before the window.
-    FirstFrameWatch firstFrame(&form, [&media] {
+    // next card is read ahead from then on, and the window's icon comes then too: reading it sets
+    // up Qt's image readers, which costs the first frame several milliseconds on a slow machine,
+    // and nobody sees an icon before the window.
+    FirstFrameWatch firstFrame(&form, [&media, &form] {
+        form.firstFrameShown();
         media.start();
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
     });

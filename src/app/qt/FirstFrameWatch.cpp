@@ -1,6 +1,7 @@
 #include "app/qt/FirstFrameWatch.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
 
 FirstFrameWatch::FirstFrameWatch(
@@ -32,5 +33,9 @@ void FirstFrameWatch::run()
         return;
     const std::function<void()> task = std::move(m_task);
     m_task = nullptr;
+    // Waits for the window system to have carried out every drawing request so far, the frame's
+    // among them (a round trip to an X server; nothing where drawing is done when handed over).
+    // Only the first frame waits, and nothing else is to be done meanwhile.
+    QGuiApplication::sync();
     task();
 }

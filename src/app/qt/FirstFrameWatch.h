@@ -8,10 +8,11 @@
 
 class QWidget;
 
-// Runs a task once, just after a window has painted its first frame, so that work the first
-// frame does not need (starting the speech engines) never holds back what the child sees. Should
-// the window not paint within the fallback time (a platform that draws nothing), the task runs
-// then.
+// Runs a task once the window system has drawn a window's first frame, so that work the first
+// frame does not need (starting the speech engines, reading the next card) never holds back what
+// the child sees. Handing the frame over is not enough: an X server draws it afterwards, and on a
+// two-core machine work started then takes the processor it draws with. Should the window not
+// paint within the fallback time (a platform that draws nothing), the task runs then.
 class FirstFrameWatch final : public QObject
 {
     Q_OBJECT

@@ -171,6 +171,13 @@ void Form1::speechDone()
     forward([this] { m_session->PtSvr1_SpeechDone(); });
 }
 
+void Form1::firstFrameShown()
+{
+    m_firstFrameShown = true;
+    if (!m_nextPicture.isEmpty() && !m_image1->hasPendingImage())
+        m_prefetch.prepare(std::exchange(m_nextPicture, QString()), pictureSize());
+}
+
 void Form1::forward(const std::function<void()>& handler)
 {
     if (m_ended || m_session == nullptr)
@@ -345,7 +352,7 @@ void Form1::loadPicture(std::u16string_view path)
     m_image1->setImageSource([this, file, target] {
         const QImage image = m_prefetch.take(file, target);
         // The card after this one has waited for this one to be taken.
-        if (!m_nextPicture.isEmpty())
+        if (!m_nextPicture.isEmpty() && m_firstFrameShown)
             m_prefetch.prepare(std::exchange(m_nextPicture, QString()), target);
         return image.isNull() ? PictureLoader::placeholder(target) : image;
     });
@@ -353,7 +360,7 @@ void Form1::loadPicture(std::u16string_view path)
 
 void Form1::preparePicture(std::u16string_view path)
 {
-    if (m_image1->hasPendingImage())
+    if (m_image1->hasPendingImage() || !m_firstFrameShown)
         m_nextPicture = QtText::toQString(path);
     else
         m_prefetch.prepare(QtText::toQString(path), pictureSize());

@@ -38,6 +38,9 @@ public:
     bool load();
     void activate();
     void speechDone();
+    // The first frame is on screen: the next card's picture, held back until now so as not to
+    // take the processor the first frame is drawn with, is read ahead from here on.
+    void firstFrameShown();
 
     // Brings up Form2 or Form3; without a hook the keys H and N open nothing.
     void setSettingsWindowHook(SettingsWindowHook hook) { m_settingsHook = std::move(hook); }
@@ -123,8 +126,9 @@ private:
     QTimer* m_timer1;
     QTimer* m_timer2;
     PicturePrefetch m_prefetch { &PictureLoader::load };
-    // The picture to read ahead once Image1's own has been taken.
+    // The picture to read ahead once Image1's own has been taken and the first frame is shown.
     QString m_nextPicture;
+    bool m_firstFrameShown = false;
     struct MeasuredInk
     {
         QString text;
