@@ -214,16 +214,14 @@ void DrillSession::JudgeAnswer()
     if (m_record && !m_recordEnded)
         m_record->wordJudged(m_state.CurrentWord, m_state.TypedText, right);
     if (!right) {
-        m_view.setCaption(Widget::Label3, kWrongMark);
-        m_view.setVisible(Widget::Label3, true);
+        ShowMark(kWrongMark);
         m_state.SoundFile = kWrongSound;
         m_sound.PlaySound(m_state.SoundFile);
         m_sound.WaitForSoundEnd();
         m_state.SpeechText = kTryAgain;
         m_speech.SpeakText(m_state.SpeechText);
     } else {
-        m_view.setCaption(Widget::Label3, kRightMark);
-        m_view.setVisible(Widget::Label3, true);
+        ShowMark(kRightMark);
         m_state.SoundFile = kRightSound;
         m_sound.PlaySound(m_state.SoundFile);
         m_sound.WaitForSoundEnd();
@@ -315,13 +313,25 @@ void DrillSession::FitToScreen()
     const TwipSize screen = m_view.screenSize();
     m_view.setWindowGeometry({ 0, 0, screen.width, screen.height });
     const TwipSize window = m_view.windowSize();
-    FitMark();
+    m_markFitted = false;
     m_view.setGeometry(Widget::Image2, { 0, 0, window.width, window.height });
 }
 
 void DrillSession::Form_Resize()
 {
-    FitMark();
+    m_markFitted = false;
+    if (m_state.Answered)
+        FitMark();
+}
+
+void DrillSession::ShowMark(std::u16string_view mark)
+{
+    // Fitted when first shown: measuring the marks loads their font at sizes that the first frame
+    // does not need, on the way to it.
+    if (!m_markFitted)
+        FitMark();
+    m_view.setCaption(Widget::Label3, mark);
+    m_view.setVisible(Widget::Label3, true);
 }
 
 void DrillSession::FitMark()
@@ -333,6 +343,7 @@ void DrillSession::FitMark()
           });
     m_view.setFontSize(Widget::Label3, mark.fontSize);
     m_view.setGeometry(Widget::Label3, mark.box);
+    m_markFitted = true;
 }
 
 void DrillSession::PlaceCardPicture()

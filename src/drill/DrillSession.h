@@ -58,6 +58,7 @@ public:
     void FitToScreen();
     // Label3's font and box (see DrillLayout::FitMark).
     void FitMark();
+    void ShowMark(std::u16string_view mark);
     void PlaceCardPicture();
     void PlaceWordLabels();
     void ColourModelWord();
@@ -95,4 +96,5 @@ private:
     bool m_recordEnded = false;
     bool m_promptSpeaking = false; // the prompt, not a judgement sentence, is being spoken
     bool m_repeatNext = false; // the next card presented is the one just answered wrong
+    bool m_markFitted = false; // Label3 is fitted to the window as it is now
 };

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -165,13 +166,6 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     EXPECT_EQ(static_cast<PictureBox*>(child("Image2"))->image(),
         PictureLoader::load(QStringLiteral(":/tapomi/setup@2x.png"), device));
     EXPECT_FALSE(shown("Label3"));
-    const DrillLayout::MarkPlacement mark
-        = DrillLayout::FitMark(windowTwips(), form.clientSize(), [this](int points) {
-              return std::vector<TwipRect> { form.inkBounds(Widget::Label3, u"○", points),
-                  form.inkBounds(Widget::Label3, u"Ｘ", points) };
-          });
-    EXPECT_EQ(child("Label3")->geometry(), pixels(mark.box));
-    EXPECT_EQ(label("Label3")->font().pointSize(), mark.fontSize);
     // The set-up picture is what is on screen, not the card behind it.
     const QImage screen = form.grab().toImage();
     EXPECT_EQ(QColor(screen.pixel(3, screen.height() / 2)), kSetupBackground);
@@ -189,6 +183,19 @@ TEST_F(Form1Test, FillsTheScreenAndStartsUnderTheSetupPicture)
     EXPECT_TRUE(shown("Label1"));
     EXPECT_EQ(text("Label1"), u"ねこ");
     EXPECT_EQ(speech.spoken.back(), u"ねこ、と、いれてください");
+
+    // The mark is fitted to the screen in the window's own font when it is first shown.
+    speech.finish();
+    type(QStringLiteral(",b"));
+    press(Qt::Key_Return);
+    ASSERT_TRUE(shown("Label3"));
+    const DrillLayout::MarkPlacement mark
+        = DrillLayout::FitMark(windowTwips(), form.clientSize(), [this](int points) {
+              return std::vector<TwipRect> { form.inkBounds(Widget::Label3, u"○", points),
+                  form.inkBounds(Widget::Label3, u"Ｘ", points) };
+          });
+    EXPECT_EQ(child("Label3")->geometry(), pixels(mark.box));
+    EXPECT_EQ(label("Label3")->font().pointSize(), mark.fontSize);
 }
 
 // Between the first paint and the first activation the window shows its navy ground only: no
@@ -233,6 +240,22 @@ TEST_F(Form1Test, PlacesTheCardAndTheWordAfterTheLayout)
     // The sample picture is decoded at the box's size.
     const QImage card = form.grab(child("Image1")->geometry()).toImage();
     EXPECT_NE(QColor(card.pixel(card.width() / 2, card.height() / 2)), QColor(0, 0, 128));
+}
+
+// The next card's picture would take the processor that the window system draws the first frame
+// with: it is read ahead only once that frame is shown.
+TEST_F(Form1Test, TheNextCardIsReadAheadOnceTheFirstFrameIsShown)
+{
+    data.pictures = { u"ねこ.bmp", u"りんご.jpg", u"かさ.bmp" };
+    start();
+    form.grab();
+    EXPECT_TRUE(form.picturePrefetch().preparedPath().isEmpty());
+
+    form.firstFrameShown();
+    const QString first = QtText::toQString(text("Label1"));
+    const QString next = form.picturePrefetch().preparedPath();
+    EXPECT_FALSE(next.isEmpty());
+    EXPECT_NE(QFileInfo(next).completeBaseName(), first) << next.toStdString();
 }
 
 TEST_F(Form1Test, KeysTypedThroughQtAreEchoedBeforeTheirSound)
