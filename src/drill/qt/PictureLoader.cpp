@@ -96,19 +96,37 @@ QImage PictureLoader::fromPalette(const QImage& indexed, QSize target)
     const std::vector<Tap> columns = tapsFor(indexed.width(), target.width());
     const std::vector<Tap> rows = tapsFor(indexed.height(), target.height());
     QImage out(target, QImage::Format_RGB32);
+    // Each picture line is coloured and scaled across once, into one of two lines kept: every
+    // line drawn mixes the two picture lines it falls between, and the next line drawn mostly
+    // falls between the same two or the second and the one after.
+    const auto width = static_cast<std::size_t>(target.width());
+    std::array<std::vector<QRgb>, 2> across { std::vector<QRgb>(width), std::vector<QRgb>(width) };
+    std::array<int, 2> held { -1, -1 };
+    const auto lineAcross = [&](int sourceRow, int keptRow) -> const QRgb* {
+        for (std::size_t slot = 0; slot < 2; ++slot) {
+            if (held[slot] == sourceRow)
+                return across[slot].data();
+        }
+        const std::size_t slot = held[0] == keptRow ? 1 : held[1] == keptRow ? 0
+            : held[0] < held[1]                                               ? 0
+                                                                              : 1;
+        const uchar* source = indexed.constScanLine(sourceRow);
+        QRgb* line = across[slot].data();
+        for (std::size_t x = 0; x < width; ++x) {
+            const Tap& column = columns[x];
+            line[x] = mixed(
+                colours[source[column.before]], colours[source[column.after]], column.weight);
+        }
+        held[slot] = sourceRow;
+        return line;
+    };
     for (int y = 0; y < target.height(); ++y) {
         const Tap& row = rows[static_cast<std::size_t>(y)];
-        const uchar* upper = indexed.constScanLine(row.before);
-        const uchar* lower = indexed.constScanLine(row.after);
+        const QRgb* upper = lineAcross(row.before, -1);
+        const QRgb* lower = lineAcross(row.after, row.before);
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < target.width(); ++x) {
-            const Tap& column = columns[static_cast<std::size_t>(x)];
-            const QRgb top
-                = mixed(colours[upper[column.before]], colours[upper[column.after]], column.weight);
-            const QRgb bottom
-                = mixed(colours[lower[column.before]], colours[lower[column.after]], column.weight);
-            line[x] = mixed(top, bottom, row.weight);
-        }
+        for (std::size_t x = 0; x < width; ++x)
+            line[x] = mixed(upper[x], lower[x], row.weight);
     }
     return out;
 }
