@@ -12,7 +12,8 @@ PicturePrefetch::PicturePrefetch(Decoder decoder)
     : m_decoder(std::move(decoder))
 {
     // Sleeps until a picture is prepared: no wake-up while the drill waits for a key.
-    m_worker = std::thread([this] { work(); });
+    m_worker.reset(QThread::create([this] { work(); }));
+    m_worker->start();
 }
 
 PicturePrefetch::~PicturePrefetch()
@@ -22,7 +23,7 @@ PicturePrefetch::~PicturePrefetch()
         m_quit = true;
     }
     m_changed.notify_all();
-    m_worker.join();
+    m_worker->wait();
 }
 
 PicturePrefetch::Key PicturePrefetch::keyOf(const QString& path, QSize size)

@@ -4,13 +4,14 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QThread>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
-#include <thread>
 
 // Decodes the card that comes next on a worker thread while the child works on the current one,
 // so that the next card is on screen at once however large its photo. It also keeps the picture
@@ -76,5 +77,8 @@ private:
     State m_state = State::Empty;
     QImage m_prepared;
     bool m_quit = false;
-    std::thread m_worker;
+    // Qt's own thread, as it reads with Qt's image readers: a thread that Qt did not start is
+    // adopted by Qt when it first reads, and on Windows such an adopted thread can leave the
+    // program's exit waiting forever.
+    std::unique_ptr<QThread> m_worker;
 };
