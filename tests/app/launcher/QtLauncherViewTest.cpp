@@ -72,7 +72,7 @@ bool running(long long id)
 TEST(QtLauncherViewTest, FolderDialogIsInJapaneseAndOffersTheFolderFirst)
 {
     TempFolder temp;
-    const fs::path cards = temp / PathText::fromUtf8("えカード");
+    const fs::path cards = temp / "えカード";
     fs::create_directories(cards);
 
     const auto dialog = QtLauncherView::folderDialog(cards);
