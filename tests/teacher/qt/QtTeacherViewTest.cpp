@@ -67,7 +67,7 @@ TEST(QtTeacherViewTest, StartsTheDrillAsAProgramAndComesBackWithTheReport)
     const fs::path cards = temp / "えカード 1組";
     fs::create_directories(work);
     fs::create_directories(cards);
-    std::ofstream(cards / "りんご.jpg") << "apple";
+    std::ofstream(cards / PathText::fromUtf8("りんご.jpg")) << "apple";
     {
         RecordStore store(records);
         store.setLastFolder(store.addChild(u"はなこ"), cards);
