@@ -10,10 +10,11 @@
 #   windows_end_to_end.sh MSI LINUX_TAPOMI SAMPLES_FOLDER SCREEN_CHECK
 set -euo pipefail
 
+# Made absolute: the script works in other folders than the one it was started from.
 msi=$(realpath "$1")
-linux_tapomi=$2
-samples=$3
-check=$4
+linux_tapomi=$(realpath "$2")
+samples=$(realpath "$3")
+check=$(realpath "$4")
 
 source "$(dirname "$0")/fresh_x_server.sh" 1366x768 "$@"
 
@@ -45,6 +46,10 @@ stop_reader() {
 stop_wine() { stop_reader; wineserver -k >/dev/null 2>&1 || true; cleanup; }
 trap stop_wine EXIT
 "$wine" wineboot --init >>"$work/wineserver.log" 2>&1
+# A crash writes its backtrace into the program's log and ends it, instead of a dialog that
+# waits for a click on a screen nobody sees.
+"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+  >>"$work/wineserver.log" 2>&1
 
 # Installed as the user, into the user's own folders.
 "$wine" msiexec /qn /i "Z:$msi" >"$work/msiexec.log" 2>&1 || fail "msiexec failed"
