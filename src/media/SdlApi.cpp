@@ -57,8 +57,14 @@ const SdlApi* SdlApi::get()
             library.bind(functions.TLSCleanup, "SDL_TLSCleanup"); // not in every SDL 2
         return complete ? &functions : nullptr;
     }();
+#ifndef _WIN32
+    // Not on Windows: there mingw-w64's emulated thread_local storage can be freed before the
+    // destructor of an object in it runs as the thread ends, and the destructor then called a
+    // function through a freed pointer and crashed the program (seen when Esc ended the drill).
+    // What SDL keeps for each of our few threads is an error text of a few bytes.
     if (api) {
         [[maybe_unused]] thread_local const ThreadShare share(api->TLSCleanup);
     }
+#endif
     return api;
 }
