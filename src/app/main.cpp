@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Environment.h"
+#include "app/ProgramExit.h"
 #include "app/ProgramFiles.h"
 #include "app/ProgramState.h"
 #include "app/qt/ActivationTracker.h"
@@ -130,9 +131,8 @@ int runDrill(int argc, char** argv, FailureReport& failure)
     return status;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The program from its command line to the end of its Qt application. Returns its exit status.
+int run(int argc, char** argv)
 {
     // The folder is taken from the command line as typed, before Qt takes out the options it
     // knows: a folder name that happens to look like one of them still reaches the drill.
@@ -146,4 +146,11 @@ int main(int argc, char** argv)
     int status = FailureReport::kExitStatus;
     failure.run([&] { status = runDrill(commandLine.argc(), commandLine.argv(), failure); });
     return failure.failed() ? FailureReport::kExitStatus : status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return ProgramExit::after(run(argc, argv));
 }

@@ -1,17 +1,14 @@
 // Runs a GoogleTest suite inside a QApplication, as the windows need one.
 
+#include "app/ProgramExit.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 int main(int argc, char** argv)
 {
@@ -28,11 +25,8 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
     app.reset();
-#ifdef _WIN32
-    // Under wine the process, its results written, now and then never gets through the unloading
-    // of its libraries, and ctest would wait for it until the time-out. Nothing is left to do.
-    std::fflush(nullptr);
-    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
-#endif
-    return status;
+    // Under wine a test process, its results written, now and then never got through the
+    // unloading of its libraries, and ctest waited for it until the time-out: the program's own
+    // way out is taken.
+    return ProgramExit::after(status);
 }

@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Environment.h"
+#include "app/ProgramExit.h"
 #include "app/ProgramFiles.h"
 #include "app/Utf8Text.h"
 #include "app/launcher/Launcher.h"
@@ -191,9 +192,8 @@ int usageError(const LauncherCommand& command)
     return 2;
 }
 
-} // namespace
-
-int main(int programArgc, char** programArgv)
+// Carries out what the command line asks for. Returns the program's exit status.
+int run(int programArgc, char** programArgv)
 {
     CommandLine commandLine(programArgc, programArgv);
     int& argc = commandLine.argc();
@@ -224,4 +224,11 @@ int main(int programArgc, char** programArgv)
         break;
     }
     return usageError(command);
+}
+
+} // namespace
+
+int main(int programArgc, char** programArgv)
+{
+    return ProgramExit::after(run(programArgc, programArgv));
 }

@@ -1,0 +1,6 @@
+#include "app/ProgramExit.h"
+
+int ProgramExit::after(int status)
+{
+    return status;
+}
