@@ -121,17 +121,22 @@ xdotool key Return
 type_until_right "the drill"
 
 
-xdotool key Escape
-for wait in $(seq 1 100); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program" 2>/dev/null && fail "Esc did not end the drill"
-status=0
-wait "$program" || status=$?
-program=
-[[ $status -eq 0 ]] || fail "the drill ended with status $status after Esc"
-echo "windows: Esc ended the drill with status 0"
+# Esc ends the drill, and with it what started it: in 10 s, with status 0.
+end_with_escape() {
+  local wait status=0
+  xdotool key Escape
+  for wait in $(seq 1 100); do
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program" 2>/dev/null && fail "Esc did not end $1"
+  wait "$program" || status=$?
+  program=
+  [[ $status -eq 0 ]] || fail "$1 ended with status $status after Esc"
+  echo "windows: Esc ended $1 with status 0"
+}
+
+end_with_escape "the drill"
 stop_reader
 
 # The whole sample folder on both systems: the selection file each writes at its first start.
@@ -179,7 +184,7 @@ data=$user_folder/Local/tapomi
 mkdir -p "$data"
 touch "$data/.tapomi-prepared"
 printf '#TRUE#,#TRUE#,#FALSE#,#FALSE#,1\r\n' >"$work/cards/tapomi.txt"
-"$wine" "$launcher" --add-child はなこ >"$work/program.log" 2>&1 || fail "--add-child"
+timeout 60 "$wine" "$launcher" --add-child はなこ >"$work/program.log" 2>&1 || fail "--add-child"
 [[ -f "$data/records.sqlite" ]] || fail "--add-child made no record in $data"
 
 (cd "$run" && SDL_AUDIODRIVER=dummy "$wine" "$launcher" --child はなこ "Z:$work/cards") \
@@ -187,17 +192,13 @@ printf '#TRUE#,#TRUE#,#FALSE#,#FALSE#,1\r\n' >"$work/cards/tapomi.txt"
 program=$!
 focus_window '^Form1$' 60 || fail "the drill did not appear for はなこ"
 type_until_right "はなこ's drill"
-xdotool key Escape
-status=0
-wait "$program" || status=$?
-program=
-[[ $status -eq 0 ]] || fail "the launcher ended with status $status after the drill"
+end_with_escape "the launcher with はなこ's drill"
 
-"$wine" "$launcher" --export-csv はなこ "Z:$work/はなこ.csv" >"$work/program.log" 2>&1 \
+timeout 60 "$wine" "$launcher" --export-csv はなこ "Z:$work/はなこ.csv" >"$work/program.log" 2>&1 \
   || fail "--export-csv"
 tail -c +4 "$work/はなこ.csv" | tr -d '\r' | tail -n +2 | cut -d, -f3-5 | grep -qx 'りんご,りんご,○' \
   || fail "the CSV lacks the right answer: $(cat "$work/はなこ.csv")"
-"$wine" "$launcher" --export-pdf はなこ "Z:$work/はなこ.pdf" >"$work/program.log" 2>&1 \
+timeout 60 "$wine" "$launcher" --export-pdf はなこ "Z:$work/はなこ.pdf" >"$work/program.log" 2>&1 \
   || fail "--export-pdf"
 pdftotext "$work/はなこ.pdf" "$work/pdf.txt"
 grep -qF "はなこさん" "$work/pdf.txt" || fail "the PDF does not name the child"
