@@ -1,6 +1,7 @@
 #include "VoicePack.h"
 
 #include "app/CommandLine.h"
+#include "app/ProgramExit.h"
 #include "data/PathText.h"
 #include "media/SpeechEngines.h"
 
@@ -8,8 +9,11 @@
 #include <cstring>
 #include <string>
 
-// tapomi-voicepack DIR [--overwrite] [--progress]: makes the drill's sound files in DIR.
-int main(int programArgc, char** programArgv)
+namespace {
+
+// tapomi-voicepack DIR [--overwrite] [--progress]: makes the drill's sound files in DIR. Returns
+// the program's exit status.
+int run(int programArgc, char** programArgv)
 {
     CommandLine commandLine(programArgc, programArgv);
     const int argc = commandLine.argc();
@@ -61,4 +65,11 @@ int main(int programArgc, char** programArgv)
     std::printf("tapomi-voicepack: %d written, %d kept, %d failed in %s\n", outcome.written,
         outcome.kept, outcome.failed, folder.c_str());
     return outcome.failed == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int programArgc, char** programArgv)
+{
+    return ProgramExit::after(run(programArgc, programArgv));
 }
