@@ -161,7 +161,7 @@ struct DrillWindow
         const std::int64_t child = RecordStore(file).addChild(u"はなこ");
         writer = std::make_unique<RecordWriter>(file);
         recorder = std::make_unique<ChildRecorder>(
-            *writer, clock, program.settings, child, "/home/sensei/えカード");
+            *writer, clock, program.settings, child, u"はなこ", "/home/sensei/えカード");
         session.setRecord(recorder.get());
     }
 

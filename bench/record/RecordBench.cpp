@@ -177,7 +177,7 @@ void BM_RecordingOfOneCardOnTheDrillThread(benchmark::State& state)
     Settings settings;
     SystemRecordClock clock;
     RecordWriter writer(file);
-    ChildRecorder recorder(writer, clock, settings, child, "/home/sensei/えカード");
+    ChildRecorder recorder(writer, clock, settings, child, u"はなこ", "/home/sensei/えカード");
     recorder.runStarted();
     for (auto _ : state) {
         recorder.cardPresented(u"でんしゃ", false);

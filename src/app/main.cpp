@@ -6,6 +6,7 @@
 #include "app/ProgramExit.h"
 #include "app/ProgramFiles.h"
 #include "app/ProgramState.h"
+#include "app/Utf8Text.h"
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
 #include "app/qt/FirstFrameWatch.h"
@@ -41,9 +42,9 @@ namespace {
 struct ChildRecord
 {
     ChildRecord(std::filesystem::path file, const Settings& settings, std::int64_t childId,
-        std::filesystem::path folder)
+        std::u16string childName, std::filesystem::path folder)
         : writer(std::move(file))
-        , recorder(writer, clock, settings, childId, std::move(folder))
+        , recorder(writer, clock, settings, childId, std::move(childName), std::move(folder))
     { }
 
     SystemRecordClock clock;
@@ -63,8 +64,9 @@ std::unique_ptr<ChildRecord> childRecord(
     const auto [rest, error] = std::from_chars(child->data(), end, childId);
     if (error != std::errc() || rest != end || childId <= 0)
         return nullptr;
-    return std::make_unique<ChildRecord>(
-        PathText::fromUtf8(*file), settings, childId, std::filesystem::absolute(folder));
+    const std::optional<std::string> name = Environment::get(RecordStore::kChildNameVariable);
+    return std::make_unique<ChildRecord>(PathText::fromUtf8(*file), settings, childId,
+        Utf8Text::decodeReplacing(name.value_or(std::string())), std::filesystem::absolute(folder));
 }
 
 // Runs the drill on the folder named by the command line until Esc, the title bar or a failure
@@ -126,8 +128,10 @@ int runDrill(int argc, char** argv, FailureReport& failure)
     media.speech().StopSpeech();
     media.speech().setDoneHandler({});
     // The window is gone by now: the last answers are written while nobody waits on screen.
-    if (record)
-        record->writer.finish(RecordWriter::kExitWait);
+    // Answers the record did not take wait in the pending file; only when even that could not be
+    // written does the launcher hear of it, through the status.
+    if (record && !record->writer.finish(RecordWriter::kExitWait) && status == 0)
+        return RecordWriter::kNotKeptStatus;
     return status;
 }
 

@@ -21,6 +21,9 @@ struct Attempt
     int markKeys = 0;
     int keyGuardTenths = 0;
     bool talkingAidKeyboard = true;
+    // Keys the drill did not take while the card was up (typed during the prompt or the key
+    // guard): a try with some may be shorter than the child typed it.
+    int discardedKeys = 0;
     // The drill run it belongs to, as read back from the store (0 before it is stored).
     std::int64_t runId = 0;
 };

@@ -4,11 +4,12 @@
 #include "record/RecordWriter.h"
 
 ChildRecorder::ChildRecorder(RecordWriter& writer, RecordClock& clock, const Settings& settings,
-    std::int64_t childId, std::filesystem::path folder)
+    std::int64_t childId, std::u16string childName, std::filesystem::path folder)
     : m_writer(writer)
     , m_clock(clock)
     , m_settings(settings)
     , m_childId(childId)
+    , m_childName(std::move(childName))
     , m_folder(std::move(folder))
 { }
 
@@ -17,7 +18,7 @@ void ChildRecorder::runStarted()
     if (m_started)
         return;
     m_started = true;
-    m_writer.beginRun(m_childId, m_folder, m_clock.unixMilliseconds());
+    m_writer.beginRun(m_childId, m_childName, m_folder, m_clock.unixMilliseconds());
 }
 
 void ChildRecorder::cardPresented(std::u16string_view word, bool repeat)
@@ -28,6 +29,7 @@ void ChildRecorder::cardPresented(std::u16string_view word, bool repeat)
     m_kanaKeys = 0;
     m_backspaces = 0;
     m_markKeys = 0;
+    m_discardedKeys = 0;
 }
 
 void ChildRecorder::promptEnded()
@@ -51,6 +53,11 @@ void ChildRecorder::keyTaken(Key key)
     }
 }
 
+void ChildRecorder::keyDiscarded()
+{
+    ++m_discardedKeys;
+}
+
 void ChildRecorder::wordJudged(std::u16string_view word, std::u16string_view typed, bool right)
 {
     if (!m_started || m_ended)
@@ -68,6 +75,7 @@ void ChildRecorder::wordJudged(std::u16string_view word, std::u16string_view typ
     attempt.kanaKeys = m_kanaKeys;
     attempt.backspaces = m_backspaces;
     attempt.markKeys = m_markKeys;
+    attempt.discardedKeys = m_discardedKeys;
     attempt.keyGuardTenths = m_settings.KeyGuardTenths;
     attempt.talkingAidKeyboard = m_settings.TalkingAidKeyboard != 0;
     m_writer.addAttempt(std::move(attempt));

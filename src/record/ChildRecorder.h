@@ -20,13 +20,15 @@ class ChildRecorder final : public DrillRecord
 public:
     // settings: the drill's own, read at each answer, since the teacher may change the key
     // guard or the keyboard while the drill runs.
+    // childName: as the launcher named the child (empty when it did not).
     ChildRecorder(RecordWriter& writer, RecordClock& clock, const Settings& settings,
-        std::int64_t childId, std::filesystem::path folder);
+        std::int64_t childId, std::u16string childName, std::filesystem::path folder);
 
     void runStarted() override;
     void cardPresented(std::u16string_view word, bool repeat) override;
     void promptEnded() override;
     void keyTaken(Key key) override;
+    void keyDiscarded() override;
     void wordJudged(std::u16string_view word, std::u16string_view typed, bool right) override;
     void runEnded() override;
 
@@ -35,6 +37,7 @@ private:
     RecordClock& m_clock;
     const Settings& m_settings;
     const std::int64_t m_childId;
+    const std::u16string m_childName;
     const std::filesystem::path m_folder;
 
     bool m_started = false;
@@ -46,4 +49,5 @@ private:
     int m_kanaKeys = 0;
     int m_backspaces = 0;
     int m_markKeys = 0;
+    int m_discardedKeys = 0;
 };

@@ -78,7 +78,11 @@ ChildReport ChildReport::Build(
         // The drill compares only the part of a long name that fits the line.
         const std::u16string_view judged
             = std::u16string_view(attempt.word).substr(0, DrillState::MaxWordLength);
+        const bool keysDiscarded = attempt.discardedKeys > 0;
+        report.wrongWithDiscardedKeys += keysDiscarded ? 1 : 0;
         for (KanaConfusion::Slip& slip : KanaConfusion::Classify(judged, attempt.typed)) {
+            if (keysDiscarded && slip.group == KanaConfusion::Group::KanaMissing)
+                continue;
             ++groupCounts[slip.group];
             ExampleTally& example = examples[{ slip.group, slip.expected, slip.typed }];
             if (example.count++ == 0)

@@ -34,6 +34,10 @@ struct ChildReport
     // Tried at least twice and right at the first try less than half the time, hardest first.
     std::vector<std::u16string> hard;
     std::vector<ConfusionSummary> confusions; // biggest group first
+    // Wrong answers during which the drill did not take some of the child's keys (typed during
+    // the prompt or the key guard): a kana missing from them may be the drill's doing, so those
+    // are not counted as missing kana.
+    int wrongWithDiscardedKeys = 0;
 
     // localOffsetSeconds: the local time zone's offset from UTC (Japan: +32400).
     static ChildReport Build(const std::vector<Attempt>& attempts,

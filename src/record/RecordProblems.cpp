@@ -23,7 +23,7 @@ RecordProblems::RecordProblems(const std::filesystem::path& databaseFile)
     : m_file(problemsFile(databaseFile))
 { }
 
-void RecordProblems::append(const std::u16string& text) noexcept
+bool RecordProblems::append(const std::u16string& text) noexcept
 {
     try {
         std::string line = LocalDate::SystemMinute() + " " + Utf8Text::encode(text);
@@ -32,9 +32,9 @@ void RecordProblems::append(const std::u16string& text) noexcept
                 c = ' ';
         }
         line += '\n';
-        appendLine(line);
+        return appendLine(line);
     } catch (...) {
-        // Nothing more can be done about a note that cannot be written; the drill goes on.
+        return false;
     }
 }
 

@@ -1,389 +1,78 @@
 #include "record/RecordStore.h"
 
 #include "app/Utf8Text.h"
-#include "data/PathText.h"
-#include "record/LocalDate.h"
-#include "record/SqliteApi.h"
+#include "record/PendingAnswers.h"
+#include "record/RecordProblems.h"
 
-#include <sqlite3.h>
-
-#include <array>
+#include <map>
 #include <string>
-#include <system_error>
 
 namespace {
-
-// The schema, one step per version: step i takes a file from version i to version i + 1. A file
-// of any earlier version is brought up to date by running the steps it lacks, in order, in one
-// transaction; a step is never edited once released, a new version adds a step.
-constexpr std::array<const char*, RecordStore::kSchemaVersion> kUpgradeSteps = {
-    // 0 → 1: children, their drill runs and the judged answers.
-    R"sql(
-CREATE TABLE child (
-    id INTEGER PRIMARY KEY,
-    name TEXT NOT NULL UNIQUE,
-    last_folder TEXT NOT NULL DEFAULT ''
-);
-CREATE TABLE run (
-    id INTEGER PRIMARY KEY,
-    child_id INTEGER NOT NULL REFERENCES child(id) ON DELETE CASCADE,
-    started_ms INTEGER NOT NULL,
-    ended_ms INTEGER NOT NULL DEFAULT 0,
-    folder TEXT NOT NULL
-);
-CREATE INDEX run_by_child ON run(child_id, started_ms);
-CREATE TABLE attempt (
-    id INTEGER PRIMARY KEY,
-    run_id INTEGER NOT NULL REFERENCES run(id) ON DELETE CASCADE,
-    child_id INTEGER NOT NULL REFERENCES child(id) ON DELETE CASCADE,
-    when_ms INTEGER NOT NULL,
-    folder TEXT NOT NULL,
-    word TEXT NOT NULL,
-    typed TEXT NOT NULL,
-    is_right INTEGER NOT NULL,
-    first_try INTEGER NOT NULL,
-    seconds_to_enter REAL NOT NULL,
-    kana_keys INTEGER NOT NULL,
-    backspaces INTEGER NOT NULL,
-    mark_keys INTEGER NOT NULL,
-    key_guard_tenths INTEGER NOT NULL,
-    talking_aid INTEGER NOT NULL
-);
-CREATE INDEX attempt_by_child ON attempt(child_id, when_ms);
-CREATE INDEX attempt_by_run ON attempt(run_id);
-)sql",
-};
-
-// Only reached once open() has found the library.
-const SqliteApi& lib()
-{
-    return *SqliteApi::get();
-}
-
-RecordError::Kind kindOf(int code)
-{
-    switch (code & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return RecordError::Kind::Locked;
-    case SQLITE_READONLY:
-    case SQLITE_CANTOPEN:
-    case SQLITE_PERM:
-        return RecordError::Kind::ReadOnly;
-    case SQLITE_FULL:
-        return RecordError::Kind::Full;
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
-        return RecordError::Kind::Damaged;
-    default:
-        return RecordError::Kind::Other;
-    }
-}
-
-[[noreturn]] void raise(sqlite3* db, const std::filesystem::path& file, int code, const char* doing)
-{
-    std::string what = PathText::utf8(file) + ": ";
-    what += db ? lib().errmsg(db) : lib().errstr(code);
-    what += " (";
-    what += doing;
-    what += ")";
-    RecordError::Kind kind = kindOf(code);
-    if (code == SQLITE_CONSTRAINT_UNIQUE)
-        kind = RecordError::Kind::NameTaken;
-    else if (code == SQLITE_CONSTRAINT_FOREIGNKEY)
-        kind = RecordError::Kind::UnknownChild;
-    throw RecordError(kind, what);
-}
-
-std::string utf8(std::u16string_view text)
-{
-    return Utf8Text::encode(text);
-}
-
-// A path as the database keeps it, and as SQLite takes a file's name: UTF-8 on Windows, and on
-// Linux the name's own bytes, which need not be UTF-8. The u8 forms of a path are exactly that
-// on both.
-std::string stored(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return { reinterpret_cast<const char*>(text.data()), text.size() };
-}
-
-std::filesystem::path fromStored(std::string_view text)
-{
-    return std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size());
-}
-
-// A prepared statement in use: bound, stepped, and reset for its next use when it goes.
-class Query
-{
-public:
-    Query(sqlite3_stmt* statement, const std::filesystem::path& file)
-        : m_statement(statement)
-        , m_file(file)
-    { }
-    ~Query()
-    {
-        lib().reset(m_statement);
-        lib().clear_bindings(m_statement);
-    }
-    Query(const Query&) = delete;
-    Query& operator=(const Query&) = delete;
-
-    Query& bind(std::int64_t value)
-    {
-        check(lib().bind_int64(m_statement, ++m_index, value));
-        return *this;
-    }
-    Query& bind(double value)
-    {
-        check(lib().bind_double(m_statement, ++m_index, value));
-        return *this;
-    }
-    Query& bind(const std::string& text)
-    {
-        check(lib().bind_text(
-            m_statement, ++m_index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
-        return *this;
-    }
-    // True while there is a row to read.
-    bool step()
-    {
-        const int code = lib().step(m_statement);
-        if (code == SQLITE_ROW)
-            return true;
-        if (code != SQLITE_DONE)
-            raise(lib().db_handle(m_statement), m_file, code, lib().sql(m_statement));
-        return false;
-    }
-    std::int64_t integer(int column) const { return lib().column_int64(m_statement, column); }
-    double real(int column) const { return lib().column_double(m_statement, column); }
-    std::string_view bytes(int column) const
-    {
-        const auto* text = lib().column_text(m_statement, column);
-        const int size = lib().column_bytes(m_statement, column);
-        return text ? std::string_view(reinterpret_cast<const char*>(text), size)
-                    : std::string_view();
-    }
-    std::u16string text(int column) const { return Utf8Text::decodeReplacing(bytes(column)); }
-    std::filesystem::path path(int column) const { return fromStored(bytes(column)); }
-
-private:
-    void check(int code)
-    {
-        if (code != SQLITE_OK)
-            raise(lib().db_handle(m_statement), m_file, code, "bind");
-    }
-
-    sqlite3_stmt* m_statement;
-    const std::filesystem::path& m_file;
-    int m_index = 0;
-};
 
 bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u3000';
 }
 
-// "20261209-1530" in local time: the minute a damaged file was found, for its new name.
-std::string localMinuteStamp()
+// Whether two spellings name the same child.
+bool sameName(std::u16string_view left, std::u16string_view right)
 {
-    std::string stamp;
-    for (const char c : LocalDate::SystemMinute()) {
-        if (c == ' ')
-            stamp += '-';
-        else if (c != '-' && c != ':')
-            stamp += c;
-    }
-    return stamp;
+    return RecordStore::TrimmedName(left) == RecordStore::TrimmedName(right);
+}
+
+std::u16string number(std::size_t value)
+{
+    return Utf8Text::decodeReplacing(std::to_string(value));
+}
+
+Child childFrom(const RecordQuery& query)
+{
+    return { query.integer(0), query.text(1), query.path(2) };
 }
 
 } // namespace
 
 RecordStore::RecordStore(std::filesystem::path file, Access access)
-    : m_file(std::move(file))
-    , m_access(access)
+    : m_connection(std::move(file), access)
 {
+    if (access == Access::ReadWrite)
+        takeInPending();
+}
+
+// The answers that waited are taken in whole or not at all, in one transaction; one already in
+// the record (an earlier taking-in that was cut short before the file was emptied) is not
+// written again. A record that cannot take them now leaves them waiting for the next opening.
+void RecordStore::takeInPending()
+{
+    PendingAnswers pending(file());
+    if (!pending.waiting())
+        return;
+    std::size_t taken = 0;
+    std::map<std::u16string, std::size_t> refused; // by the child's name
     try {
-        open();
-    } catch (const RecordError& error) {
-        close();
-        if (error.kind() != RecordError::Kind::Damaged || m_access == Access::ReadOnly)
-            throw;
-        setAside();
-        try {
-            open();
-        } catch (...) {
-            close();
-            throw;
-        }
+        pending.takeIn([&](const std::vector<RecordEntry>& entries) {
+            taken = 0;
+            refused.clear();
+            m_connection.transaction(true, [&] {
+                for (const RecordEntry& entry : entries) {
+                    const bool written = writeEntry(entry);
+                    if (entry.answer)
+                        ++(written ? taken : refused[entry.childName]);
+                }
+            });
+        });
+    } catch (const RecordError&) {
+        return;
     }
-}
-
-RecordStore::~RecordStore()
-{
-    close();
-}
-
-void RecordStore::open()
-{
-    if (!SqliteApi::get()) {
-        throw RecordError(RecordError::Kind::Other, "SQLite cannot be loaded",
-            u"記録に使うSQLiteが見つからないため、記録できません。");
+    RecordProblems problems(file());
+    if (taken > 0) {
+        problems.append(u"記録のファイルに書きこめずに待っていた答え" + number(taken)
+            + u"件を、記録に取りこみました。");
     }
-    int flags = SQLITE_OPEN_NOMUTEX;
-    if (m_access == Access::ReadWrite) {
-        std::error_code error;
-        std::filesystem::create_directories(m_file.parent_path(), error);
-        if (error) {
-            throw RecordError(RecordError::Kind::ReadOnly,
-                "cannot make the folder of " + PathText::utf8(m_file) + ": " + error.message());
-        }
-        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    } else {
-        flags |= SQLITE_OPEN_READONLY;
+    for (const auto& [name, count] : refused) {
+        problems.append(u"「" + name + u"」が記録にいないため、待っていた答え" + number(count)
+            + u"件は取りこめませんでした。");
     }
-    const int code = lib().open_v2(stored(m_file).c_str(), &m_db, flags, nullptr);
-    if (code != SQLITE_OK)
-        fail(code, "open");
-    lib().extended_result_codes(m_db, 1);
-    lib().busy_timeout(m_db, kBusyTimeoutMs);
-    exec("PRAGMA foreign_keys = ON");
-
-    // Read before anything is changed: a file of a newer program is left exactly as it is.
-    int version = 0;
-    {
-        Query query(statement("PRAGMA user_version"), m_file);
-        if (query.step())
-            version = static_cast<int>(query.integer(0));
-    }
-    if (version > kSchemaVersion) {
-        throw RecordError(RecordError::Kind::Other,
-            PathText::utf8(m_file) + " was written by a newer tapomi (schema "
-                + std::to_string(version) + ")",
-            u"記録のファイルが新しい版のタポミで作られているため、使えません。");
-    }
-    if (m_access == Access::ReadWrite) {
-        // Readers never wait for the writer, and a commit that reached the log survives the
-        // process being killed; only a power cut may take the last commits (synchronous NORMAL).
-        exec("PRAGMA journal_mode = WAL");
-        exec("PRAGMA synchronous = NORMAL");
-    }
-    if (version < kSchemaVersion) {
-        if (m_access == Access::ReadOnly) {
-            throw RecordError(RecordError::Kind::ReadOnly,
-                PathText::utf8(m_file) + " needs an upgrade but is opened read-only");
-        }
-        upgrade();
-    }
-}
-
-void RecordStore::upgrade()
-{
-    transaction(true, [this] {
-        // Read again under the write lock: another program may have upgraded it meanwhile.
-        int version = 0;
-        {
-            Query query(statement("PRAGMA user_version"), m_file);
-            if (query.step())
-                version = static_cast<int>(query.integer(0));
-        }
-        for (int step = version; step < kSchemaVersion; ++step)
-            exec(kUpgradeSteps[static_cast<std::size_t>(step)]);
-        if (version < kSchemaVersion)
-            exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
-    });
-}
-
-void RecordStore::close() noexcept
-{
-    for (auto& [sql, prepared] : m_statements)
-        lib().finalize(prepared);
-    m_statements.clear();
-    if (m_db) {
-        lib().close_v2(m_db);
-        m_db = nullptr;
-    }
-}
-
-// The damaged file and its log go under a name of their own beside it, never over another
-// file, so that nothing a teacher may still want is lost; the SQLite names of the log files
-// follow the new name, so the old record can still be opened by hand.
-void RecordStore::setAside()
-{
-    // Joined as paths, not as narrow strings, which on Windows would lose a name outside the
-    // ANSI code page.
-    const auto withSuffix = [](std::filesystem::path path, const std::string& suffix) {
-        path += suffix;
-        return path;
-    };
-    const std::filesystem::path base = withSuffix(m_file, ".damaged-" + localMinuteStamp());
-    std::filesystem::path target = base;
-    for (int n = 2;
-         std::filesystem::exists(target) || std::filesystem::exists(withSuffix(target, "-wal"));
-         ++n)
-        target = withSuffix(base, "-" + std::to_string(n));
-
-    std::error_code error;
-    std::filesystem::rename(m_file, target, error);
-    if (error) {
-        throw RecordError(RecordError::Kind::Damaged,
-            PathText::utf8(m_file) + " is damaged and cannot be set aside: " + error.message());
-    }
-    for (const char* suffix : { "-wal", "-shm" }) {
-        const std::filesystem::path log = withSuffix(m_file, suffix);
-        std::error_code ignored;
-        if (std::filesystem::exists(log, ignored))
-            std::filesystem::rename(log, withSuffix(target, suffix), ignored);
-    }
-    m_setAside = target;
-}
-
-void RecordStore::transaction(bool write, const std::function<void()>& body)
-{
-    if (!m_db)
-        throw RecordError(RecordError::Kind::Other, "the record is not open");
-    try {
-        exec(write ? "BEGIN IMMEDIATE" : "BEGIN");
-        body();
-        exec("COMMIT");
-    } catch (const RecordError& error) {
-        if (m_db && lib().get_autocommit(m_db) == 0)
-            lib().exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        if (error.kind() == RecordError::Kind::Damaged && m_access == Access::ReadWrite) {
-            close();
-            setAside();
-            open();
-        }
-        throw;
-    }
-}
-
-void RecordStore::exec(const char* sql)
-{
-    char* message = nullptr;
-    const int code = lib().exec(m_db, sql, nullptr, nullptr, &message);
-    lib().free(message);
-    if (code != SQLITE_OK)
-        fail(code, sql);
-}
-
-sqlite3_stmt* RecordStore::statement(const char* sql)
-{
-    const auto found = m_statements.find(sql);
-    if (found != m_statements.end())
-        return found->second;
-    sqlite3_stmt* prepared = nullptr;
-    const int code = lib().prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr);
-    if (code != SQLITE_OK)
-        fail(code, sql);
-    m_statements.emplace(sql, prepared);
-    return prepared;
-}
-
-void RecordStore::fail(int code, const char* doing) const
-{
-    raise(m_db, m_file, code, doing);
 }
 
 std::u16string RecordStore::TrimmedName(std::u16string_view name)
@@ -410,23 +99,36 @@ std::u16string RecordStore::checkedName(std::u16string_view name) const
 std::vector<Child> RecordStore::children()
 {
     std::vector<Child> result;
-    transaction(false, [&] {
-        Query query(statement("SELECT id, name, last_folder FROM child ORDER BY name, id"), m_file);
+    m_connection.transaction(false, [&] {
+        RecordQuery query
+            = m_connection.query("SELECT id, name, last_folder FROM child ORDER BY name, id");
         while (query.step())
-            result.push_back({ query.integer(0), query.text(1), query.path(2) });
+            result.push_back(childFrom(query));
     });
+    return result;
+}
+
+std::optional<Child> RecordStore::childWhere(
+    const char* sql, std::int64_t id, std::u16string_view name)
+{
+    std::optional<Child> result;
+    RecordQuery query = m_connection.query(sql);
+    if (name.empty())
+        query.bind(id);
+    else
+        query.bindText(TrimmedName(name));
+    if (query.step())
+        result = childFrom(query);
     return result;
 }
 
 std::optional<Child> RecordStore::findChild(std::u16string_view name)
 {
     std::optional<Child> result;
-    const std::string key = utf8(TrimmedName(name));
-    transaction(false, [&] {
-        Query query(statement("SELECT id, name, last_folder FROM child WHERE name = ?"), m_file);
-        query.bind(key);
-        if (query.step())
-            result = Child { query.integer(0), query.text(1), query.path(2) };
+    if (TrimmedName(name).empty())
+        return result;
+    m_connection.transaction(false, [&] {
+        result = childWhere("SELECT id, name, last_folder FROM child WHERE name = ?", 0, name);
     });
     return result;
 }
@@ -434,54 +136,50 @@ std::optional<Child> RecordStore::findChild(std::u16string_view name)
 std::optional<Child> RecordStore::childById(std::int64_t id)
 {
     std::optional<Child> result;
-    transaction(false, [&] {
-        Query query(statement("SELECT id, name, last_folder FROM child WHERE id = ?"), m_file);
-        query.bind(id);
-        if (query.step())
-            result = Child { query.integer(0), query.text(1), query.path(2) };
+    m_connection.transaction(false, [&] {
+        result = childWhere("SELECT id, name, last_folder FROM child WHERE id = ?", id, {});
     });
     return result;
 }
 
 std::int64_t RecordStore::addChild(std::u16string_view name)
 {
-    const std::string key = utf8(checkedName(name));
+    const std::u16string kept = checkedName(name);
     std::int64_t id = 0;
-    transaction(true, [&] {
-        Query query(statement("INSERT INTO child (name) VALUES (?)"), m_file);
-        query.bind(key).step();
-        id = lib().last_insert_rowid(m_db);
+    m_connection.transaction(true, [&] {
+        m_connection.query("INSERT INTO child (name) VALUES (?)").bindText(kept).step();
+        id = m_connection.lastInsertId();
     });
     return id;
 }
 
 void RecordStore::renameChild(std::int64_t id, std::u16string_view name)
 {
-    const std::string key = utf8(checkedName(name));
-    transaction(true, [&] {
-        Query query(statement("UPDATE child SET name = ? WHERE id = ?"), m_file);
-        query.bind(key).bind(id).step();
-        if (lib().changes(m_db) == 0)
+    const std::u16string kept = checkedName(name);
+    m_connection.transaction(true, [&] {
+        m_connection.query("UPDATE child SET name = ? WHERE id = ?").bindText(kept).bind(id).step();
+        if (m_connection.changes() == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
     });
 }
 
 void RecordStore::removeChild(std::int64_t id)
 {
-    transaction(true, [&] {
-        Query query(statement("DELETE FROM child WHERE id = ?"), m_file);
-        query.bind(id).step();
-        if (lib().changes(m_db) == 0)
+    m_connection.transaction(true, [&] {
+        m_connection.query("DELETE FROM child WHERE id = ?").bind(id).step();
+        if (m_connection.changes() == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
     });
 }
 
 void RecordStore::setLastFolder(std::int64_t id, const std::filesystem::path& folder)
 {
-    transaction(true, [&] {
-        Query query(statement("UPDATE child SET last_folder = ? WHERE id = ?"), m_file);
-        query.bind(stored(folder)).bind(id).step();
-        if (lib().changes(m_db) == 0)
+    m_connection.transaction(true, [&] {
+        m_connection.query("UPDATE child SET last_folder = ? WHERE id = ?")
+            .bindPath(folder)
+            .bind(id)
+            .step();
+        if (m_connection.changes() == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
     });
 }
@@ -490,65 +188,139 @@ std::int64_t RecordStore::beginRun(
     std::int64_t childId, const std::filesystem::path& folder, std::int64_t startedMs)
 {
     std::int64_t id = 0;
-    transaction(true, [&] {
-        Query query(
-            statement("INSERT INTO run (child_id, started_ms, folder) VALUES (?, ?, ?)"), m_file);
-        query.bind(childId).bind(startedMs).bind(stored(folder)).step();
-        id = lib().last_insert_rowid(m_db);
+    m_connection.transaction(true, [&] {
+        m_connection.query("INSERT INTO run (child_id, started_ms, folder) VALUES (?, ?, ?)")
+            .bind(childId)
+            .bind(startedMs)
+            .bindPath(folder)
+            .step();
+        id = m_connection.lastInsertId();
     });
     return id;
 }
 
 void RecordStore::endRun(std::int64_t runId, std::int64_t endedMs)
 {
-    transaction(true, [&] {
-        Query query(statement("UPDATE run SET ended_ms = ? WHERE id = ?"), m_file);
-        query.bind(endedMs).bind(runId).step();
-        if (lib().changes(m_db) == 0)
+    m_connection.transaction(true, [&] {
+        m_connection.query("UPDATE run SET ended_ms = ? WHERE id = ?")
+            .bind(endedMs)
+            .bind(runId)
+            .step();
+        if (m_connection.changes() == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no run " + std::to_string(runId));
     });
 }
 
 void RecordStore::addAttempt(std::int64_t runId, const Attempt& attempt)
 {
-    transaction(true, [&] {
-        // The child is taken from the run, so an attempt can only join a run that is there.
-        Query query(statement("INSERT INTO attempt (run_id, child_id, when_ms, folder, word, "
-                              "typed, is_right, first_try, seconds_to_enter, kana_keys, "
-                              "backspaces, mark_keys, key_guard_tenths, talking_aid) "
-                              "SELECT id, child_id, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? "
-                              "FROM run WHERE id = ?"),
-            m_file);
-        query.bind(attempt.whenMs)
-            .bind(stored(attempt.folder))
-            .bind(utf8(attempt.word))
-            .bind(utf8(attempt.typed))
-            .bind(std::int64_t { attempt.right })
-            .bind(std::int64_t { attempt.firstTry })
-            .bind(attempt.secondsToEnter)
-            .bind(std::int64_t { attempt.kanaKeys })
-            .bind(std::int64_t { attempt.backspaces })
-            .bind(std::int64_t { attempt.markKeys })
-            .bind(std::int64_t { attempt.keyGuardTenths })
-            .bind(std::int64_t { attempt.talkingAidKeyboard })
-            .bind(runId)
+    m_connection.transaction(true, [&] { insertAttempt(runId, attempt); });
+}
+
+void RecordStore::insertAttempt(std::int64_t runId, const Attempt& attempt)
+{
+    // The child is taken from the run, so an attempt can only join a run that is there.
+    m_connection
+        .query("INSERT INTO attempt (run_id, child_id, when_ms, folder, word, typed, is_right, "
+               "first_try, seconds_to_enter, kana_keys, backspaces, mark_keys, "
+               "key_guard_tenths, talking_aid, discarded_keys) "
+               "SELECT id, child_id, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM run WHERE id = ?")
+        .bind(attempt.whenMs)
+        .bindPath(attempt.folder)
+        .bindText(attempt.word)
+        .bindText(attempt.typed)
+        .bind(std::int64_t { attempt.right })
+        .bind(std::int64_t { attempt.firstTry })
+        .bind(attempt.secondsToEnter)
+        .bind(std::int64_t { attempt.kanaKeys })
+        .bind(std::int64_t { attempt.backspaces })
+        .bind(std::int64_t { attempt.markKeys })
+        .bind(std::int64_t { attempt.keyGuardTenths })
+        .bind(std::int64_t { attempt.talkingAidKeyboard })
+        .bind(std::int64_t { attempt.discardedKeys })
+        .bind(runId)
+        .step();
+    if (m_connection.changes() == 0)
+        throw RecordError(RecordError::Kind::UnknownChild, "no run " + std::to_string(runId));
+}
+
+bool RecordStore::write(const RecordEntry& entry)
+{
+    bool written = false;
+    m_connection.transaction(true, [&] { written = writeEntry(entry); });
+    return written;
+}
+
+// The child the drill named: its number, as long as the name still fits it (a record begun
+// afresh numbers its children anew), otherwise the child of that name.
+std::optional<std::int64_t> RecordStore::childOf(const RecordEntry& entry)
+{
+    const std::optional<Child> byId
+        = childWhere("SELECT id, name, last_folder FROM child WHERE id = ?", entry.childId, {});
+    if (byId && (entry.childName.empty() || sameName(byId->name, entry.childName)))
+        return byId->id;
+    if (entry.childName.empty())
+        return std::nullopt;
+    const std::optional<Child> byName
+        = childWhere("SELECT id, name, last_folder FROM child WHERE name = ?", 0, entry.childName);
+    if (byName)
+        return byName->id;
+    return std::nullopt;
+}
+
+bool RecordStore::writeEntry(const RecordEntry& entry)
+{
+    const std::optional<std::int64_t> child = childOf(entry);
+    if (!child)
+        return false;
+    std::int64_t runId = 0;
+    {
+        RecordQuery run = m_connection.query(
+            "SELECT id FROM run WHERE child_id = ? AND started_ms = ? ORDER BY id LIMIT 1");
+        run.bind(*child).bind(entry.runStartedMs);
+        if (run.step())
+            runId = run.integer(0);
+    }
+    if (runId == 0) {
+        m_connection
+            .query("INSERT INTO run (child_id, started_ms, ended_ms, folder) VALUES (?, ?, ?, ?)")
+            .bind(*child)
+            .bind(entry.runStartedMs)
+            .bind(entry.runEndedMs)
+            .bindPath(entry.folder)
             .step();
-        if (lib().changes(m_db) == 0)
-            throw RecordError(RecordError::Kind::UnknownChild, "no run " + std::to_string(runId));
-    });
+        runId = m_connection.lastInsertId();
+    } else if (entry.runEndedMs != 0) {
+        m_connection.query("UPDATE run SET ended_ms = ? WHERE id = ? AND ended_ms < ?")
+            .bind(entry.runEndedMs)
+            .bind(runId)
+            .bind(entry.runEndedMs)
+            .step();
+    }
+    if (!entry.answer)
+        return true;
+    const Attempt& answer = *entry.answer;
+    {
+        RecordQuery same
+            = m_connection.query("SELECT count(*) FROM attempt WHERE child_id = ? AND when_ms = ? "
+                                 "AND word = ? AND typed = ?");
+        same.bind(*child).bind(answer.whenMs).bindText(answer.word).bindText(answer.typed);
+        if (same.step() && same.integer(0) > 0)
+            return true;
+    }
+    insertAttempt(runId, answer);
+    return true;
 }
 
 std::vector<Attempt> RecordStore::attempts(
     std::int64_t childId, std::int64_t fromMs, std::int64_t toMs)
 {
     std::vector<Attempt> result;
-    transaction(false, [&] {
-        Query query(statement("SELECT when_ms, folder, word, typed, is_right, first_try, "
-                              "seconds_to_enter, kana_keys, backspaces, mark_keys, "
-                              "key_guard_tenths, talking_aid, run_id FROM attempt "
-                              "WHERE child_id = ? AND when_ms >= ? AND when_ms < ? "
-                              "ORDER BY when_ms, id"),
-            m_file);
+    m_connection.transaction(false, [&] {
+        RecordQuery query = m_connection.query(
+            "SELECT when_ms, folder, word, typed, is_right, first_try, seconds_to_enter, "
+            "kana_keys, backspaces, mark_keys, key_guard_tenths, talking_aid, run_id, "
+            "discarded_keys FROM attempt WHERE child_id = ? AND when_ms >= ? AND when_ms < ? "
+            "ORDER BY when_ms, id");
         query.bind(childId).bind(fromMs).bind(toMs);
         // Folder names repeat from row to row: each distinct one is made into a path once.
         std::string lastFolder;
@@ -558,7 +330,7 @@ std::vector<Attempt> RecordStore::attempts(
             attempt.whenMs = query.integer(0);
             if (query.bytes(1) != lastFolder || result.size() == 1) {
                 lastFolder = query.bytes(1);
-                folder = fromStored(lastFolder);
+                folder = RecordQuery::FromStored(lastFolder);
             }
             attempt.folder = folder;
             attempt.word = query.text(2);
@@ -572,6 +344,7 @@ std::vector<Attempt> RecordStore::attempts(
             attempt.keyGuardTenths = static_cast<int>(query.integer(10));
             attempt.talkingAidKeyboard = query.integer(11) != 0;
             attempt.runId = query.integer(12);
+            attempt.discardedKeys = static_cast<int>(query.integer(13));
         }
     });
     return result;
@@ -581,11 +354,10 @@ std::vector<DrillRun> RecordStore::runs(
     std::int64_t childId, std::int64_t fromMs, std::int64_t toMs)
 {
     std::vector<DrillRun> result;
-    transaction(false, [&] {
-        Query query(statement("SELECT id, started_ms, ended_ms, folder FROM run "
-                              "WHERE child_id = ? AND started_ms >= ? AND started_ms < ? "
-                              "ORDER BY started_ms, id"),
-            m_file);
+    m_connection.transaction(false, [&] {
+        RecordQuery query = m_connection.query("SELECT id, started_ms, ended_ms, folder FROM run "
+                                               "WHERE child_id = ? AND started_ms >= ? AND "
+                                               "started_ms < ? ORDER BY started_ms, id");
         query.bind(childId).bind(fromMs).bind(toMs);
         while (query.step())
             result.push_back(

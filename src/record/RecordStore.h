@@ -1,53 +1,42 @@
 #pragma once
 
 #include "record/Attempt.h"
+#include "record/RecordConnection.h"
+#include "record/RecordEntry.h"
 #include "record/RecordError.h"
+#include "record/RecordSchema.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
+class PendingAnswers;
 
 // The children and their practice records, in one SQLite database beside the teacher's working
-// directory (WAL journal, schema version in PRAGMA user_version, upgraded in place from every
-// earlier version). Each call is one transaction; every failure is thrown as RecordError. Two
-// stores may have the same file open, in two processes, at once.
+// directory. Each call is one transaction; every failure is thrown as RecordError. Open a store
+// for a piece of work and let it go after: two stores may have the same file open in two
+// processes, never in one. Opening it to write takes in the answers that waited beside it
+// (PendingAnswers) for the record to be free.
 class RecordStore
 {
 public:
-    static constexpr int kSchemaVersion = 1;
-    // How long a call waits for another program's write to end before it gives up as Locked: a
-    // drill's writer retries on its own thread, and a teacher's window must not freeze.
-    static constexpr int kBusyTimeoutMs = 250;
+    using Access = RecordConnection::Access;
+    static constexpr int kSchemaVersion = RecordSchema::kVersion;
     // The launcher names the child and the file to the drill through these variables; the
-    // drill records only when both are set.
+    // drill records only when the first two are set.
     static constexpr const char* kChildVariable = "TAPOMI_CHILD"; // the child's id
     static constexpr const char* kFileVariable = "TAPOMI_RECORDS";
+    static constexpr const char* kChildNameVariable = "TAPOMI_CHILD_NAME"; // UTF-8
 
-    // Opens the file, creating it (and its folder) when missing. A damaged file is renamed to a
-    // new name beside it, never deleted, and a new empty record is started: setAsideFile() then
-    // names where the old one went.
-    //
-    // ReadOnly never creates, upgrades or sets aside anything (an export of a record that may
-    // not exist, say): a missing or older file is refused as ReadOnly, a damaged one as Damaged.
-    enum class Access
-    {
-        ReadWrite,
-        ReadOnly,
-    };
     explicit RecordStore(std::filesystem::path file, Access access = Access::ReadWrite);
-    ~RecordStore();
-    RecordStore(const RecordStore&) = delete;
-    RecordStore& operator=(const RecordStore&) = delete;
 
-    const std::filesystem::path& file() const { return m_file; }
-    const std::optional<std::filesystem::path>& setAsideFile() const { return m_setAside; }
+    const std::filesystem::path& file() const { return m_connection.file(); }
+    const std::optional<std::filesystem::path>& setAsideFile() const
+    {
+        return m_connection.setAsideFile();
+    }
 
     std::vector<Child> children(); // in name order
     std::optional<Child> findChild(std::u16string_view name);
@@ -58,10 +47,14 @@ public:
     void removeChild(std::int64_t id);
     void setLastFolder(std::int64_t id, const std::filesystem::path& folder);
 
-    std::int64_t beginRun(std::int64_t childId, const std::filesystem::path& folder,
-        std::int64_t startedMs);
+    std::int64_t beginRun(
+        std::int64_t childId, const std::filesystem::path& folder, std::int64_t startedMs);
     void endRun(std::int64_t runId, std::int64_t endedMs);
     void addAttempt(std::int64_t runId, const Attempt& attempt);
+    // Writes what a drill told: the run is made when it is not there yet, an answer already in
+    // the record is not written twice. False (nothing written) when the child is not in the
+    // record: removed, or the record begun afresh.
+    bool write(const RecordEntry& entry);
 
     // A child's attempts and runs with fromMs <= time < toMs, oldest first.
     std::vector<Attempt> attempts(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
@@ -71,22 +64,12 @@ public:
     static std::u16string TrimmedName(std::u16string_view name);
 
 private:
-    void open();
-    void close() noexcept;
-    void upgrade();
-    void setAside();
-    // Runs body as one transaction (BEGIN IMMEDIATE when it writes); on a failure rolls back,
-    // and on a damaged file sets it aside and starts afresh before the error goes on.
-    void transaction(bool write, const std::function<void()>& body);
-    void exec(const char* sql);
-    // Prepared once per connection; sql must be a string literal (it is the cache's key).
-    sqlite3_stmt* statement(const char* sql);
-    [[noreturn]] void fail(int code, const char* doing) const;
+    void takeInPending();
+    bool writeEntry(const RecordEntry& entry);
+    std::optional<std::int64_t> childOf(const RecordEntry& entry);
+    std::optional<Child> childWhere(const char* sql, std::int64_t id, std::u16string_view name);
+    void insertAttempt(std::int64_t runId, const Attempt& attempt);
     std::u16string checkedName(std::u16string_view name) const;
 
-    std::filesystem::path m_file;
-    Access m_access = Access::ReadWrite;
-    std::optional<std::filesystem::path> m_setAside;
-    sqlite3* m_db = nullptr;
-    std::unordered_map<const char*, sqlite3_stmt*> m_statements;
+    RecordConnection m_connection;
 };

@@ -2,6 +2,8 @@
 
 #include "app/Utf8Text.h"
 #include "data/PathText.h"
+#include "record/PendingAnswers.h"
+#include "record/RecordProblems.h"
 #include "record/RecordStore.h"
 
 #include <algorithm>
@@ -10,6 +12,20 @@
 namespace {
 
 constexpr std::chrono::milliseconds kSettle { 30 };
+// Entries written per opening of the record at most, so that the drill's next answer is not
+// held behind a long backlog's lock.
+constexpr std::size_t kBatch = 256;
+
+std::u16string number(std::size_t value)
+{
+    return Utf8Text::decodeReplacing(std::to_string(value));
+}
+
+std::size_t answersIn(const std::vector<RecordEntry>& entries)
+{
+    return static_cast<std::size_t>(std::count_if(entries.begin(), entries.end(),
+        [](const RecordEntry& entry) { return entry.answer.has_value(); }));
+}
 
 } // namespace
 
@@ -20,7 +36,6 @@ RecordWriter::RecordWriter(std::filesystem::path file)
 RecordWriter::RecordWriter(std::filesystem::path file, Options options)
     : m_file(std::move(file))
     , m_options(options)
-    , m_problems(m_file)
     , m_retryAfter(options.firstRetryAfter)
     , m_thread([this] { work(); })
 { }
@@ -31,33 +46,47 @@ RecordWriter::~RecordWriter()
         finish(kExitWait);
 }
 
-void RecordWriter::beginRun(
-    std::int64_t childId, std::filesystem::path folder, std::int64_t startedMs)
+void RecordWriter::beginRun(std::int64_t childId, std::u16string childName,
+    std::filesystem::path folder, std::int64_t startedMs)
 {
-    push(BeginRun { childId, std::move(folder), startedMs });
+    RecordEntry run;
+    run.childId = childId;
+    run.childName = std::move(childName);
+    run.folder = std::move(folder);
+    run.runStartedMs = startedMs;
+    m_run = run;
+    push(std::move(run));
 }
 
 void RecordWriter::addAttempt(Attempt attempt)
 {
-    push(AddAttempt { std::move(attempt) });
+    if (!m_run)
+        return;
+    RecordEntry entry = *m_run;
+    entry.answer = std::move(attempt);
+    push(std::move(entry));
 }
 
 void RecordWriter::endRun(std::int64_t endedMs)
 {
-    push(EndRun { endedMs });
+    if (!m_run)
+        return;
+    RecordEntry entry = *m_run;
+    entry.runEndedMs = endedMs;
+    push(std::move(entry));
 }
 
 // The drill's thread pays only for this: a lock taken for a moment, and a wake-up when the
 // writer was waiting for work (a busy or retrying writer comes back to the queue by itself).
-void RecordWriter::push(Job job)
+void RecordWriter::push(RecordEntry entry)
 {
     bool wasIdle = false;
     {
         const std::lock_guard lock(m_mutex);
         if (m_stopping)
             return;
-        wasIdle = m_jobs.empty() && !m_busy;
-        m_jobs.push_back(std::move(job));
+        wasIdle = m_queue.empty() && !m_busy;
+        m_queue.push_back(std::move(entry));
     }
     if (wasIdle)
         m_wake.notify_one();
@@ -66,7 +95,7 @@ void RecordWriter::push(Job job)
 void RecordWriter::flush()
 {
     std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
+    m_idle.wait(lock, [this] { return m_queue.empty() && !m_busy; });
 }
 
 bool RecordWriter::finish(std::chrono::milliseconds limit)
@@ -75,16 +104,16 @@ bool RecordWriter::finish(std::chrono::milliseconds limit)
         const std::lock_guard lock(m_mutex);
         if (!m_stopping) {
             m_stopping = true;
-            m_stopDeadline = std::chrono::steady_clock::now() + limit;
+            m_stopDeadline = Clock::now() + limit;
         }
     }
     m_wake.notify_all();
-    // Bounded: past the deadline the thread drops what is left instead of trying it, and no
-    // single call into the store waits longer than its busy timeout.
+    // Bounded: past the deadline the thread puts what is left into the pending file instead of
+    // trying the record, and no single call into the store waits longer than its busy timeout.
     if (m_thread.joinable())
         m_thread.join();
     const std::lock_guard lock(m_mutex);
-    return m_dropped == 0;
+    return m_allKept;
 }
 
 void RecordWriter::work()
@@ -94,135 +123,140 @@ void RecordWriter::work()
     lowerThisThreadsPriority();
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (m_jobs.empty() && !m_stopping) {
-            m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+        if (m_queue.empty() && !m_stopping) {
+            m_wake.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
             // Woken by the drill, most often by an Enter whose mark the window is still
             // painting. The commit waits until that is done (the judgement sound then holds
             // the drill's thread anyway), so that the two never compete for the processor.
-            // Only this one answer is ever held back, and finish() cuts the wait short.
             m_wake.wait_for(lock, kSettle, [this] { return m_stopping; });
         }
-        if (m_jobs.empty())
+        if (m_queue.empty())
             break;
         const bool stopping = m_stopping;
-        const auto deadline = m_stopDeadline;
-        if (stopping && std::chrono::steady_clock::now() >= deadline) {
-            const std::size_t left = m_jobs.size();
-            m_jobs.clear();
-            m_dropped += left;
-            lock.unlock();
-            noteDropped(left);
-            lock.lock();
+        if (stopping && Clock::now() >= m_stopDeadline) {
+            setAside(lock, m_queue.size());
             break;
         }
 
-        Job job = std::move(m_jobs.front());
+        const std::vector<RecordEntry> batch(
+            m_queue.begin(), m_queue.begin() + std::min(m_queue.size(), kBatch));
         m_busy = true;
         lock.unlock();
-        const Outcome outcome = write(job, stopping, deadline);
+        const std::size_t done = writeSome(batch);
         lock.lock();
         m_busy = false;
-        if (outcome == Outcome::Retry) {
-            // Still first in line: later answers must not overtake it.
-            m_jobs.front() = std::move(job);
-            auto retryAt = std::chrono::steady_clock::now() + m_retryWait;
+        m_queue.erase(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(done));
+        if (done < batch.size()) {
+            // The record has refused answers for long, or too many wait: they go where a killed
+            // drill cannot lose them, and the record is tried again with the next answer.
+            const bool waitedLong
+                = m_failingSince && Clock::now() - *m_failingSince >= m_options.pendingAfter;
+            if ((waitedLong || m_queue.size() > m_options.mostWaiting)
+                && setAside(lock, m_queue.size()))
+                continue;
+            // Still first in line: later answers must not overtake it. Each wait twice the one
+            // before, up to the longest; an end asked for meanwhile cuts it short.
+            auto retryAt = Clock::now() + m_retryAfter;
+            m_retryAfter = std::min(m_retryAfter * 2, m_options.longestRetryAfter);
             if (m_stopping)
                 retryAt = std::min(retryAt, m_stopDeadline);
-            m_wake.wait_until(lock, retryAt);
+            m_wake.wait_until(lock, retryAt, [&] { return m_stopping != stopping; });
             continue;
         }
-        m_jobs.pop_front();
-        if (m_jobs.empty())
+        if (m_queue.empty())
             m_idle.notify_all();
     }
-    m_idle.notify_all();
     lock.unlock();
-    m_store.reset();
+    noteAtEnd();
+    lock.lock();
+    if (!m_notes.empty() || m_lostAnswers > 0)
+        m_allKept = false;
+    m_idle.notify_all();
 }
 
-RecordWriter::Outcome RecordWriter::write(
-    Job& job, bool stopping, std::chrono::steady_clock::time_point stopDeadline)
+std::size_t RecordWriter::writeSome(const std::vector<RecordEntry>& entries)
 {
+    std::size_t done = 0;
     try {
-        if (!m_store) {
-            m_store = std::make_unique<RecordStore>(m_file);
-            if (m_store->setAsideFile()) {
-                note(RecordError(
-                    RecordError::Kind::Damaged, PathText::utf8(*m_store->setAsideFile())));
-            }
+        // Opened for these entries alone, and closed before the thread waits again. Opening
+        // takes in what waited in the pending file, this drill's own too.
+        RecordStore store(m_file);
+        for (const RecordEntry& entry : entries) {
+            if (!store.write(entry))
+                noteRefused(entry);
+            ++done;
         }
-        writeJob(job);
-        m_lockedSince.reset();
+        m_failingSince.reset();
         m_retryAfter = m_options.firstRetryAfter;
-        return Outcome::Done;
     } catch (const RecordError& error) {
-        if (error.kind() == RecordError::Kind::Locked) {
-            const auto now = std::chrono::steady_clock::now();
-            if (!m_lockedSince)
-                m_lockedSince = now;
-            const bool keepTrying
-                = stopping ? now < stopDeadline : now - *m_lockedSince < m_options.lockedRetryFor;
-            if (keepTrying) {
-                // Each wait twice the one before, up to the longest.
-                m_retryWait = m_retryAfter;
-                m_retryAfter = std::min(m_retryAfter * 2, m_options.longestRetryAfter);
-                return Outcome::Retry;
-            }
-        }
-        if (error.kind() == RecordError::Kind::Damaged) {
-            // Set aside and started afresh by the store: the run is not in the new file.
-            m_runId = 0;
-        }
-        note(error);
+        if (!m_failingSince)
+            m_failingSince = Clock::now();
+        m_lastFailure = error;
     } catch (const std::exception& error) {
-        note(RecordError(RecordError::Kind::Other, error.what()));
+        if (!m_failingSince)
+            m_failingSince = Clock::now();
+        m_lastFailure = RecordError(RecordError::Kind::Other, error.what());
     }
-    return Outcome::Done;
+    return done;
 }
 
-void RecordWriter::writeJob(Job& job)
+bool RecordWriter::setAside(std::unique_lock<std::mutex>& lock, std::size_t count)
 {
-    if (auto* begin = std::get_if<BeginRun>(&job)) {
-        m_run = *begin;
-        m_runId = 0;
-        ensureRun();
-    } else if (auto* add = std::get_if<AddAttempt>(&job)) {
-        if (ensureRun())
-            m_store->addAttempt(m_runId, add->attempt);
-    } else if (auto* end = std::get_if<EndRun>(&job)) {
-        if (m_runId != 0)
-            m_store->endRun(m_runId, end->endedMs);
-    }
-}
-
-// The run is written with its first job that succeeds, so a run begun while the database was
-// held still gets its answers once it is free.
-bool RecordWriter::ensureRun()
-{
-    if (m_runId != 0)
-        return true;
-    if (!m_run)
+    const std::vector<RecordEntry> entries(
+        m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(count));
+    const std::size_t answers = answersIn(entries);
+    lock.unlock();
+    const bool kept = PendingAnswers(m_file).append(entries);
+    lock.lock();
+    if (kept) {
+        m_setAsideAnswers += answers;
+    } else if (m_stopping && Clock::now() >= m_stopDeadline) {
+        m_lostAnswers += answers;
+    } else if (m_queue.size() > m_options.mostWaiting) {
+        // Neither the record nor the pending file takes them and memory is at its bound: the
+        // oldest go, and the teacher is told how many.
+        const std::size_t over = m_queue.size() - m_options.mostWaiting;
+        const auto end = m_queue.begin() + static_cast<std::ptrdiff_t>(over);
+        m_lostAnswers += answersIn(std::vector<RecordEntry>(m_queue.begin(), end));
+        m_queue.erase(m_queue.begin(), end);
         return false;
-    m_runId = m_store->beginRun(m_run->childId, m_run->folder, m_run->startedMs);
-    return true;
-}
-
-// Each kind of problem is noted once per run: a database held all morning is one line for the
-// teacher, not one per answer.
-void RecordWriter::note(const RecordError& error)
-{
-    if (!m_noted.insert(error.kind()).second)
-        return;
-    std::u16string text = error.teacherText();
-    if (error.kind() == RecordError::Kind::Damaged && m_store && m_store->setAsideFile()) {
-        text += u"(もとのファイル: "
-            + Utf8Text::decodeReplacing(PathText::utf8(m_store->setAsideFile()->filename())) + u")";
+    } else {
+        return false;
     }
-    m_problems.append(text);
+    m_queue.erase(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(count));
+    if (m_queue.empty())
+        m_idle.notify_all();
+    return kept;
 }
 
-void RecordWriter::noteDropped(std::size_t count)
+void RecordWriter::noteRefused(const RecordEntry& entry)
 {
-    m_problems.append(u"終わるときに、" + Utf8Text::decodeReplacing(std::to_string(count))
-        + u"件の記録を書き込めませんでした。");
+    if (entry.answer)
+        ++m_refused[entry.childName];
+}
+
+void RecordWriter::noteAtEnd()
+{
+    const std::u16string reason = m_lastFailure ? m_lastFailure->teacherText() : std::u16string();
+    const std::u16string pending
+        = Utf8Text::decodeReplacing(PathText::utf8(PendingAnswers(m_file).file().filename()));
+    if (m_setAsideAnswers > 0) {
+        m_notes.push_back(reason + u"答え" + number(m_setAsideAnswers) + u"件を「" + pending
+            + u"」に残しました。次に記録を開いたときに、記録に取りこみます。");
+    }
+    for (const auto& [name, count] : m_refused) {
+        m_notes.push_back(u"「" + name + u"」が記録にいないため、答え" + number(count)
+            + u"件を記録できませんでした。");
+    }
+    if (m_lostAnswers > 0) {
+        m_notes.push_back(u"答え" + number(m_lostAnswers) + u"件を、記録にも「" + pending
+            + u"」にも書きこめませんでした。" + reason);
+    }
+    giveNotes();
+}
+
+void RecordWriter::giveNotes()
+{
+    RecordProblems problems(m_file);
+    std::erase_if(m_notes, [&](const std::u16string& note) { return problems.append(note); });
 }

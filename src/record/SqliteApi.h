@@ -32,6 +32,7 @@ struct SqliteApi
     decltype(&sqlite3_reset) reset;
     decltype(&sqlite3_sql) sql;
     decltype(&sqlite3_step) step;
+    decltype(&sqlite3_system_errno) system_errno;
 
     // Null when SQLite cannot be loaded (or lacks a function the record needs); never null where
     // the program carries SQLite inside (Windows).

@@ -44,7 +44,8 @@ const SqliteApi* SqliteApi::get()
             && bind(library, loaded.prepare_v3, "sqlite3_prepare_v3")
             && bind(library, loaded.reset, "sqlite3_reset")
             && bind(library, loaded.sql, "sqlite3_sql")
-            && bind(library, loaded.step, "sqlite3_step");
+            && bind(library, loaded.step, "sqlite3_step")
+            && bind(library, loaded.system_errno, "sqlite3_system_errno");
         return complete ? &loaded : nullptr;
     }();
     return api;

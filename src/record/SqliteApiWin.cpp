@@ -30,6 +30,7 @@ const SqliteApi* SqliteApi::get()
         sqlite3_reset,
         sqlite3_sql,
         sqlite3_step,
+        sqlite3_system_errno,
     };
     return &linked;
 }

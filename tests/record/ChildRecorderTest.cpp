@@ -74,12 +74,12 @@ TEST_F(ChildRecorderTest, EachJudgedEnterBecomesARowOfTheChildsRecord)
         child = store.addChild(u"はなこ");
     }
     RecordWriter writer(file);
-    ChildRecorder recorder(writer, clock, program.settings, child, "/cards");
+    ChildRecorder recorder(writer, clock, program.settings, child, u"はなこ", "/cards");
     session.setRecord(&recorder);
 
     start();
     ASSERT_EQ(state().CurrentWord, u"いぬ");
-    type("e"); // while the prompt is spoken: dropped, not counted
+    type("e"); // while the prompt is spoken: dropped, counted as such
     clock.advance(1'500);
     speech.finish();
     // い, か, the voiced mark on it (が), Backspace, が again: "いが".
@@ -132,6 +132,7 @@ TEST_F(ChildRecorderTest, EachJudgedEnterBecomesARowOfTheChildsRecord)
     EXPECT_EQ(rows[0].markKeys, 2);
     EXPECT_EQ(rows[0].keyGuardTenths, 3);
     EXPECT_TRUE(rows[0].talkingAidKeyboard);
+    EXPECT_EQ(rows[0].discardedKeys, 1);
 
     EXPECT_EQ(rows[1].whenMs, kMorning + 1'500 + 4'250 + 3'000 + 2'000 + 2'000);
     EXPECT_EQ(rows[1].typed, u"いぬ");
@@ -142,6 +143,7 @@ TEST_F(ChildRecorderTest, EachJudgedEnterBecomesARowOfTheChildsRecord)
     EXPECT_EQ(rows[1].backspaces, 0);
     EXPECT_EQ(rows[1].markKeys, 0);
     EXPECT_EQ(rows[1].keyGuardTenths, 2);
+    EXPECT_EQ(rows[1].discardedKeys, 0);
 
     const std::vector<DrillRun> runs = store.runs(child, 0, kAlways);
     ASSERT_EQ(runs.size(), 1u);
@@ -158,7 +160,7 @@ TEST_F(ChildRecorderTest, ARecordThatCannotBeWrittenLeavesTheDrillAsItWasAndIsNo
 {
     std::ofstream(file, std::ios::binary) << std::string(4096, 'x');
     RecordWriter writer(file);
-    ChildRecorder recorder(writer, clock, program.settings, 1, "/cards");
+    ChildRecorder recorder(writer, clock, program.settings, 1, u"はなこ", "/cards");
     session.setRecord(&recorder);
 
     start();
@@ -171,13 +173,13 @@ TEST_F(ChildRecorderTest, ARecordThatCannotBeWrittenLeavesTheDrillAsItWasAndIsNo
     session.Timer1_Timer();
     EXPECT_EQ(state().CurrentWord, u"ねこ");
     session.Form_Unload();
-    writer.flush();
+    EXPECT_TRUE(writer.finish(RecordWriter::kExitWait));
 
     const std::vector<std::u16string> problems = RecordProblems(file).read();
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_NE(problems[0].find(u"こわれて"), std::u16string::npos);
     EXPECT_NE(problems[0].find(u"records.sqlite.damaged-"), std::u16string::npos);
-    EXPECT_NE(problems[1].find(u"子ども"), std::u16string::npos);
+    EXPECT_NE(problems[1].find(u"「はなこ」が記録にいない"), std::u16string::npos);
     RecordStore store(file);
     EXPECT_FALSE(store.setAsideFile());
     EXPECT_TRUE(store.children().empty());

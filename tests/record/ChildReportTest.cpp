@@ -97,4 +97,21 @@ TEST(ChildReportTest, CountsDaysMinutesWordsAndSlipsInLocalTime)
     EXPECT_EQ(report.confusions[1].count, 1);
     EXPECT_EQ(report.confusions[2].group, KanaConfusion::Group::KanaMissing);
     EXPECT_EQ(report.confusions[2].examples[0].expected, u"っ");
+    EXPECT_EQ(report.wrongWithDiscardedKeys, 0);
+
+    // A kana missing from an answer typed while the drill discarded keys is the drill's doing,
+    // not the child's: counted apart, not as a missing kana; its other slips still count.
+    std::vector<Attempt> shortened = attempts;
+    shortened.push_back(answer(3, jst(3, 10, 4), u"ねこ", u"こ", false));
+    shortened.push_back(answer(3, jst(3, 10, 5), u"さかな", u"かな", false));
+    shortened.back().discardedKeys = 2;
+    shortened.push_back(answer(3, jst(3, 10, 6), u"がっこう", u"かこう", false));
+    shortened.back().discardedKeys = 1;
+    const ChildReport withKeys = ChildReport::Build(shortened, runs, kJapan);
+    EXPECT_EQ(withKeys.wrongWithDiscardedKeys, 2);
+    ASSERT_EQ(withKeys.confusions.size(), 3u);
+    EXPECT_EQ(withKeys.confusions[0].group, KanaConfusion::Group::VoicingMissing);
+    EXPECT_EQ(withKeys.confusions[0].count, 3);
+    EXPECT_EQ(withKeys.confusions[1].group, KanaConfusion::Group::KanaMissing);
+    EXPECT_EQ(withKeys.confusions[1].count, 2) << "the っ before, and ね";
 }

@@ -28,6 +28,7 @@ public:
         events.push_back(
             "judged " + utf8(word) + " " + utf8(typed) + (right ? " right" : " wrong"));
     }
+    void keyDiscarded() override { events.push_back("discarded"); }
     void runEnded() override { events.push_back("run ended"); }
 
     std::vector<std::string> events;
@@ -60,7 +61,8 @@ using Events = std::vector<std::string>;
 
 // Which moments of the drill reach the record: the run, each presentation (a second try marked
 // as such), the end of the prompt but not of the sentences after a judgement, the keys that did
-// something, each judgement, and the end of the run once.
+// something, the child's keys the drill did not take while the card was up (not the teacher's,
+// nor those after Enter), each judgement, and the end of the run once.
 TEST_F(DrillSessionRecordTest, TellsTheRecordWhatTheChildDidAndWhen)
 {
     ASSERT_TRUE(session.Form_Load());
@@ -69,7 +71,9 @@ TEST_F(DrillSessionRecordTest, TellsTheRecordWhatTheChildDidAndWhen)
     EXPECT_EQ(told(), (Events { "run started", "card いぬ" }));
 
     type("e"); // during the prompt: not taken
-    EXPECT_EQ(told(), Events {});
+    press('H'); // the teacher's key is no try of the child's
+    session.Form_Activate();
+    EXPECT_EQ(told(), (Events { "discarded", "card いぬ" }));
     speech.finish();
     EXPECT_EQ(told(), Events { "prompt ended" });
 
@@ -77,10 +81,15 @@ TEST_F(DrillSessionRecordTest, TellsTheRecordWhatTheChildDidAndWhen)
     // empty line, an unmapped key, い and ぬ, and a third kana on the full line.
     type("e@\b\bAe1t");
     EXPECT_EQ(told(), (Events { "kana", "mark", "backspace", "kana", "kana" }));
-    type("\b2");
-    press(13);
+    type("\b");
+    press('2');
+    press('r'); // within the key guard of ふ
     endKeyGuard();
-    EXPECT_EQ(told(), (Events { "backspace", "kana", "judged いぬ いふ wrong" }));
+    press(13);
+    press('e'); // after Enter, within its key guard
+    endKeyGuard();
+    type("e"); // while the request to try again is heard
+    EXPECT_EQ(told(), (Events { "backspace", "kana", "discarded", "judged いぬ いふ wrong" }));
 
     // The request to try again is heard, then the same card comes again.
     speech.finish();

@@ -12,10 +12,10 @@
 
 #include <limits>
 
-// The drill ends while another program holds the record: the writer, which would wait a long
-// while for it, gives up at once when told to finish without waiting, drops what it could not
-// write, and says so to the teacher.
-TEST(RecordWriterTest, EndsAtOnceWhenTheRecordIsHeldAndNotesWhatWasLost)
+// The drill ends while another program holds the record: the writer gives up on the record at
+// once when told to finish without waiting, keeps the answer in the pending file and tells the
+// teacher; the next opening after the record is free takes it in.
+TEST(RecordWriterTest, EndsAtOnceWhenTheRecordIsHeldAndKeepsTheAnswerForLater)
 {
     const TempFolder folder;
     const std::filesystem::path file = folder / "records.sqlite";
@@ -28,22 +28,26 @@ TEST(RecordWriterTest, EndsAtOnceWhenTheRecordIsHeldAndNotesWhatWasLost)
     ASSERT_EQ(sqlite3_open(PathText::utf8(file).c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-    RecordWriter::Options patient;
-    patient.lockedRetryFor = std::chrono::hours(1);
-    RecordWriter writer(file, patient);
-    writer.beginRun(child, "/cards", 1000);
+    RecordWriter writer(file);
+    writer.beginRun(child, u"はなこ", "/cards", 1000);
     Attempt attempt;
     attempt.whenMs = 2000;
     attempt.word = u"いぬ";
     attempt.typed = u"いぬ";
     writer.addAttempt(attempt);
     writer.endRun(3000);
-    EXPECT_FALSE(writer.finish(std::chrono::milliseconds(0)));
+    EXPECT_TRUE(writer.finish(std::chrono::milliseconds(0)));
 
     const std::vector<std::u16string> problems = RecordProblems(file).read();
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(problems[0].find(u"書き込めませんでした"), std::u16string::npos);
+    EXPECT_NE(
+        problems[0].find(u"答え1件を「records-pending.txt」に残しました"), std::u16string::npos);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
-    EXPECT_TRUE(RecordStore(file).runs(child, 0, std::numeric_limits<std::int64_t>::max()).empty());
+    RecordStore store(file);
+    const std::vector<DrillRun> runs
+        = store.runs(child, 0, std::numeric_limits<std::int64_t>::max());
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].endedMs, 3000);
+    EXPECT_EQ(store.attempts(child, 0, std::numeric_limits<std::int64_t>::max()).size(), 1u);
 }
