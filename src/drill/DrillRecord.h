@@ -24,6 +24,9 @@ public:
     // The prompt has been spoken: the child may type from now on.
     virtual void promptEnded() = 0;
     virtual void keyTaken(Key key) = 0;
+    // A key the child pressed while the card was up that the drill did not take: during the
+    // prompt or the key guard.
+    virtual void keyDiscarded() = 0;
     // Enter judged the typed text against the card's word.
     virtual void wordJudged(std::u16string_view word, std::u16string_view typed, bool right) = 0;
     // The drill ends (Esc, the window closed); nothing is called afterwards.

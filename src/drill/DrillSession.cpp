@@ -152,8 +152,10 @@ void DrillSession::presentEmptyDeck()
 
 void DrillSession::Form_KeyPress(std::int16_t keyAscii)
 {
-    if (m_view.isTimerEnabled(Timer::Timer2))
+    if (m_view.isTimerEnabled(Timer::Timer2)) {
+        recordDiscarded(keyAscii);
         return;
+    }
 
     if (keyAscii == kEnterKey && m_state.SetupPictureShown) {
         m_view.setVisible(Widget::Image2, false);
@@ -179,8 +181,10 @@ void DrillSession::Form_KeyPress(std::int16_t keyAscii)
         break;
     }
 
-    if (m_state.Speaking || m_state.Answered)
+    if (m_state.Speaking || m_state.Answered) {
+        recordDiscarded(keyAscii);
         return;
+    }
 
     bool kanaSet = false;
     const bool lineHadText = !m_state.TypedText.empty();
@@ -283,6 +287,17 @@ void DrillSession::recordKey(std::int16_t keyAscii, bool lineHadText, bool kanaS
         m_record->keyTaken(DrillRecord::Key::Mark);
     else if (kanaSet)
         m_record->keyTaken(DrillRecord::Key::Kana);
+}
+
+// Keys that would have typed or edited the answer on screen; the teacher's keys, and keys after
+// Enter (which belong to no try), are left out.
+void DrillSession::recordDiscarded(std::int16_t keyAscii)
+{
+    if (!m_record || m_recordEnded || m_state.Answered || m_state.SetupPictureShown)
+        return;
+    if (keyAscii == kEscapeKey || keyAscii == kOptionsKey || keyAscii == kSelectionKey)
+        return;
+    m_record->keyDiscarded();
 }
 
 void DrillSession::endRecord()

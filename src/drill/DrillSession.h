@@ -74,6 +74,7 @@ public:
 private:
     void presentEmptyDeck();
     void recordKey(std::int16_t keyAscii, bool lineHadText, bool kanaSet);
+    void recordDiscarded(std::int16_t keyAscii);
     void endRecord();
     // The picture file of a deck entry, as the window loads it.
     std::u16string picturePath(const std::u16string& card) const;
