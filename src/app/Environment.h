@@ -14,4 +14,7 @@ public:
     // Set for this process and every program it starts; false when the system refused.
     static bool set(const char* name, const std::string& value);
     static bool unset(const char* name);
+    // Whether a window could be shown: an X or Wayland display on Linux (not over ssh or in a
+    // script's plain terminal), always on Windows.
+    static bool hasDisplay();
 };

@@ -19,3 +19,8 @@ bool Environment::unset(const char* name)
 {
     return ::unsetenv(name) == 0;
 }
+
+bool Environment::hasDisplay()
+{
+    return get("DISPLAY") || get("WAYLAND_DISPLAY");
+}

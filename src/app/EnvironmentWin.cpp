@@ -57,3 +57,8 @@ bool Environment::unset(const char* name)
 {
     return SetEnvironmentVariableW(wide(name).c_str(), nullptr) != 0;
 }
+
+bool Environment::hasDisplay()
+{
+    return true;
+}

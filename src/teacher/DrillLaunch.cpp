@@ -1,5 +1,6 @@
 #include "teacher/DrillLaunch.h"
 
+#include "app/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/RecordStore.h"
 
@@ -12,9 +13,11 @@ DrillLaunch DrillLaunch::Make(std::filesystem::path program, std::filesystem::pa
         launch.setVariables = {
             { RecordStore::kChildVariable, std::to_string(recording->childId) },
             { RecordStore::kFileVariable, PathText::utf8(recording->records) },
+            { RecordStore::kChildNameVariable, Utf8Text::encode(recording->childName) },
         };
     } else {
-        launch.unsetVariables = { RecordStore::kChildVariable, RecordStore::kFileVariable };
+        launch.unsetVariables = { RecordStore::kChildVariable, RecordStore::kFileVariable,
+            RecordStore::kChildNameVariable };
     }
     return launch;
 }

@@ -22,6 +22,7 @@ struct DrillLaunch
     struct Recording
     {
         std::int64_t childId = 0;
+        std::u16string childName;
         std::filesystem::path records;
     };
 

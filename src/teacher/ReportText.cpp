@@ -85,3 +85,17 @@ std::u16string ReportText::ShortDate(const std::string& isoDate)
     const int day = std::stoi(isoDate.substr(8, 2));
     return Number(month) + u"/" + Number(day);
 }
+
+std::u16string ReportText::Confusions(const ChildReport& report)
+{
+    std::u16string text;
+    for (const ChildReport::ConfusionSummary& summary : report.confusions)
+        text += (text.empty() ? u"" : u"\n") + Confusion(summary);
+    if (report.wrongWithDiscardedKeys > 0) {
+        text += (text.empty() ? u"" : u"\n")
+            + (u"（音やキーガードの間に打って読まれなかったキーがある答えが"
+                + Number(report.wrongWithDiscardedKeys)
+                + u"回ありました。その答えでぬけた字は「字がぬけた」に数えていません。）");
+    }
+    return text.empty() ? u"まだありません" : text;
+}

@@ -17,6 +17,9 @@ public:
     static std::u16string WordList(const std::vector<std::u16string>& words);
     // "濁点・半濁点がない：5回（か→が、ぱ→ば）"
     static std::u16string Confusion(const ChildReport::ConfusionSummary& summary);
+    // The slips paragraph: a line per group, then how many wrong answers had keys the drill did
+    // not take (left out of the missing kana); "まだありません" for none.
+    static std::u16string Confusions(const ChildReport& report);
     // Whole percent of the day's first tries that were right; 0 for a day without one.
     static int FirstTryRightPercent(const ChildReport::Day& day);
     // "12/9" for the chart's axis.

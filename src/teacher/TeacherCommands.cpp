@@ -28,6 +28,16 @@ std::u16string unknown(std::u16string_view name)
           u"追加してください。";
 }
 
+// A damaged record set aside by this opening: whatever was asked, the teacher must hear of it
+// first (it is in the record's notes for the window as well) and the command fails.
+bool setAside(const RecordStore& store, std::ostream& errors)
+{
+    if (!store.setAsideFile())
+        return false;
+    TeacherCommands::Tell(errors, RecordConnection::SetAsideText(*store.setAsideFile()));
+    return true;
+}
+
 // The record and the child in it; nothing (and the teacher told) when either is not there.
 struct Found
 {
@@ -44,6 +54,8 @@ std::optional<Found> find(const fs::path& records, std::u16string_view name, std
     }
     try {
         auto store = std::make_unique<RecordStore>(records);
+        if (setAside(*store, errors))
+            return std::nullopt;
         std::optional<Child> child = store->findChild(name);
         if (!child) {
             TeacherCommands::Tell(errors, unknown(name));
@@ -68,6 +80,8 @@ int TeacherCommands::AddChild(
 {
     try {
         RecordStore store(records);
+        if (setAside(store, errors))
+            return kFailed;
         store.addChild(name);
         out << Utf8Text::encode(u"「" + std::u16string(name) + u"」を追加しました。") << '\n';
         return kDone;
@@ -152,6 +166,6 @@ std::optional<DrillLaunch> TeacherCommands::ChildDrill(const fs::path& records,
         Tell(errors, failure.teacherText());
         return std::nullopt;
     }
-    return DrillLaunch::Make(
-        drill, workingDirectory, chosen, DrillLaunch::Recording { found->child.id, records });
+    return DrillLaunch::Make(drill, workingDirectory, chosen,
+        DrillLaunch::Recording { found->child.id, found->child.name, records });
 }

@@ -8,6 +8,7 @@
 #include "record/RecordError.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
+#include "record/RecordWriter.h"
 #include "teacher/ReportPeriod.h"
 #include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"
@@ -57,34 +58,29 @@ void TeacherWindow::open()
     readProblems();
 }
 
-RecordStore* TeacherWindow::store()
+bool TeacherWindow::withRecord(const std::function<void(RecordStore&)>& work, Failure failure)
 {
-    if (m_store)
-        return m_store.get();
+    bool done = false;
     try {
-        m_store = std::make_unique<RecordStore>(m_places.records);
+        RecordStore records(m_places.records);
+        work(records);
+        done = true;
     } catch (const RecordError& error) {
-        tell(error.teacherText());
-        return nullptr;
+        if (failure == Failure::Warn)
+            m_view.warn(error.teacherText());
+        else
+            tell(error.teacherText());
     }
-    if (const std::optional<fs::path>& aside = m_store->setAsideFile()) {
-        tell(u"記録のファイルがこわれていました。消さずに別の名前で残して、新しい記録を"
-             u"はじめました。\n"
-            + shown(*aside));
-    }
-    return m_store.get();
+    // Opening may have set a damaged file aside or taken in answers that waited: both are noted
+    // in the record's problems, which are shown at once.
+    readProblems();
+    return done;
 }
 
 void TeacherWindow::loadChildren(std::optional<std::int64_t> select)
 {
     m_children.clear();
-    if (RecordStore* records = store()) {
-        try {
-            m_children = records->children();
-        } catch (const RecordError& error) {
-            tell(error.teacherText());
-        }
-    }
+    withRecord([this](RecordStore& records) { m_children = records.children(); });
     std::vector<TeacherView::ChildRow> rows;
     int selectedRow = -1;
     for (const Child& child : m_children) {
@@ -98,6 +94,12 @@ void TeacherWindow::loadChildren(std::optional<std::int64_t> select)
     updateControls();
 }
 
+void TeacherWindow::reloadSelected()
+{
+    const std::optional<Child> child = selected();
+    loadChildren(child ? std::optional<std::int64_t>(child->id) : std::nullopt);
+}
+
 std::optional<Child> TeacherWindow::selected() const
 {
     const int row = m_view.selectedChild();
@@ -108,27 +110,28 @@ std::optional<Child> TeacherWindow::selected() const
 
 std::optional<TeacherView::Report> TeacherWindow::report(const Child& child)
 {
-    RecordStore* records = store();
-    if (!records)
-        return std::nullopt;
     const ReportPeriod::Choice choice = m_view.period();
     const std::int64_t now = m_clock.nowMs();
     const int offset = m_clock.localOffsetSeconds();
     const ReportPeriod::Range range = ReportPeriod::Resolve(choice, now, offset);
-    try {
-        return TeacherView::Report { child.name, ReportPeriod::Label(choice, now, offset),
-            ChildReport::Build(records->attempts(child.id, range.fromMs, range.toMs),
-                records->runs(child.id, range.fromMs, range.toMs), offset) };
-    } catch (const RecordError& error) {
-        tell(error.teacherText());
-        return std::nullopt;
-    }
+    std::optional<TeacherView::Report> result;
+    withRecord([&](RecordStore& records) {
+        result = TeacherView::Report { child.name, ReportPeriod::Label(choice, now, offset),
+            ChildReport::Build(records.attempts(child.id, range.fromMs, range.toMs),
+                records.runs(child.id, range.fromMs, range.toMs), offset) };
+    });
+    return result;
 }
 
 void TeacherWindow::refreshReport()
 {
     const std::optional<Child> child = selected();
     m_view.showReport(child ? report(*child) : std::nullopt);
+}
+
+void TeacherWindow::recordChanged()
+{
+    reloadSelected();
 }
 
 void TeacherWindow::updateControls()
@@ -156,54 +159,40 @@ void TeacherWindow::periodChanged()
 
 void TeacherWindow::addChildClicked()
 {
-    RecordStore* records = store();
-    if (!records)
-        return;
     const std::optional<std::u16string> answer
         = m_view.askName(u"子どもの名前を入れてください。", u"");
     if (!answer || trimmed(*answer).empty())
         return;
-    try {
-        const std::int64_t id = records->addChild(trimmed(*answer));
+    std::int64_t id = 0;
+    if (withRecord(
+            [&](RecordStore& records) { id = records.addChild(trimmed(*answer)); }, Failure::Warn))
         loadChildren(id);
-    } catch (const RecordError& error) {
-        m_view.warn(error.teacherText());
-    }
 }
 
 void TeacherWindow::renameClicked()
 {
     const std::optional<Child> child = selected();
-    RecordStore* records = store();
-    if (!child || !records)
+    if (!child)
         return;
     const std::optional<std::u16string> answer
         = m_view.askName(u"新しい名前を入れてください。", child->name);
     if (!answer || trimmed(*answer).empty() || trimmed(*answer) == child->name)
         return;
-    try {
-        records->renameChild(child->id, trimmed(*answer));
+    if (withRecord([&](RecordStore& records) { records.renameChild(child->id, trimmed(*answer)); },
+            Failure::Warn))
         loadChildren(child->id);
-    } catch (const RecordError& error) {
-        m_view.warn(error.teacherText());
-    }
 }
 
 void TeacherWindow::removeClicked()
 {
     const std::optional<Child> child = selected();
-    RecordStore* records = store();
-    if (!child || !records)
+    if (!child)
         return;
     if (!m_view.confirm(u"「" + child->name
             + u"」を一覧から消して、その子の練習の記録もすべて消します。"
               u"元にはもどせません。消しますか？"))
         return;
-    try {
-        records->removeChild(child->id);
-    } catch (const RecordError& error) {
-        tell(error.teacherText());
-    }
+    withRecord([&](RecordStore& records) { records.removeChild(child->id); });
     loadChildren(std::nullopt);
 }
 
@@ -230,27 +219,21 @@ std::optional<fs::path> TeacherWindow::chooseFolder(fs::path offered)
 void TeacherWindow::chooseFolderClicked()
 {
     const std::optional<Child> child = selected();
-    RecordStore* records = store();
-    if (!child || !records)
+    if (!child)
         return;
     const fs::path last = child->lastFolder.empty() ? m_memory.lastFolder() : child->lastFolder;
     const std::optional<fs::path> folder
         = chooseFolder(Launcher::FolderToOffer(last, m_places.workingDirectory));
     if (!folder)
         return;
-    try {
-        records->setLastFolder(child->id, *folder);
-    } catch (const RecordError& error) {
-        tell(error.teacherText());
-    }
+    withRecord([&](RecordStore& records) { records.setLastFolder(child->id, *folder); });
     loadChildren(child->id);
 }
 
 void TeacherWindow::startClicked()
 {
     const std::optional<Child> child = selected();
-    RecordStore* records = store();
-    if (!child || !records)
+    if (!child)
         return;
     std::optional<fs::path> folder = child->lastFolder;
     const Launcher::FolderProblem problem = Launcher::CheckFolder(child->lastFolder);
@@ -262,14 +245,10 @@ void TeacherWindow::startClicked()
         folder = chooseFolder(Launcher::FolderToOffer(last, m_places.workingDirectory));
         if (!folder)
             return;
-        try {
-            records->setLastFolder(child->id, *folder);
-        } catch (const RecordError& error) {
-            tell(error.teacherText());
-        }
+        withRecord([&](RecordStore& records) { records.setLastFolder(child->id, *folder); });
         loadChildren(child->id);
     }
-    launch(*folder, child->id);
+    launch(*folder, child);
 }
 
 void TeacherWindow::practiseWithoutRecordClicked()
@@ -282,11 +261,11 @@ void TeacherWindow::practiseWithoutRecordClicked()
     launch(*folder, std::nullopt);
 }
 
-void TeacherWindow::launch(const fs::path& folder, std::optional<std::int64_t> childId)
+void TeacherWindow::launch(const fs::path& folder, const std::optional<Child>& child)
 {
     std::optional<DrillLaunch::Recording> recording;
-    if (childId)
-        recording = DrillLaunch::Recording { *childId, m_places.records };
+    if (child)
+        recording = DrillLaunch::Recording { child->id, child->name, m_places.records };
     const DrillLaunch drill
         = DrillLaunch::Make(m_places.drill, m_places.workingDirectory, folder, recording);
     if (!m_view.startDrill(drill)) {
@@ -300,22 +279,20 @@ void TeacherWindow::drillEnded(bool crashed, int exitCode)
 {
     if (crashed)
         tell(u"練習のプログラムが、とちゅうで止まってしまいました。");
+    else if (exitCode == RecordWriter::kNotKeptStatus)
+        tell(u"練習の答えの一部を、記録にも、記録を待つファイルにも書きこめませんでした。"
+             u"ディスクの空きと、記録のフォルダーに書きこめるかを確かめてください。");
     else if (exitCode != 0)
         tell(u"練習のプログラムが、うまく終われませんでした（終了状態 "
             + Utf8Text::decodeReplacing(std::to_string(exitCode)) + u"）。");
     // The list stayed as it was while hidden: the child chosen then is still chosen.
-    const std::optional<Child> child = selected();
-    // The drill may have set a damaged file aside and begun a new one: read the file now there.
-    m_store.reset();
-    loadChildren(child ? std::optional<std::int64_t>(child->id) : std::nullopt);
-    readProblems();
+    reloadSelected();
 }
 
 void TeacherWindow::exportCsvClicked()
 {
     const std::optional<Child> child = selected();
-    RecordStore* records = store();
-    if (!child || !records)
+    if (!child)
         return;
     const std::optional<fs::path> file = m_view.askForFile(
         TeacherView::FileKind::Csv, PathText::fromText(child->name + u"の記録.csv"));
@@ -323,9 +300,13 @@ void TeacherWindow::exportCsvClicked()
         return;
     const ReportPeriod::Range range
         = ReportPeriod::Resolve(m_view.period(), m_clock.nowMs(), m_clock.localOffsetSeconds());
+    std::vector<Attempt> rows;
+    if (!withRecord([&](RecordStore& records) {
+            rows = records.attempts(child->id, range.fromMs, range.toMs);
+        }))
+        return;
     try {
-        AttemptCsv::Save(*file, records->attempts(child->id, range.fromMs, range.toMs),
-            m_clock.localOffsetSeconds());
+        AttemptCsv::Save(*file, rows, m_clock.localOffsetSeconds());
         tell(u"保存しました。\n" + shown(*file));
     } catch (const RecordError& error) {
         tell(error.teacherText() + u"\n" + shown(*file));
@@ -366,8 +347,7 @@ void TeacherWindow::toolClicked(TeacherView::Control button)
         return;
     if (std::optional<std::u16string> said = tool->run(toolFolder()))
         tell(std::move(*said));
-    const std::optional<Child> child = selected();
-    loadChildren(child ? std::optional<std::int64_t>(child->id) : std::nullopt);
+    reloadSelected();
 }
 
 void TeacherWindow::messagesDismissed()

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,8 +19,9 @@ class TeacherTool;
 // The logic of the teacher's window: the children and their card folders, starting the drill
 // for one of them (or for nobody, recording nothing), the report of the chosen child, its
 // exports, and every problem of the record shown where the teacher sees it. The record is
-// opened when first needed, so a record that cannot be opened still leaves the practice without
-// a child.
+// opened for each piece of work and closed after it, never across a question to the teacher:
+// the window holds no lock while a dialog is open or a drill runs, and a record that cannot be
+// opened still leaves the practice without a child.
 class TeacherWindow
 {
 public:
@@ -36,6 +38,7 @@ public:
     TeacherWindow(const TeacherWindow&) = delete;
     TeacherWindow& operator=(const TeacherWindow&) = delete;
 
+    const Places& places() const { return m_places; }
     // CheckFolder or MakeCards; null takes the tool away.
     void attachTool(TeacherView::Control button, TeacherTool* tool);
 
@@ -54,9 +57,19 @@ public:
     void messagesDismissed();
     // The drill has ended; crashed when it did not end by itself.
     void drillEnded(bool crashed, int exitCode);
+    // Something changed the record's files (another program, a drill, this window): the list,
+    // the report and the notes are read again. Reading changes none of the files, so this
+    // comes only after a write.
+    void recordChanged();
 
 private:
-    RecordStore* store();
+    enum class Failure
+    {
+        Tell, // in the message area
+        Warn, // in a box the teacher answers (a name refused, say)
+    };
+    // Opens the record, does the work and closes it; a failure is told and false returned.
+    bool withRecord(const std::function<void(RecordStore&)>& work, Failure failure = Failure::Tell);
     void loadChildren(std::optional<std::int64_t> select);
     void refreshReport();
     void updateControls();
@@ -64,15 +77,15 @@ private:
     std::optional<TeacherView::Report> report(const Child& child);
     std::optional<std::filesystem::path> chooseFolder(std::filesystem::path offered);
     std::filesystem::path toolFolder() const;
-    void launch(const std::filesystem::path& folder, std::optional<std::int64_t> childId);
+    void launch(const std::filesystem::path& folder, const std::optional<Child>& child);
     void readProblems();
     void tell(std::u16string text);
+    void reloadSelected();
 
     TeacherView& m_view;
     FolderMemory& m_memory;
     const TeacherClock& m_clock;
     Places m_places;
-    std::unique_ptr<RecordStore> m_store;
     std::vector<Child> m_children;
     std::vector<std::u16string> m_messages;
     TeacherTool* m_checkTool = nullptr;

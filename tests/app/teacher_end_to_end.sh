@@ -149,7 +149,11 @@ pdftotext -layout "$work/はなこ.pdf" "$work/pdf.txt"
 [[ $(pdfinfo "$work/はなこ.pdf" | awk '/^Pages:/ { print $2 }') == 1 ]] || fail "the PDF is not one page"
 pdffonts "$work/はなこ.pdf" | tail -n +3 | awk '{ print $(NF-4) }' | grep -qv yes \
   && fail "a font of the PDF is not embedded"
-for words in "はなこさん" "練習した日" "1日" "ためしたカード" "3枚" "まちがえやすいかな" "ご→こ" "ん→（なし）"; do
+for words in "はなこさん" "練習した日" "1日" "ためしたカード" "3枚" "まちがえやすいかな" "ご→こ"; do
   grep -qF "$words" "$work/pdf.txt" || { cat "$work/pdf.txt" >&2; fail "the PDF lacks $words"; }
 done
+# りご misses ん; when the drill discarded keys while that card was up (the first kana is typed
+# until the prompt has ended), the missing kana is said apart instead of counted.
+grep -qF "ん→（なし）" "$work/pdf.txt" || grep -qF "数えていません" "$work/pdf.txt" \
+  || { cat "$work/pdf.txt" >&2; fail "the PDF lacks the missing ん"; }
 echo "teacher end-to-end: the PDF names the child, the figures and the slips"

@@ -6,6 +6,7 @@
 #include "data/PathText.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
+#include "record/RecordWriter.h"
 #include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"
 
@@ -48,6 +49,7 @@ class FakeTeacherView final : public TeacherView
 public:
     void setChildren(const std::vector<ChildRow>& shown, int chosen) override
     {
+        ++listings;
         rows = shown;
         selection = chosen;
     }
@@ -102,6 +104,7 @@ public:
     }
 
     std::vector<ChildRow> rows;
+    int listings = 0;
     int selection = -1;
     ReportPeriod::Choice choice;
     std::optional<Report> report;
@@ -247,6 +250,7 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     view.folders = { cards };
     window.startClicked();
     ASSERT_EQ(view.launches.size(), 1u);
+    // The window holds the record only while it works: the test can open it now.
     const std::int64_t hanako = RecordStore(records).findChild(u"はなこ")->id;
     const DrillLaunch& recorded = view.launches[0];
     EXPECT_EQ(recorded.program, drill);
@@ -255,7 +259,8 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     EXPECT_EQ(recorded.setVariables,
         (std::vector<std::pair<std::string, std::string>> {
             { RecordStore::kChildVariable, std::to_string(hanako) },
-            { RecordStore::kFileVariable, PathText::utf8(records) } }));
+            { RecordStore::kFileVariable, PathText::utf8(records) },
+            { RecordStore::kChildNameVariable, Utf8Text::encode(u"はなこ") } }));
     EXPECT_TRUE(recorded.unsetVariables.empty());
     EXPECT_TRUE(view.rows[0].folder.ends_with(u"えカード 1組"))
         << Utf8Text::encode(view.rows[0].folder);
@@ -283,6 +288,16 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     EXPECT_TRUE(RecordProblems(records).read().empty());
     window.drillEnded(true, 0);
     EXPECT_TRUE(anyContains(view.messages, u"止まってしまいました"));
+    window.drillEnded(false, RecordWriter::kNotKeptStatus);
+    EXPECT_TRUE(anyContains(view.messages, u"記録を待つファイルにも書きこめませんでした"));
+
+    // Another program adds a child while the window is open (it holds the record only for a
+    // moment at a time): the list follows when the files say they changed, and the child
+    // chosen stays chosen.
+    RecordStore(records).addChild(u"あきら");
+    window.recordChanged();
+    ASSERT_EQ(view.rows.size(), 2u);
+    EXPECT_EQ(view.rows[view.selection].name, u"はなこ");
     window.messagesDismissed();
     EXPECT_TRUE(view.messages.empty());
 
@@ -327,7 +342,8 @@ TEST(TeacherWindowTest, KeepsTheChildrenStartsTheirDrillAndReportsWhatTheyDid)
     EXPECT_EQ(view.launches[2].folder, otherCards);
     EXPECT_TRUE(view.launches[2].setVariables.empty());
     EXPECT_EQ(view.launches[2].unsetVariables,
-        (std::vector<std::string> { RecordStore::kChildVariable, RecordStore::kFileVariable }));
+        (std::vector<std::string> { RecordStore::kChildVariable, RecordStore::kFileVariable,
+            RecordStore::kChildNameVariable }));
     EXPECT_EQ(memory.folder, otherCards);
     EXPECT_EQ(view.offeredFolders.back(), work / Launcher::kSamplesFolder);
 
@@ -354,7 +370,8 @@ TEST(TeacherWindowTest, ADamagedRecordIsSetAsideAndSaidSo)
     TeacherWindow window(view, memory, clock, { temp / "tapomi", temp.path(), records });
     window.open();
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_TRUE(contains(view.messages[0], u"こわれていました"));
+    EXPECT_TRUE(contains(view.messages[0], u"こわれていた"));
+    EXPECT_TRUE(contains(view.messages[0], u"records.sqlite.damaged-")) << "the file kept";
     int files = 0;
     for (const auto& entry : fs::directory_iterator(temp.path()))
         files += entry.path().filename().u8string().starts_with(u8"records") ? 1 : 0;

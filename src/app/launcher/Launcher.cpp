@@ -134,7 +134,8 @@ fs::path Launcher::FolderToOffer(const fs::path& last, const fs::path& workingDi
         return last;
     if (const fs::path samples = workingDirectory / kSamplesFolder; isFolder(samples))
         return samples;
-    return workingDirectory;
+    // Never the working directory itself: the record lives there.
+    return {};
 }
 
 Launcher::FolderProblem Launcher::CheckFolder(const fs::path& folder)

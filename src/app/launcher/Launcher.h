@@ -46,7 +46,7 @@ public:
     const std::filesystem::path& workingDirectory() const { return m_workingDirectory; }
 
     // The folder the dialog starts from: the one chosen last when it is still there, otherwise
-    // the copy of the sample cards, otherwise the working directory.
+    // the copy of the sample cards, otherwise nothing (the dialog starts in the teacher's home).
     static std::filesystem::path FolderToOffer(
         const std::filesystem::path& last, const std::filesystem::path& workingDirectory);
 

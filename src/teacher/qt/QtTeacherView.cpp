@@ -3,6 +3,7 @@
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
+#include "teacher/qt/RecordWatcher.h"
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
 
@@ -173,6 +174,11 @@ QPushButton* QtTeacherView::makeButton(const QString& caption, Control control)
 void QtTeacherView::open()
 {
     m_logic.open();
+    // From now on what other programs do to the record shows here without a restart.
+    if (!m_watcher) {
+        m_watcher = new RecordWatcher(
+            m_logic.places().records, [this] { m_logic.recordChanged(); }, this);
+    }
     if (m_children->topLevelItemCount() == 0)
         m_practise->setFocus();
     else

@@ -13,6 +13,7 @@ class QLabel;
 class QProcess;
 class QPushButton;
 class QTreeWidget;
+class RecordWatcher;
 class ReportPanel;
 class TeacherClock;
 
@@ -71,4 +72,5 @@ private:
     QPushButton* m_practise = nullptr;
     std::map<Control, QPushButton*> m_buttons;
     QProcess* m_drill = nullptr;
+    RecordWatcher* m_watcher = nullptr;
 };

@@ -132,11 +132,7 @@ void ReportPanel::showReport(const std::optional<TeacherView::Report>& report)
     }
     m_mastered->setText(QtText::toQString(ReportText::WordList(report->figures.mastered)));
     m_hard->setText(QtText::toQString(ReportText::WordList(report->figures.hard)));
-    QStringList confusions;
-    for (const ChildReport::ConfusionSummary& summary : report->figures.confusions)
-        confusions.append(QtText::toQString(ReportText::Confusion(summary)));
-    m_confusions->setText(confusions.isEmpty() ? QStringLiteral(u"まだありません")
-                                               : confusions.join(QLatin1Char('\n')));
+    m_confusions->setText(QtText::toQString(ReportText::Confusions(report->figures)));
     m_chart->setReport(report->figures);
 }
 

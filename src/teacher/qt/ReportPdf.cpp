@@ -118,10 +118,6 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
         QtText::toQString(ReportText::WordList(figures.mastered)));
     section(QStringLiteral(u"まだむずかしいことば"),
         QtText::toQString(ReportText::WordList(figures.hard)));
-    QStringList confusions;
-    for (const ChildReport::ConfusionSummary& summary : figures.confusions)
-        confusions.append(QtText::toQString(ReportText::Confusion(summary)));
     section(QStringLiteral(u"まちがえやすいかな（正しいかな→入力したかな）"),
-        confusions.isEmpty() ? QStringLiteral(u"まだありません")
-                             : confusions.join(QLatin1Char('\n')));
+        QtText::toQString(ReportText::Confusions(figures)));
 }

@@ -59,11 +59,10 @@ std::unique_ptr<QFileDialog> QtLauncherView::folderDialog(const fs::path& offere
     dialog->setLabelText(QFileDialog::Accept, QStringLiteral(u"えらぶ"));
     dialog->setLabelText(QFileDialog::Reject, QStringLiteral(u"やめる"));
     dialog->setNameFilter(QStringLiteral(u"フォルダー"));
-    if (!offered.empty()) {
-        const fs::path folder = offered.has_filename() ? offered : offered.parent_path();
-        dialog->setDirectory(qtPath(folder.parent_path()));
-        dialog->selectFile(qtPath(folder.filename()));
-    }
+    // It opens inside the folder offered, so that accepting at once chooses it, and never lists
+    // the folder around it: the sample cards' copy sits beside the record, whose files a file
+    // dialog must not open. With nothing offered it opens in the teacher's home.
+    dialog->setDirectory(offered.empty() ? QDir::homePath() : qtPath(offered));
     return dialog;
 }
 

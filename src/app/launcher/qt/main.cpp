@@ -42,6 +42,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -132,10 +133,23 @@ int teacherWindow(int& argc, char** argv)
 int drillForChild(int& argc, char** argv, const LauncherCommand& command)
 {
     const fs::path drill = ProgramFiles::companion("tapomi");
+    std::ostringstream said;
     const std::optional<DrillLaunch> launch = TeacherCommands::ChildDrill(
-        recordsFile(), command.childName(), command.path(), drill, workingDirectory(), std::cerr);
-    if (!launch)
+        recordsFile(), command.childName(), command.path(), drill, workingDirectory(), said);
+    if (!launch) {
+        // Started from a desktop icon nobody sees the error stream: a box says it too.
+        std::cerr << said.str();
+        if (Environment::hasDisplay()) {
+            QApplication app(argc, argv);
+            QTranslator qtTexts;
+            setUpApplication(qtTexts);
+            std::string text = said.str();
+            for (std::size_t at; (at = text.find("tapomi-launcher: ")) != std::string::npos;)
+                text.erase(at, std::char_traits<char>::length("tapomi-launcher: "));
+            QtWarningBox(nullptr).ShowWarning(Utf8Text::decodeReplacing(text), u"タポミ");
+        }
         return TeacherCommands::kFailed;
+    }
     std::error_code error;
     if (!fs::is_regular_file(drill, error)) {
         TeacherCommands::Tell(
@@ -173,7 +187,7 @@ int exportPdf(int& argc, char** argv, const LauncherCommand& command)
         recordsFile(), command.childName(), SystemClock(), std::cerr);
     if (!report)
         return TeacherCommands::kFailed;
-    if (!Environment::get("DISPLAY") && !Environment::get("WAYLAND_DISPLAY"))
+    if (!Environment::hasDisplay())
         Environment::set("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
