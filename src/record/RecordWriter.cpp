@@ -241,7 +241,9 @@ void RecordWriter::noteAtEnd()
     const std::u16string pending
         = Utf8Text::decodeReplacing(PathText::utf8(PendingAnswers(m_file).file().filename()));
     if (m_setAsideAnswers > 0) {
-        m_notes.push_back(reason + u"答え" + number(m_setAsideAnswers) + u"件を「" + pending
+        m_notes.push_back(
+            (reason.empty() ? u"練習の終わりまでに記録に書きこめなかった" : reason + u"その")
+            + u"答え" + number(m_setAsideAnswers) + u"件を「" + pending
             + u"」に残しました。次に記録を開いたときに、記録に取りこみます。");
     }
     for (const auto& [name, count] : m_refused) {
