@@ -35,15 +35,6 @@ std::u16string CardName::AskedPart(std::u16string_view word)
     return std::u16string(word.substr(0, kAskedLength));
 }
 
-std::u16string CardName::WithWord(std::u16string_view pictureName, std::u16string_view word)
-{
-    const std::size_t dot = pictureName.find(u'.');
-    std::u16string name(word);
-    if (dot != std::u16string_view::npos)
-        name += pictureName.substr(dot);
-    return name;
-}
-
 std::u16string CardName::CharacterKind(char16_t unit)
 {
     if (isKatakana(unit))

@@ -18,8 +18,6 @@ public:
     static std::u16string Word(std::u16string_view pictureName);
     // The part of the word the drill asks for.
     static std::u16string AskedPart(std::u16string_view word);
-    // The name with its word replaced, the rest (".jpg", ".1.jpg") kept.
-    static std::u16string WithWord(std::u16string_view pictureName, std::u16string_view word);
 
     // Why the asked part can't be typed on the keyboards, in words for the teacher; nothing when
     // every keyboard types it. Names the characters and what they are (カタカナ, 漢字 …) and,

@@ -3,6 +3,8 @@
 #include "app/ProgramState.h"
 #include "app/Utf8Text.h"
 #include "cards/CardName.h"
+#include "cards/FolderActions.h"
+#include "cards/TakenNames.h"
 #include "data/DataFileError.h"
 #include "data/PathText.h"
 #include "data/PictureCollator.h"
@@ -56,6 +58,28 @@ std::u16string extensionOf(std::u16string_view name)
     return dot == std::u16string_view::npos ? std::u16string() : std::u16string(name.substr(dot));
 }
 
+// The name without its ending, as a file system that ignores case compares it.
+std::u16string stemOf(std::u16string_view name)
+{
+    return TakenNames::folded(name.substr(0, std::min(name.rfind(u'.'), name.size())));
+}
+
+std::u16string renameAdvice(const std::u16string& suggestedName)
+{
+    if (suggestedName.empty())
+        return u"子どもが打てるひらがなの名前に変えてください。";
+    return u"名前を「" + suggestedName + u"」に変えてください。";
+}
+
+std::u16string copyAdvice(const std::u16string& suggestedName)
+{
+    const std::u16string kept = u"（もとの絵は「" + std::u16string(FolderActions::kKeptFolder)
+        + u"」フォルダーに移して、とっておきます）。";
+    if (suggestedName.empty())
+        return u"子どもが打てるひらがなの名前で、同じ絵の .jpg を作ってください" + kept;
+    return u"同じ絵の「" + suggestedName + u"」を作ってください" + kept;
+}
+
 } // namespace
 
 FolderCheck::FolderCheck(std::filesystem::path folder, std::filesystem::path praiseFile)
@@ -91,6 +115,7 @@ std::vector<FolderFinding> FolderCheck::Run() const
     } catch (const std::runtime_error&) {
         // Without the collator the findings stay in the order they were found.
     }
+    freeSuggestions(findings);
     checkPraiseFile(findings);
     return findings;
 }
@@ -98,8 +123,14 @@ std::vector<FolderFinding> FolderCheck::Run() const
 void FolderCheck::checkUnlisted(std::vector<FolderFinding>& findings) const
 {
     std::set<std::u16string> listed;
-    for (const PictureListing::Entry& entry : PictureListing::ListAll(m_folder))
+    // The cards by their names without the ending: a picture of another type whose name, or the
+    // name its copy is offered under, is one of them has its .jpg twin, which is its card.
+    std::set<std::u16string> cardStems;
+    for (const PictureListing::Entry& entry : PictureListing::ListAll(m_folder)) {
         listed.insert(entry.fileName);
+        cardStems.insert(stemOf(entry.name));
+        cardStems.insert(stemOf(entry.fileName));
+    }
 
     std::error_code error;
     for (fs::directory_iterator entries(m_folder, error), end; !error && entries != end;
@@ -129,15 +160,20 @@ void FolderCheck::checkUnlisted(std::vector<FolderFinding>& findings) const
             finding.fix = FolderFinding::Fix::Rename;
             const std::u16string suggestion
                 = decoded ? CardName::Suggestion(word, m_keyboards) : std::u16string();
-            if (!suggestion.empty()) {
-                finding.suggestedName = CardName::WithWord(name, suggestion);
-                finding.advice = u"名前を「" + finding.suggestedName + u"」に変えてください。";
-            } else {
-                finding.advice = u"子どもが打てるひらがなの名前に変えてください。";
-            }
+            if (!suggestion.empty())
+                finding.suggestedName = suggestion + FolderActions::OwnRest(finding.file, false);
+            finding.advice = renameAdvice(finding.suggestedName);
             findings.push_back(std::move(finding));
         } else if (isConvertibleEnding(name) || isOtherPictureEnding(name)) {
-            findings.push_back(otherType(entries->path(), name));
+            const std::u16string word = CardName::Word(name);
+            const std::u16string stem = stemOf(name);
+            const std::u16string suggestion = CardName::Suggestion(word, m_keyboards);
+            const bool twin = cardStems.contains(stem)
+                || (!suggestion.empty()
+                    && cardStems.contains(
+                        TakenNames::folded(suggestion) + stem.substr(word.size())));
+            if (!twin)
+                findings.push_back(otherType(entries->path(), name));
         }
     }
 }
@@ -159,14 +195,9 @@ FolderFinding FolderCheck::otherType(const fs::path& file, const std::u16string&
     std::u16string copyWord = CardName::Suggestion(word, m_keyboards);
     if (copyWord.empty() && !CardName::NewWordProblem(word, m_keyboards))
         copyWord = word;
-    if (copyWord.empty()) {
-        finding.advice = u"子どもが打てるひらがなの名前で、同じ絵の .jpg を作ってください"
-                         u"（もとの絵はそのまま残ります）。";
-        return finding;
-    }
-    finding.suggestedName = copyWord + u".jpg";
-    finding.advice = u"同じ絵の「" + finding.suggestedName
-        + u"」を作ってください（もとの絵はそのまま残ります）。";
+    if (!copyWord.empty())
+        finding.suggestedName = copyWord + FolderActions::OwnRest(file, true);
+    finding.advice = copyAdvice(finding.suggestedName);
     return finding;
 }
 
@@ -210,12 +241,9 @@ void FolderCheck::checkCards(std::vector<FolderFinding>& findings) const
                 which + *reason + u"このカードは、何度打っても正解になりません。", {});
             finding.fix = FolderFinding::Fix::Rename;
             const std::u16string suggestion = CardName::Suggestion(word, m_keyboards);
-            if (!suggestion.empty()) {
-                finding.suggestedName = CardName::WithWord(entry.fileName, suggestion);
-                finding.advice = u"名前を「" + finding.suggestedName + u"」に変えてください。";
-            } else {
-                finding.advice = u"子どもが打てるひらがなの名前に変えてください。";
-            }
+            if (!suggestion.empty())
+                finding.suggestedName = suggestion + FolderActions::OwnRest(file, false);
+            finding.advice = renameAdvice(finding.suggestedName);
             findings.push_back(std::move(finding));
         }
         if (word.size() > CardName::kAskedLength) {
@@ -224,6 +252,22 @@ void FolderCheck::checkCards(std::vector<FolderFinding>& findings) const
                     + CardName::AskedPart(word) + u"」だけを打ちます（読み上げは全部です）。",
                 u"10文字までの名前にすると、全部を打てます。", FolderFinding::Fix::Rename));
         }
+    }
+}
+
+void FolderCheck::freeSuggestions(std::vector<FolderFinding>& findings) const
+{
+    TakenNames names(m_folder);
+    for (FolderFinding& finding : findings) {
+        if (finding.suggestedName.empty())
+            continue;
+        const auto free = names.firstFree(finding.suggestedName);
+        finding.suggestedName = free.value_or(u"");
+        if (free)
+            names.take(*free);
+        finding.advice = finding.fix == FolderFinding::Fix::MakeJpegCopy
+            ? copyAdvice(finding.suggestedName)
+            : renameAdvice(finding.suggestedName);
     }
 }
 

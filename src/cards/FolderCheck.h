@@ -13,7 +13,9 @@
 // can't keep, words no key types, words longer than it asks, names that become one card, and
 // pictures past the 101 it takes; and the lines of the praise file it has to leave out. It lists
 // the folder with the drill's own listing code, so the two can never disagree, and changes
-// nothing.
+// nothing. A picture of another type is not listed when a card of its name is there already
+// (its .jpg twin, made by FolderActions or by another program), and no new name it suggests is a
+// name in the folder already, in any letter case, or another finding's suggestion.
 class FolderCheck
 {
 public:
@@ -36,6 +38,8 @@ private:
     void checkCards(std::vector<FolderFinding>& findings) const;
     void checkPraiseFile(std::vector<FolderFinding>& findings) const;
     FolderFinding otherType(const std::filesystem::path& file, const std::u16string& name) const;
+    // Gives each suggestion a name that nothing in the folder and no earlier suggestion has.
+    void freeSuggestions(std::vector<FolderFinding>& findings) const;
 
     std::filesystem::path m_folder;
     std::filesystem::path m_praiseFile;

@@ -25,7 +25,8 @@ struct FolderFinding
     enum class Fix
     {
         None,
-        MakeJpegCopy, // write suggestedName, a .jpg copy of the picture, beside it
+        MakeJpegCopy, // write suggestedName, a .jpg copy of the picture, beside it, and keep the
+                      // picture in FolderActions::kKeptFolder
         Rename, // rename to suggestedName, or to a name the teacher types
     };
 
@@ -37,6 +38,7 @@ struct FolderFinding
     std::u16string reason;
     std::u16string advice;
     Fix fix = Fix::None;
-    // The new name offered (with its ending); empty when the teacher has to choose one.
+    // The new name offered (with its ending), which no file in the folder has in any letter case
+    // and no other finding offers; empty when the teacher has to choose one.
     std::u16string suggestedName;
 };

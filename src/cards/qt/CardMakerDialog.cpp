@@ -174,7 +174,7 @@ FolderActions::Result CardMakerDialog::save()
 {
     if (m_picture.isNull()) {
         tell(QStringLiteral("先に絵を入れてください。"), true);
-        return { FolderActions::Outcome::Failed, u"絵がありません。", {} };
+        return { FolderActions::Outcome::Failed, u"絵がありません。", {}, {} };
     }
     const QByteArray jpeg = CardImage::jpeg(cardImage());
     const std::string_view bytes(jpeg.constData(), static_cast<std::size_t>(jpeg.size()));
@@ -184,7 +184,7 @@ FolderActions::Result CardMakerDialog::save()
         result = m_actions.SaveCard(m_name.text(), bytes, true);
     if (result.outcome == FolderActions::Outcome::Done) {
         const QString path = QtText::fromPath(result.file);
-        tell(QStringLiteral("「%1.jpg」をほぞんしました。").arg(name()), false);
+        tell(QtText::toQString(result.message), false);
         emit cardSaved(path);
     } else if (result.outcome == FolderActions::Outcome::NameTaken) {
         tell(QStringLiteral("取りかえませんでした。ほかの名前にしてください。"), true);

@@ -30,6 +30,12 @@ FolderCheckPanel::FolderCheckPanel(QWidget* parent)
     m_summary = new QLabel(this);
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
+    m_done = new QLabel(this);
+    m_done->setWordWrap(true);
+    m_done->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_done->setStyleSheet(QStringLiteral("color: #006000"));
+    m_done->hide();
+    layout->addWidget(m_done);
 
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
@@ -51,7 +57,14 @@ void FolderCheckPanel::setFolder(
 {
     m_folder = folder;
     m_praiseFile = praiseFile;
+    m_done->clear();
+    m_done->hide();
     recheck();
+}
+
+QString FolderCheckPanel::lastDone() const
+{
+    return m_done->text();
 }
 
 void FolderCheckPanel::recheck()
@@ -100,15 +113,23 @@ QWidget* FolderCheckPanel::makeRow(const FolderFinding& finding)
     if (finding.fix == FolderFinding::Fix::None)
         return row;
 
+    // The word is the teacher's to change; the rest of the name (".jpg", ".1.jpg") is the
+    // suggestion's, which is free in the folder, or the picture's own.
     auto* actionLine = new QHBoxLayout;
-    auto* name = new QLineEdit(QtText::toQString(CardName::Word(finding.suggestedName)), row);
-    name->setPlaceholderText(QStringLiteral("新しい名前（ひらがな）"));
     const bool copy = finding.fix == FolderFinding::Fix::MakeJpegCopy;
+    const std::u16string word = CardName::Word(finding.suggestedName);
+    const std::u16string rest = finding.suggestedName.empty()
+        ? FolderActions::OwnRest(finding.file, copy)
+        : finding.suggestedName.substr(word.size());
+    auto* name = new QLineEdit(QtText::toQString(word), row);
+    name->setPlaceholderText(QStringLiteral("新しい名前（ひらがな）"));
     auto* button = new QPushButton(
         copy ? QStringLiteral(".jpg をつくる") : QStringLiteral("名前を変える"), row);
     actionLine->addWidget(new QLabel(QStringLiteral("名前:"), row));
     actionLine->addWidget(name, 1);
-    actionLine->addWidget(new QLabel(copy ? QStringLiteral(".jpg") : QString(), row));
+    auto* restLabel = new QLabel(QtText::toQString(rest), row);
+    restLabel->setTextFormat(Qt::PlainText);
+    actionLine->addWidget(restLabel);
     actionLine->addWidget(button);
     layout->addLayout(actionLine);
     auto* answer = new QLabel(row);
@@ -118,24 +139,27 @@ QWidget* FolderCheckPanel::makeRow(const FolderFinding& finding)
     layout->addWidget(answer);
 
     const FolderFinding held = finding;
-    const auto run = [this, held, name, answer]() { act(held, name->text(), answer); };
+    const auto run = [this, held, name, rest, answer]() { act(held, name->text(), rest, answer); };
     connect(button, &QPushButton::clicked, this, run);
     connect(name, &QLineEdit::returnPressed, this, run);
     return row;
 }
 
-void FolderCheckPanel::act(const FolderFinding& finding, const QString& word, QLabel* answer)
+void FolderCheckPanel::act(
+    const FolderFinding& finding, const QString& word, const std::u16string& rest, QLabel* answer)
 {
     const FolderActions actions(m_folder, KanaKeyboard::ForFolder(m_folder));
     const std::u16string newWord = QtText::toU16(word.trimmed());
     const FolderActions::Result result = finding.fix == FolderFinding::Fix::MakeJpegCopy
-        ? actions.MakeJpegCopy(finding.file, newWord, *m_converter)
-        : actions.Rename(finding.file, newWord);
+        ? actions.MakeJpegCopy(finding.file, newWord, *m_converter, rest)
+        : actions.Rename(finding.file, newWord, rest);
     if (result.outcome != FolderActions::Outcome::Done) {
         answer->setText(QtText::toQString(result.message));
         answer->show();
         return;
     }
+    m_done->setText(QtText::toQString(result.message));
+    m_done->show();
     emit folderChanged();
     recheck();
 }

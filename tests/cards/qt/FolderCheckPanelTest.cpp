@@ -1,10 +1,12 @@
 #include "cards/qt/FolderCheckPanel.h"
 
 #include "app/Utf8Text.h"
+#include "app/qt/QtText.h"
 
 #include "TempFolder.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,6 +72,49 @@ TEST(FolderCheckPanelTest, RenamesFromTheRowAndAsksAgainWhenTheNameIsTaken)
     dog.button->click();
     EXPECT_EQ(changes, 2);
     EXPECT_TRUE(panel.findings().empty());
+}
+
+// A copy of a real PNG and a rename whose hiragana is taken in another case: the row offers a
+// free name (the word, a number before the ending), and each action is said above the list
+// until the folder is clean.
+TEST(FolderCheckPanelTest, OffersOnlyFreeNamesAndSaysWhatEachActionDid)
+{
+    TempFolder folder;
+    QImage clock(8, 6, QImage::Format_RGB32);
+    clock.fill(Qt::red);
+    ASSERT_TRUE(clock.save(QtText::fromPath(folder / Utf8Text::encode(u"とけい.png")), "PNG"));
+    folder.write(Utf8Text::encode(u"ネコ.jpg"), "cat");
+    folder.write(Utf8Text::encode(u"ねこ.JPG"), "another cat");
+    FolderCheckPanel panel;
+    panel.setFolder(folder.path());
+    ASSERT_EQ(panel.findings().size(), 2U);
+    EXPECT_TRUE(panel.lastDone().isEmpty());
+
+    Row cat = rowOf(panel, QStringLiteral("ネコ.jpg"));
+    ASSERT_NE(cat.name, nullptr);
+    EXPECT_EQ(cat.name->text(), QStringLiteral("ねこ"));
+    const auto labels = cat.name->parentWidget()->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
+        [](QLabel* label) { return label->text() == QStringLiteral(".1.jpg"); }));
+    cat.button->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(folder.read(Utf8Text::encode(u"ねこ.1.jpg")), "cat");
+    EXPECT_EQ(folder.read(Utf8Text::encode(u"ねこ.JPG")), "another cat");
+    EXPECT_EQ(panel.lastDone(), QStringLiteral("「ネコ.jpg」を「ねこ.1.jpg」に変えました。"));
+    ASSERT_EQ(panel.findings().size(), 1U);
+
+    Row copy = rowOf(panel, QStringLiteral("とけい.png"));
+    ASSERT_NE(copy.button, nullptr);
+    EXPECT_EQ(copy.button->text(), QStringLiteral(".jpg をつくる"));
+    copy.button->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(panel.findings().empty());
+    EXPECT_TRUE(folder.exists(Utf8Text::encode(u"とけい.jpg")));
+    EXPECT_TRUE(folder.exists(Utf8Text::encode(u"もとの絵/とけい.png")));
+    EXPECT_FALSE(folder.exists(Utf8Text::encode(u"とけい.png")));
+    EXPECT_EQ(panel.lastDone(),
+        QStringLiteral("「とけい.png」から「とけい.jpg」を作りました。もとの「とけい.png」は、"
+                       "タポミが使わない「もとの絵」フォルダーに移しました。"));
 }
 
 } // namespace
