@@ -11,8 +11,8 @@
 class AttemptCsv
 {
 public:
-    static void Write(std::ostream& out, const std::vector<Attempt>& attempts,
-        int localOffsetSeconds);
+    static void Write(
+        std::ostream& out, const std::vector<Attempt>& attempts, int localOffsetSeconds);
     // Written to a temporary file and moved into place; throws RecordError when it can't be.
     static void Save(const std::filesystem::path& file, const std::vector<Attempt>& attempts,
         int localOffsetSeconds);

@@ -5,6 +5,7 @@
 #include "record/RecordQuery.h"
 
 #include <charconv>
+#include <fstream>
 #include <system_error>
 
 namespace {
@@ -107,6 +108,20 @@ bool PendingAnswers::waiting() const
     std::error_code error;
     const auto size = std::filesystem::file_size(m_file, error);
     return !error && size > 0;
+}
+
+std::size_t PendingAnswers::waitingAnswers() const
+{
+    if (!waiting())
+        return 0;
+    std::ifstream in(m_file, std::ios::binary);
+    std::size_t answers = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (const std::optional<RecordEntry> entry = Parse(line); entry && entry->answer)
+            ++answers;
+    }
+    return answers;
 }
 
 bool PendingAnswers::append(const std::vector<RecordEntry>& entries) const noexcept

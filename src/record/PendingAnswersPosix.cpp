@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/falloc.h>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -107,13 +108,23 @@ bool PendingAnswers::appendLocked(std::string_view bytes) const noexcept
     if (!writeAll(file.fd(), text) || ::fsync(file.fd()) != 0) {
         if (::ftruncate(file.fd(), size) == 0)
             ::fsync(file.fd());
-        if (size == 0)
-            ::unlink(m_file.c_str());
         return false;
     }
     if (size == 0)
         syncFolder(m_file);
     return true;
+}
+
+void PendingAnswers::reserve() const noexcept
+{
+    const LockedFile file(m_file, O_RDWR | O_APPEND | O_CREAT);
+    if (file.fd() < 0)
+        return;
+    struct stat status
+    {
+    };
+    if (::fstat(file.fd(), &status) == 0)
+        ::fallocate(file.fd(), FALLOC_FL_KEEP_SIZE, status.st_size, kReservedBytes);
 }
 
 void PendingAnswers::readLocked(const std::function<void(std::string_view bytes)>& use) const
@@ -139,9 +150,9 @@ void PendingAnswers::readLocked(const std::function<void(std::string_view bytes)
     if (bytes.empty())
         return;
     use(bytes);
-    // Taken in: emptied before it goes, so that a drill waiting for the lock finds it gone (or
-    // empty) and starts a new one, and nothing is taken in twice.
+    // Taken in: emptied under the lock, so that nothing is taken in twice, and the room for the
+    // next answers kept again.
     if (::ftruncate(file.fd(), 0) != 0 || ::fsync(file.fd()) != 0)
         fail(m_file, "empty");
-    ::unlink(m_file.c_str());
+    ::fallocate(file.fd(), FALLOC_FL_KEEP_SIZE, 0, kReservedBytes);
 }

@@ -98,6 +98,19 @@ bool PendingAnswers::appendLocked(std::string_view bytes) const noexcept
     return true;
 }
 
+void PendingAnswers::reserve() const noexcept
+{
+    const LockedFile file(m_file, OPEN_ALWAYS);
+    if (!file.isOpen())
+        return;
+    LARGE_INTEGER size {};
+    if (!GetFileSizeEx(file.handle(), &size))
+        return;
+    FILE_ALLOCATION_INFO room {};
+    room.AllocationSize.QuadPart = size.QuadPart + static_cast<LONGLONG>(kReservedBytes);
+    SetFileInformationByHandle(file.handle(), FileAllocationInfo, &room, sizeof room);
+}
+
 void PendingAnswers::readLocked(const std::function<void(std::string_view bytes)>& use) const
 {
     const LockedFile file(m_file, OPEN_EXISTING);

@@ -35,8 +35,10 @@ Child childFrom(const RecordQuery& query)
 RecordStore::RecordStore(std::filesystem::path file, Access access)
     : m_connection(std::move(file), access)
 {
-    if (access == Access::ReadWrite)
+    if (access == Access::ReadWrite) {
         takeInPending();
+        PendingAnswers(this->file()).reserve();
+    }
 }
 
 // The answers that waited are taken in whole or not at all, in one transaction; one already in

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr std::chrono::milliseconds kSettle { 30 };
+
 // Entries written per opening of the record at most, so that the drill's next answer is not
 // held behind a long backlog's lock.
 constexpr std::size_t kBatch = 256;
@@ -121,6 +122,8 @@ void RecordWriter::work()
     // Below the drill's own thread: on a busy two-core school laptop a commit must not take the
     // processor from the window painting the child's mark.
     lowerThisThreadsPriority();
+    // Room for answers that may have to wait, should the disk fill up during the drill.
+    PendingAnswers(m_file).reserve();
     std::unique_lock lock(m_mutex);
     for (;;) {
         if (m_queue.empty() && !m_stopping) {
@@ -167,9 +170,11 @@ void RecordWriter::work()
             m_idle.notify_all();
     }
     lock.unlock();
+    // A note the disk did not take is not an answer lost: the teacher's window sees the
+    // answers waiting in the pending file by itself.
     noteAtEnd();
     lock.lock();
-    if (!m_notes.empty() || m_lostAnswers > 0)
+    if (m_lostAnswers > 0)
         m_allKept = false;
     m_idle.notify_all();
 }

@@ -42,7 +42,7 @@ public:
     };
     // The longest wait at exit for the record before what is left goes to the pending file.
     static constexpr std::chrono::milliseconds kExitWait { 2'000 };
-    // The drill's exit status when finish() could not keep every answer or tell the teacher.
+    // The drill's exit status when finish() could not keep every answer.
     static constexpr int kNotKeptStatus = 3;
 
     explicit RecordWriter(std::filesystem::path file);
@@ -62,7 +62,7 @@ public:
     void flush();
     // Takes no more entries, tries the record for at most limit, puts what is left into the
     // pending file and ends the thread. True when every answer is in the record or the pending
-    // file and the teacher has been told all there is to tell.
+    // file.
     bool finish(std::chrono::milliseconds limit);
 
 private:

@@ -5,6 +5,7 @@
 #include "app/launcher/Launcher.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
+#include "record/PendingAnswers.h"
 #include "record/RecordError.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
@@ -92,6 +93,14 @@ void TeacherWindow::loadChildren(std::optional<std::int64_t> select)
     m_view.setChildren(rows, selectedRow);
     refreshReport();
     updateControls();
+    // Answers a drill kept beside the record that no opening could take in yet (the disk still
+    // full, the record still held): the teacher should know they are safe, and wait.
+    if (const std::size_t waiting = PendingAnswers(m_places.records).waitingAnswers()) {
+        tell(u"記録に書きこめていない答えが" + Utf8Text::decodeReplacing(std::to_string(waiting))
+            + u"件、「" + shown(PendingAnswers(m_places.records).file().filename())
+            + u"」で待っています。ディスクの空きと、記録のファイルを確かめてください。記録を開け"
+              u"たときに取りこみます。");
+    }
 }
 
 void TeacherWindow::reloadSelected()

@@ -7,11 +7,17 @@
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
 
+#include "app/qt/QtText.h"
+
 #include "media/TempFolder.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -19,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <limits>
 
 namespace {
 
@@ -129,3 +137,87 @@ TEST(QtTeacherViewTest, WritesTheSummaryAsOnePdfWithItsFontOrNothing)
 }
 
 } // namespace
+
+// The record's worst afternoon in the window: a child added, then a save dialog open on the
+// record's own folder (which opens and lists its files) while another program reads the record
+// and exports it, then a drill for a child, five answers. Every child and every answer is in
+// the record afterwards, and the window shows them.
+TEST(QtTeacherViewTest, AFileDialogAndAnotherProgramLoseNoChildAndNoAnswer)
+{
+    TempFolder temp;
+    const fs::path data = temp / "data";
+    const fs::path records = data / "records.sqlite";
+    const fs::path cards = temp / "cards";
+    fs::create_directories(data);
+    fs::create_directories(cards);
+    std::ofstream(cards / PathText::fromUtf8("りんご.jpg")) << "apple";
+    {
+        RecordStore store(records);
+        store.setLastFolder(store.addChild(u"はなこ"), cards);
+    }
+    const QString standIn = QtText::fromUtf8(TAPOMI_DRILL_STAND_IN);
+    NoFolderMemory memory;
+    const FixedClock clock;
+    QtTeacherView window(memory, clock, { QtText::toPath(standIn), data, records });
+    window.show();
+    window.open();
+
+    // Answers the next modal dialog the window opens, once it is up.
+    const auto whenDialog = [](std::function<void(QWidget*)> answer) {
+        QTimer::singleShot(0, [answer] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            answer(dialog);
+        });
+    };
+    whenDialog([](QWidget* dialog) {
+        auto* input = qobject_cast<QInputDialog*>(dialog);
+        ASSERT_NE(input, nullptr);
+        input->setTextValue(QStringLiteral(u"たろう"));
+        input->accept();
+    });
+    window.addButton()->click();
+    ASSERT_EQ(window.childList()->topLevelItemCount(), 2);
+
+    window.childList()->setCurrentItem(window.childList()->topLevelItem(1));
+    ASSERT_EQ(window.childList()->currentItem()->text(0), QStringLiteral(u"はなこ"));
+    const fs::path exported = temp / "exported.csv";
+    int exportStatus = -1;
+    whenDialog([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        files->setDirectory(QtText::fromPath(data));
+        QEventLoop listing;
+        QTimer::singleShot(500, &listing, &QEventLoop::quit);
+        listing.exec();
+        QProcess other;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TAPOMI_RECORDS"), QtText::fromPath(records));
+        environment.insert(QStringLiteral("TAPOMI_CHILD_NAME"), QStringLiteral(u"はなこ"));
+        other.setProcessEnvironment(environment);
+        other.start(standIn, { QStringLiteral("--export"), QtText::fromPath(exported) });
+        other.waitForFinished(30000);
+        exportStatus = other.exitStatus() == QProcess::NormalExit ? other.exitCode() : -2;
+        files->reject();
+    });
+    window.button(Control::ExportCsv)->click();
+    EXPECT_EQ(exportStatus, 0);
+    EXPECT_TRUE(fs::exists(exported));
+
+    qputenv("TAPOMI_STAND_IN_ANSWERS", "5");
+    window.button(Control::Start)->click();
+    awaitShown(window);
+    qunsetenv("TAPOMI_STAND_IN_ANSWERS");
+    ASSERT_TRUE(window.isVisible());
+
+    RecordStore store(records);
+    const std::vector<Child> children = store.children();
+    ASSERT_EQ(children.size(), 2u);
+    const std::optional<Child> hanako = store.findChild(u"はなこ");
+    ASSERT_TRUE(hanako);
+    EXPECT_EQ(store.attempts(hanako->id, 0, std::numeric_limits<std::int64_t>::max()).size(), 5u);
+    EXPECT_TRUE(store.findChild(u"たろう"));
+    EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"ためしたカード：5枚")))
+        << window.reportPanel()->shownText().toStdString();
+    EXPECT_FALSE(window.messageLabel()->isVisible()) << window.messageLabel()->text().toStdString();
+}
