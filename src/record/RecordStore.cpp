@@ -1,9 +1,11 @@
 #include "record/RecordStore.h"
 
 #include "app/Utf8Text.h"
+#include "data/PictureCollator.h"
 #include "record/PendingAnswers.h"
 #include "record/RecordProblems.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -102,11 +104,15 @@ std::vector<Child> RecordStore::children()
 {
     std::vector<Child> result;
     m_connection.transaction(false, [&] {
-        RecordQuery query
-            = m_connection.query("SELECT id, name, last_folder FROM child ORDER BY name, id");
+        RecordQuery query = m_connection.query("SELECT id, name, last_folder FROM child ORDER BY id");
         while (query.step())
             result.push_back(childFrom(query));
     });
+    // As a Japanese teacher reads a class list: あいうえお order, a voiced kana right after its
+    // plain one, not by code point (where every kanji name would follow every kana one).
+    const PictureCollator collator;
+    std::stable_sort(result.begin(), result.end(),
+        [&](const Child& a, const Child& b) { return collator.less(a.name, b.name); });
     return result;
 }
 

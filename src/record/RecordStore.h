@@ -38,7 +38,7 @@ public:
         return m_connection.setAsideFile();
     }
 
-    std::vector<Child> children(); // in name order
+    std::vector<Child> children(); // in the order of a Japanese class list
     std::optional<Child> findChild(std::u16string_view name);
     std::optional<Child> childById(std::int64_t id);
     std::int64_t addChild(std::u16string_view name); // NameTaken when it exists

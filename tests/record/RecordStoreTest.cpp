@@ -197,12 +197,20 @@ TEST(RecordStoreTest, KeepsChildrenByTrimmedUniqueNamesAndRemovesTheirRecordWith
     store.renameChild(taro, u" あきら");
     store.setLastFolder(taro, "/cards");
 
+    // Listed as a Japanese class list is read (ぱ files under は, before ばんり's ん), not by
+    // code point (はなこ, ばんり, ぱく).
+    const std::int64_t banri = store.addChild(u"ばんり");
+    const std::int64_t paku = store.addChild(u"ぱく");
     const std::vector<Child> children = store.children();
-    ASSERT_EQ(children.size(), 2u);
+    ASSERT_EQ(children.size(), 4u);
     EXPECT_EQ(children[0].name, u"あきら");
     EXPECT_EQ(children[0].lastFolder, "/cards");
-    EXPECT_EQ(children[1].name, u"はなこ");
-    EXPECT_EQ(children[1].lastFolder, "");
+    EXPECT_EQ(children[1].name, u"ぱく");
+    EXPECT_EQ(children[2].name, u"はなこ");
+    EXPECT_EQ(children[2].lastFolder, "");
+    EXPECT_EQ(children[3].name, u"ばんり");
+    store.removeChild(banri);
+    store.removeChild(paku);
 
     const std::int64_t run = store.beginRun(hanako, "/cards", 1000);
     store.addAttempt(run, answer(2000, u"いぬ", u"いぬ"));
