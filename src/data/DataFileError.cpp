@@ -16,7 +16,7 @@ std::string headline(DataFileError::Kind kind)
     case DataFileError::Kind::Read:
         return "データファイルの内容を読み取れません";
     case DataFileError::Kind::Write:
-        return "データファイルを書き込めません";
+        return "データファイルを書きこめません";
     case DataFileError::Kind::List:
         return "画像フォルダーを読み取れません";
     }

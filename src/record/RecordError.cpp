@@ -21,7 +21,7 @@ std::u16string RecordError::teacherText() const
     case Kind::Locked:
         return u"記録のファイルをほかのプログラムが使っているため、記録できませんでした。";
     case Kind::ReadOnly:
-        return u"記録のファイルに書き込めないため、記録できませんでした。";
+        return u"記録のファイルに書きこめないため、記録できませんでした。";
     case Kind::Full:
         return u"ディスクがいっぱいのため、記録できませんでした。";
     case Kind::Damaged:

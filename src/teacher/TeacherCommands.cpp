@@ -24,7 +24,7 @@ std::u16string shown(const fs::path& path)
 std::u16string unknown(std::u16string_view name)
 {
     return u"「" + std::u16string(name)
-        + u"」という子どもは登録されていません。名前をたしかめるか、--add-child で"
+        + u"」という子どもは登録されていません。名前を確かめるか、--add-child で"
           u"追加してください。";
 }
 

@@ -109,7 +109,7 @@ TEST_F(CardsOnDiskTest, AMacNameShowsItsPictureAndAPulledFolderThePlaceholder)
     // The options window's save goes through the same failure handling as every event.
     EXPECT_FALSE(failure.run([this] { data.SaveSettings(); }));
     ASSERT_EQ(reports.size(), 1);
-    EXPECT_TRUE(reports[0].contains(QStringLiteral("データファイルを書き込めません")));
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("データファイルを書きこめません")));
     EXPECT_TRUE(reports[0].contains(QStringLiteral("tapomi.txt")));
 }
 
