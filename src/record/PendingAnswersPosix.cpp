@@ -30,9 +30,7 @@ public:
             do {
                 locked = ::flock(m_fd, LOCK_EX);
             } while (locked != 0 && errno == EINTR);
-            struct stat status
-            {
-            };
+            struct stat status = {};
             if (locked == 0 && ::fstat(m_fd, &status) == 0 && status.st_nlink > 0)
                 return;
             ::close(m_fd);
@@ -92,9 +90,7 @@ bool PendingAnswers::appendLocked(std::string_view bytes) const noexcept
     const LockedFile file(m_file, O_RDWR | O_APPEND | O_CREAT);
     if (file.fd() < 0)
         return false;
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::fstat(file.fd(), &status) != 0)
         return false;
     const off_t size = status.st_size;
@@ -118,13 +114,14 @@ bool PendingAnswers::appendLocked(std::string_view bytes) const noexcept
 void PendingAnswers::reserve() const noexcept
 {
     const LockedFile file(m_file, O_RDWR | O_APPEND | O_CREAT);
-    if (file.fd() < 0)
+    struct stat status = {};
+    if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0)
         return;
-    struct stat status
-    {
-    };
-    if (::fstat(file.fd(), &status) == 0)
-        ::fallocate(file.fd(), FALLOC_FL_KEEP_SIZE, status.st_size, kReservedBytes);
+    // Kept already: the file is left untouched, so that those who watch it see no change.
+    const auto wanted = static_cast<std::uint64_t>(status.st_size) + kReservedBytes;
+    if (static_cast<std::uint64_t>(status.st_blocks) * 512 >= wanted)
+        return;
+    ::fallocate(file.fd(), FALLOC_FL_KEEP_SIZE, status.st_size, kReservedBytes);
 }
 
 void PendingAnswers::readLocked(const std::function<void(std::string_view bytes)>& use) const

@@ -103,11 +103,15 @@ void PendingAnswers::reserve() const noexcept
     const LockedFile file(m_file, OPEN_ALWAYS);
     if (!file.isOpen())
         return;
-    LARGE_INTEGER size {};
-    if (!GetFileSizeEx(file.handle(), &size))
+    FILE_STANDARD_INFO standard {};
+    if (!GetFileInformationByHandleEx(file.handle(), FileStandardInfo, &standard, sizeof standard))
+        return;
+    // Kept already: the file is left untouched, so that those who watch it see no change.
+    const LONGLONG wanted = standard.EndOfFile.QuadPart + static_cast<LONGLONG>(kReservedBytes);
+    if (standard.AllocationSize.QuadPart >= wanted)
         return;
     FILE_ALLOCATION_INFO room {};
-    room.AllocationSize.QuadPart = size.QuadPart + static_cast<LONGLONG>(kReservedBytes);
+    room.AllocationSize.QuadPart = wanted;
     SetFileInformationByHandle(file.handle(), FileAllocationInfo, &room, sizeof room);
 }
 

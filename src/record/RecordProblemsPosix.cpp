@@ -10,9 +10,7 @@ bool RecordProblems::appendLine(std::string_view line) const noexcept
     const int fd = ::open(m_file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    struct stat status
-    {
-    };
+    struct stat status = {};
     const off_t size = ::fstat(fd, &status) == 0 ? status.st_size : -1;
     ssize_t written = 0;
     do {

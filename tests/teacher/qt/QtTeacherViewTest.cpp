@@ -4,6 +4,7 @@
 #include "data/PathText.h"
 #include "record/RecordStore.h"
 #include "teacher/TeacherClock.h"
+#include "teacher/qt/RecordWatcher.h"
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
 
@@ -220,4 +221,33 @@ TEST(QtTeacherViewTest, AFileDialogAndAnotherProgramLoseNoChildAndNoAnswer)
     EXPECT_TRUE(window.reportPanel()->shownText().contains(QStringLiteral(u"ためしたカード：5枚")))
         << window.reportPanel()->shownText().toStdString();
     EXPECT_FALSE(window.messageLabel()->isVisible()) << window.messageLabel()->text().toStdString();
+}
+
+// The window follows the record without polling, and reading the record (as the window does at
+// every reload) changes none of its files: a reload never sets off another one.
+TEST(QtTeacherViewTest, TheRecordIsWatchedAndReadingItIsNoChange)
+{
+    TempFolder temp;
+    const fs::path records = temp / "records.sqlite";
+    {
+        RecordStore store(records);
+        store.addChild(u"はなこ");
+    }
+    int told = 0;
+    RecordWatcher watcher(records, [&] { ++told; });
+    const auto settle = [] {
+        QEventLoop loop;
+        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    for (int reading = 0; reading < 3; ++reading) {
+        RecordStore store(records);
+        EXPECT_EQ(store.children().size(), 1u);
+    }
+    settle();
+    EXPECT_EQ(told, 0) << "reading the record was taken for a change";
+
+    RecordStore(records).addChild(u"たろう");
+    settle();
+    EXPECT_EQ(told, 1) << "one change, told once";
 }
