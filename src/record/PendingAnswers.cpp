@@ -1,7 +1,10 @@
 #include "record/PendingAnswers.h"
 
 #include "app/Utf8Text.h"
+#include "data/PathText.h"
 #include "record/LocalDate.h"
+#include "record/LockedFile.h"
+#include "record/RecordError.h"
 #include "record/RecordQuery.h"
 
 #include <charconv>
@@ -133,7 +136,8 @@ bool PendingAnswers::append(const std::vector<RecordEntry>& entries) const noexc
             + Utf8Text::encode(u"）。次に記録を開いたときに、記録に取りこみます。") + "\n";
         for (const RecordEntry& entry : entries)
             bytes += Line(entry) + "\n";
-        return appendLocked(bytes);
+        LockedFile file(m_file, LockedFile::Open::OrCreate);
+        return file.appendLine(bytes);
     } catch (...) {
         return false;
     }
@@ -142,16 +146,41 @@ bool PendingAnswers::append(const std::vector<RecordEntry>& entries) const noexc
 void PendingAnswers::takeIn(
     const std::function<void(const std::vector<RecordEntry>&)>& takeIn) const
 {
-    readLocked([&](std::string_view bytes) {
-        std::vector<RecordEntry> entries;
-        while (!bytes.empty()) {
-            const std::size_t end = bytes.find('\n');
-            if (std::optional<RecordEntry> entry = Parse(bytes.substr(0, end)))
-                entries.push_back(std::move(*entry));
-            bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        }
-        takeIn(entries);
-    });
+    LockedFile file(m_file, LockedFile::Open::Existing);
+    if (!file.isOpen() && file.missing())
+        return;
+    std::optional<std::string> bytes = file.readAll();
+    if (!bytes) {
+        throw RecordError(RecordError::Kind::Other,
+            "cannot read " + PathText::utf8(m_file) + ": " + file.lastError());
+    }
+    if (bytes->empty())
+        return;
+    std::vector<RecordEntry> entries;
+    for (std::string_view rest = *bytes; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        if (std::optional<RecordEntry> entry = Parse(rest.substr(0, end)))
+            entries.push_back(std::move(*entry));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    takeIn(entries);
+    // Taken in: emptied under the lock, so that nothing is taken in twice, and the room for the
+    // next answers kept again.
+    if (!file.empty()) {
+        throw RecordError(RecordError::Kind::Other,
+            "cannot empty " + PathText::utf8(m_file) + ": " + file.lastError());
+    }
+    file.keepRoom(kReservedBytes);
+}
+
+void PendingAnswers::reserve() const noexcept
+{
+    try {
+        LockedFile file(m_file, LockedFile::Open::OrCreate);
+        file.keepRoom(kReservedBytes);
+    } catch (...) {
+        // No room kept: appends take what the disk has then.
+    }
 }
 
 std::string PendingAnswers::Line(const RecordEntry& entry)

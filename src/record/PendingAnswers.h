@@ -15,9 +15,8 @@
 // the time, the child, the word and the typed text first, so a person can read it. Appending
 // syncs the lines to the disk before it returns; the next program that opens the record to write
 // takes them in once and empties the file (an empty file stays, holding the room kept for the
-// next answers). Both hold the file's own lock (not the record's),
-// so two drills ending at once and a taking-in never mix or lose lines. The reserving and the
-// lock are one file per platform.
+// next answers). Both hold the file's own lock (LockedFile, not the record's), so two drills
+// ending at once and a taking-in never mix or lose lines.
 class PendingAnswers
 {
 public:
@@ -48,11 +47,5 @@ public:
     static std::optional<RecordEntry> Parse(std::string_view line);
 
 private:
-    // One file per platform. Appends the bytes under the file's lock and syncs them; on a
-    // failure the file is cut back to where it was.
-    bool appendLocked(std::string_view bytes) const noexcept;
-    // Under the lock: reads the whole file, and empties it when use returns.
-    void readLocked(const std::function<void(std::string_view bytes)>& use) const;
-
     std::filesystem::path m_file;
 };

@@ -3,9 +3,11 @@
 #include "app/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/LocalDate.h"
+#include "record/LockedFile.h"
 #include "record/RecordError.h"
 
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace {
@@ -15,6 +17,18 @@ std::filesystem::path problemsFile(const std::filesystem::path& databaseFile)
     std::filesystem::path name = databaseFile.stem();
     name += "-problems.txt";
     return databaseFile.parent_path() / name;
+}
+
+std::vector<std::u16string> linesOf(std::string_view bytes)
+{
+    std::vector<std::u16string> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        if (const std::string_view line = bytes.substr(0, end); !line.empty())
+            lines.push_back(Utf8Text::decodeReplacing(line));
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    }
+    return lines;
 }
 
 } // namespace
@@ -32,7 +46,8 @@ bool RecordProblems::append(const std::u16string& text) noexcept
                 c = ' ';
         }
         line += '\n';
-        return appendLine(line);
+        LockedFile file(m_file, LockedFile::Open::OrCreate);
+        return file.appendLine(line);
     } catch (...) {
         return false;
     }
@@ -40,22 +55,21 @@ bool RecordProblems::append(const std::u16string& text) noexcept
 
 std::vector<std::u16string> RecordProblems::read() const
 {
-    std::vector<std::u16string> lines;
     std::ifstream in(m_file, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty())
-            lines.push_back(Utf8Text::decodeReplacing(line));
-    }
-    return lines;
+    const std::string bytes { std::istreambuf_iterator<char>(in),
+        std::istreambuf_iterator<char>() };
+    return linesOf(bytes);
 }
 
-void RecordProblems::clear()
+std::vector<std::u16string> RecordProblems::take()
 {
-    std::error_code error;
-    std::filesystem::remove(m_file, error);
-    if (error) {
+    LockedFile file(m_file, LockedFile::Open::Existing);
+    if (!file.isOpen() && file.missing())
+        return {};
+    const std::optional<std::string> bytes = file.readAll();
+    if (!bytes || (!bytes->empty() && !file.empty())) {
         throw RecordError(RecordError::Kind::ReadOnly,
-            "cannot remove " + PathText::utf8(m_file) + ": " + error.message());
+            "cannot take the notes of " + PathText::utf8(m_file) + ": " + file.lastError());
     }
+    return linesOf(*bytes);
 }

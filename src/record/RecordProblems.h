@@ -2,13 +2,14 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
-// The drill runs in its own process: what it could not record is noted in a small text file
-// beside the database (UTF-8, one line each, with the time), which the teacher's window shows
-// and then clears. Appending never throws: a drill must go on whatever the disk does; it says
-// whether the note is on the disk, so that one that is not can be given again.
+// What the record could not do while the teacher was not looking (a drill that could not
+// write, a damaged record set aside, answers taken in late) is noted in a small text file beside
+// the database (UTF-8, one line each, with the time), which the teacher's window takes, shows and
+// empties. Notes are added and taken under the file's own lock (LockedFile), so none is lost
+// between a drill's note and the window's taking. Appending never throws: a drill must go on
+// whatever the disk does; it says whether the note is on the disk.
 class RecordProblems
 {
 public:
@@ -16,14 +17,12 @@ public:
 
     const std::filesystem::path& file() const { return m_file; }
     bool append(const std::u16string& text) noexcept;
+    // The notes as they are now, leaving them there.
     std::vector<std::u16string> read() const;
-    void clear();
+    // The notes, and none left behind; throws RecordError when the file can't be read or
+    // emptied (the notes then stay).
+    std::vector<std::u16string> take();
 
 private:
-    // Adds the line in one write in append mode, so that two drills noting a problem at once do
-    // not mix their lines, and syncs it; one file per platform. A line that cannot be written
-    // whole is taken back, and a file made for it removed.
-    bool appendLine(std::string_view line) const noexcept;
-
     std::filesystem::path m_file;
 };

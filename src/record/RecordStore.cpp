@@ -104,7 +104,8 @@ std::vector<Child> RecordStore::children()
 {
     std::vector<Child> result;
     m_connection.transaction(false, [&] {
-        RecordQuery query = m_connection.query("SELECT id, name, last_folder FROM child ORDER BY id");
+        RecordQuery query
+            = m_connection.query("SELECT id, name, last_folder FROM child ORDER BY id");
         while (query.step())
             result.push_back(childFrom(query));
     });

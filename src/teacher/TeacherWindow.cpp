@@ -368,12 +368,8 @@ void TeacherWindow::messagesDismissed()
 void TeacherWindow::readProblems()
 {
     try {
-        RecordProblems problems(m_places.records);
-        const std::vector<std::u16string> lines = problems.read();
-        for (const std::u16string& line : lines)
+        for (const std::u16string& line : RecordProblems(m_places.records).take())
             tell(line);
-        if (!lines.empty())
-            problems.clear();
     } catch (const std::exception& error) {
         tell(u"練習中に書けなかった記録の知らせを読めませんでした。\n"
             + Utf8Text::decodeReplacing(error.what()));

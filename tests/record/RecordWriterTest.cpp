@@ -153,7 +153,7 @@ TEST(RecordWriterTest, AnAnswerTheRecordRefusesWaitsBesideItAndIsTakenInOnce)
         EXPECT_TRUE(anyContains(told, obstacle.reason)) << joined(told);
         EXPECT_TRUE(anyContains(told, u"その答え3件を「records-pending.txt」に残しました"))
             << joined(told);
-        RecordProblems(file).clear();
+        RecordProblems(file).take();
 
         if (std::string(obstacle.name).starts_with("a record from a newer"))
             OtherProgram(file).exec("PRAGMA user_version = 2");
