@@ -5,6 +5,33 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+namespace {
+
+int g_pageLimit = 0;
+
+int limitPages(sqlite3* db, char**, const sqlite3_api_routines*)
+{
+    if (g_pageLimit > 0) {
+        const std::string pragma = "PRAGMA max_page_count = " + std::to_string(g_pageLimit);
+        sqlite3_exec(db, pragma.c_str(), nullptr, nullptr, nullptr);
+    }
+    return SQLITE_OK;
+}
+
+} // namespace
+
+void OtherProgram::fillDisk(const std::filesystem::path& file)
+{
+    g_pageLimit = static_cast<int>(OtherProgram(file).number("PRAGMA page_count"));
+    EXPECT_EQ(sqlite3_auto_extension(reinterpret_cast<void (*)()>(&limitPages)), SQLITE_OK);
+}
+
+void OtherProgram::fillDiskEnds()
+{
+    sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&limitPages));
+    g_pageLimit = 0;
+}
+
 OtherProgram::OtherProgram(const std::filesystem::path& file)
 {
     EXPECT_EQ(sqlite3_open(PathText::utf8(file).c_str(), &m_db), SQLITE_OK);

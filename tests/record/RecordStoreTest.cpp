@@ -58,18 +58,6 @@ RecordError::Kind failureOf(const std::function<void()>& call)
     return RecordError::Kind::Other;
 }
 
-// While set, every new SQLite connection of this process may grow its file by no page: the disk
-// is full as far as that connection can tell.
-int g_pageLimit = 0;
-int limitPages(sqlite3* db, char**, const sqlite3_api_routines*)
-{
-    if (g_pageLimit > 0) {
-        const std::string pragma = "PRAGMA max_page_count = " + std::to_string(g_pageLimit);
-        sqlite3_exec(db, pragma.c_str(), nullptr, nullptr, nullptr);
-    }
-    return SQLITE_OK;
-}
-
 } // namespace
 
 // A file written by the first version of the record, made here by hand, opens with everything in
@@ -268,8 +256,7 @@ TEST(RecordStoreTest, FailuresAreToldApartAndLoseNothingRecordedBefore)
     // The disk is full.
     int written = 0;
     {
-        g_pageLimit = static_cast<int>(OtherProgram(file).number("PRAGMA page_count"));
-        ASSERT_EQ(sqlite3_auto_extension(reinterpret_cast<void (*)()>(&limitPages)), SQLITE_OK);
+        OtherProgram::fillDisk(file);
         RecordStore full(file);
         RecordError::Kind kind = RecordError::Kind::Other;
         for (; written < 1000; ++written) {
@@ -281,8 +268,7 @@ TEST(RecordStoreTest, FailuresAreToldApartAndLoseNothingRecordedBefore)
                 break;
             }
         }
-        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&limitPages));
-        g_pageLimit = 0;
+        OtherProgram::fillDiskEnds();
         EXPECT_EQ(kind, RecordError::Kind::Full);
     }
 

@@ -21,18 +21,6 @@ namespace {
 
 constexpr std::int64_t kAlways = std::numeric_limits<std::int64_t>::max();
 
-// While set, every new SQLite connection of this process may not grow its file: the disk is
-// full as far as the record can tell.
-int g_pageLimit = 0;
-int limitPages(sqlite3* db, char**, const sqlite3_api_routines*)
-{
-    if (g_pageLimit > 0) {
-        const std::string pragma = "PRAGMA max_page_count = " + std::to_string(g_pageLimit);
-        sqlite3_exec(db, pragma.c_str(), nullptr, nullptr, nullptr);
-    }
-    return SQLITE_OK;
-}
-
 bool anyContains(const std::vector<std::u16string>& lines, std::u16string_view part)
 {
     for (const std::u16string& line : lines) {
@@ -97,9 +85,7 @@ TEST(RecordWriterTest, AnAnswerTheRecordRefusesWaitsBesideItAndIsTakenInOnce)
                 // to the last byte, and the file may not grow.
                 OtherProgram(file).exec("INSERT INTO child (id, name) VALUES (99, 'padding');"
                                         "INSERT INTO run VALUES (99, 99, 1, 2, '/');");
-                g_pageLimit = static_cast<int>(OtherProgram(file).number("PRAGMA page_count"));
-                ASSERT_EQ(
-                    sqlite3_auto_extension(reinterpret_cast<void (*)()>(&limitPages)), SQLITE_OK);
+                OtherProgram::fillDisk(file);
                 sqlite3* filler = nullptr;
                 sqlite3_open(file.string().c_str(), &filler);
                 for (int size : { 1000, 250, 60, 15, 4, 1, 0 }) {
@@ -114,11 +100,7 @@ TEST(RecordWriterTest, AnAnswerTheRecordRefusesWaitsBesideItAndIsTakenInOnce)
                 }
                 sqlite3_close(filler);
             },
-            [&] {
-                sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&limitPages));
-                g_pageLimit = 0;
-            },
-            u"ディスクがいっぱい" },
+            [&] { OtherProgram::fillDiskEnds(); }, u"ディスクがいっぱい" },
         { "a record from a newer tapomi, put back later",
             [&](const std::filesystem::path& file) {
                 OtherProgram(file).exec("PRAGMA user_version = 99");
