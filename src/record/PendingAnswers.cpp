@@ -16,7 +16,7 @@ namespace {
 constexpr std::string_view kRun = "run";
 constexpr std::string_view kAnswer = "answer";
 constexpr std::size_t kRunFields = 7;
-constexpr std::size_t kAnswerFields = 18;
+constexpr std::size_t kAnswerFields = 19;
 
 // Tabs, line ends and the backslash are written as \t, \n, \r and \\; everything else as it is.
 void appendField(std::string& line, std::string_view field)
@@ -208,6 +208,7 @@ std::string PendingAnswers::Line(const RecordEntry& entry)
     appendNumber(line, entry.childId);
     appendNumber(line, entry.runStartedMs);
     appendNumber(line, answer.whenMs);
+    appendNumber(line, entry.answerNumber);
     appendNumber(line, answer.firstTry ? 1 : 0);
     appendNumber(line, static_cast<std::int64_t>(answer.secondsToEnter * 1000 + 0.5));
     appendNumber(line, answer.kanaKeys);
@@ -245,17 +246,17 @@ std::optional<RecordEntry> PendingAnswers::Parse(std::string_view line)
     std::int64_t milliseconds = 0;
     std::int64_t talkingAid = 0;
     const bool whole = number(field[6], entry.childId) && number(field[7], entry.runStartedMs)
-        && number(field[8], answer.whenMs) && number(field[9], firstTry)
-        && number(field[10], milliseconds) && smallNumber(field[11], answer.kanaKeys)
-        && smallNumber(field[12], answer.backspaces) && smallNumber(field[13], answer.markKeys)
-        && smallNumber(field[14], answer.keyGuardTenths) && number(field[15], talkingAid)
-        && smallNumber(field[16], answer.discardedKeys);
+        && number(field[8], answer.whenMs) && number(field[9], entry.answerNumber)
+        && number(field[10], firstTry) && number(field[11], milliseconds)
+        && smallNumber(field[12], answer.kanaKeys) && smallNumber(field[13], answer.backspaces)
+        && smallNumber(field[14], answer.markKeys) && smallNumber(field[15], answer.keyGuardTenths)
+        && number(field[16], talkingAid) && smallNumber(field[17], answer.discardedKeys);
     if (!whole)
         return std::nullopt;
     answer.firstTry = firstTry != 0;
     answer.secondsToEnter = static_cast<double>(milliseconds) / 1000.0;
     answer.talkingAidKeyboard = talkingAid != 0;
-    answer.folder = RecordQuery::FromStored(unescaped(field[17]));
+    answer.folder = RecordQuery::FromStored(unescaped(field[18]));
     entry.folder = answer.folder;
     entry.answer = std::move(answer);
     return entry;

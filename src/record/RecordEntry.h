@@ -19,4 +19,7 @@ struct RecordEntry
     std::filesystem::path folder;
     std::int64_t runEndedMs = 0; // 0 while the run goes on
     std::optional<Attempt> answer; // nothing for the run itself
+    // The answer's place in its run, from 1: with the run, what makes it the one answer it is,
+    // so that one written twice (taken in again after a cut-short taking-in) is seen.
+    std::int64_t answerNumber = 0;
 };

@@ -49,9 +49,12 @@ CREATE INDEX attempt_by_child ON attempt(child_id, when_ms);
 CREATE INDEX attempt_by_run ON attempt(run_id);
 )sql",
     // 1 → 2: the keys the drill did not take while the card was up (during the prompt or the
-    // key guard), which can make a first try look shorter than the child typed it.
+    // key guard), which can make a first try look shorter than the child typed it; and each
+    // answer's place in its run (0 for the answers of version 1), so that an answer written
+    // late is never written twice.
     R"sql(
 ALTER TABLE attempt ADD COLUMN discarded_keys INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE attempt ADD COLUMN run_answer INTEGER NOT NULL DEFAULT 0;
 )sql",
 };
 

@@ -59,9 +59,11 @@ void RecordStore::takeInPending()
             refused.clear();
             m_connection.transaction(true, [&] {
                 for (const RecordEntry& entry : entries) {
-                    const bool written = writeEntry(entry);
-                    if (entry.answer)
-                        ++(written ? taken : refused[entry.childName]);
+                    const Written written = writeEntry(entry);
+                    if (entry.answer && written == Written::Now)
+                        ++taken;
+                    else if (entry.answer && written == Written::NoChild)
+                        ++refused[entry.childName];
                 }
             });
         });
@@ -222,17 +224,19 @@ void RecordStore::endRun(std::int64_t runId, std::int64_t endedMs)
 
 void RecordStore::addAttempt(std::int64_t runId, const Attempt& attempt)
 {
-    m_connection.transaction(true, [&] { insertAttempt(runId, attempt); });
+    m_connection.transaction(true, [&] { insertAttempt(runId, attempt, 0); });
 }
 
-void RecordStore::insertAttempt(std::int64_t runId, const Attempt& attempt)
+void RecordStore::insertAttempt(
+    std::int64_t runId, const Attempt& attempt, std::int64_t answerNumber)
 {
     // The child is taken from the run, so an attempt can only join a run that is there.
     m_connection
-        .query("INSERT INTO attempt (run_id, child_id, when_ms, folder, word, typed, is_right, "
-               "first_try, seconds_to_enter, kana_keys, backspaces, mark_keys, "
-               "key_guard_tenths, talking_aid, discarded_keys) "
-               "SELECT id, child_id, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM run WHERE id = ?")
+        .query(
+            "INSERT INTO attempt (run_id, child_id, when_ms, folder, word, typed, is_right, "
+            "first_try, seconds_to_enter, kana_keys, backspaces, mark_keys, "
+            "key_guard_tenths, talking_aid, discarded_keys, run_answer) "
+            "SELECT id, child_id, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM run WHERE id = ?")
         .bind(attempt.whenMs)
         .bindPath(attempt.folder)
         .bindText(attempt.word)
@@ -246,6 +250,7 @@ void RecordStore::insertAttempt(std::int64_t runId, const Attempt& attempt)
         .bind(std::int64_t { attempt.keyGuardTenths })
         .bind(std::int64_t { attempt.talkingAidKeyboard })
         .bind(std::int64_t { attempt.discardedKeys })
+        .bind(answerNumber)
         .bind(runId)
         .step();
     if (m_connection.changes() == 0)
@@ -254,9 +259,9 @@ void RecordStore::insertAttempt(std::int64_t runId, const Attempt& attempt)
 
 bool RecordStore::write(const RecordEntry& entry)
 {
-    bool written = false;
+    Written written = Written::Now;
     m_connection.transaction(true, [&] { written = writeEntry(entry); });
-    return written;
+    return written != Written::NoChild;
 }
 
 // The child the drill named: its number, as long as the name still fits it (a record begun
@@ -276,11 +281,11 @@ std::optional<std::int64_t> RecordStore::childOf(const RecordEntry& entry)
     return std::nullopt;
 }
 
-bool RecordStore::writeEntry(const RecordEntry& entry)
+RecordStore::Written RecordStore::writeEntry(const RecordEntry& entry)
 {
     const std::optional<std::int64_t> child = childOf(entry);
     if (!child)
-        return false;
+        return Written::NoChild;
     std::int64_t runId = 0;
     {
         RecordQuery run = m_connection.query(
@@ -306,18 +311,17 @@ bool RecordStore::writeEntry(const RecordEntry& entry)
             .step();
     }
     if (!entry.answer)
-        return true;
+        return Written::Now;
     const Attempt& answer = *entry.answer;
     {
-        RecordQuery same
-            = m_connection.query("SELECT count(*) FROM attempt WHERE child_id = ? AND when_ms = ? "
-                                 "AND word = ? AND typed = ?");
-        same.bind(*child).bind(answer.whenMs).bindText(answer.word).bindText(answer.typed);
-        if (same.step() && same.integer(0) > 0)
-            return true;
+        RecordQuery same = m_connection.query(
+            "SELECT count(*) FROM attempt WHERE run_id = ? AND run_answer = ?");
+        same.bind(runId).bind(entry.answerNumber);
+        if (entry.answerNumber > 0 && same.step() && same.integer(0) > 0)
+            return Written::Before;
     }
-    insertAttempt(runId, answer);
-    return true;
+    insertAttempt(runId, answer, entry.answerNumber);
+    return Written::Now;
 }
 
 std::vector<Attempt> RecordStore::attempts(

@@ -64,11 +64,17 @@ public:
     static std::u16string TrimmedName(std::u16string_view name);
 
 private:
+    enum class Written
+    {
+        Now,
+        Before, // the same answer was in the record already
+        NoChild,
+    };
     void takeInPending();
-    bool writeEntry(const RecordEntry& entry);
+    Written writeEntry(const RecordEntry& entry);
     std::optional<std::int64_t> childOf(const RecordEntry& entry);
     std::optional<Child> childWhere(const char* sql, std::int64_t id, std::u16string_view name);
-    void insertAttempt(std::int64_t runId, const Attempt& attempt);
+    void insertAttempt(std::int64_t runId, const Attempt& attempt, std::int64_t answerNumber);
     std::u16string checkedName(std::u16string_view name) const;
 
     RecordConnection m_connection;

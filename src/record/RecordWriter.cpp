@@ -56,6 +56,7 @@ void RecordWriter::beginRun(std::int64_t childId, std::u16string childName,
     run.folder = std::move(folder);
     run.runStartedMs = startedMs;
     m_run = run;
+    m_answers = 0;
     push(std::move(run));
 }
 
@@ -65,6 +66,7 @@ void RecordWriter::addAttempt(Attempt attempt)
         return;
     RecordEntry entry = *m_run;
     entry.answer = std::move(attempt);
+    entry.answerNumber = ++m_answers;
     push(std::move(entry));
 }
 

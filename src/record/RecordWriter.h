@@ -89,7 +89,9 @@ private:
     std::condition_variable m_wake; // an entry, or the end
     std::condition_variable m_idle; // the queue is empty
     std::deque<RecordEntry> m_queue;
-    std::optional<RecordEntry> m_run; // the run's own entry, as begun
+    // The drill thread's own: the run's entry as begun, and how many answers it has had.
+    std::optional<RecordEntry> m_run;
+    std::int64_t m_answers = 0;
     bool m_busy = false;
     bool m_stopping = false;
     Clock::time_point m_stopDeadline;

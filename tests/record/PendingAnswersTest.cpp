@@ -39,6 +39,7 @@ RecordEntry answered(std::int64_t whenMs, std::u16string word, std::u16string ty
     answer.talkingAidKeyboard = false;
     answer.discardedKeys = 4;
     entry.answer = std::move(answer);
+    entry.answerNumber = whenMs % 100'000 + 1;
     return entry;
 }
 
@@ -67,6 +68,7 @@ TEST(PendingAnswersTest, EachEntryIsOneReadableLineThatComesBackWhole)
         EXPECT_EQ(back->childName, entry.childName);
         EXPECT_EQ(back->runStartedMs, entry.runStartedMs);
         EXPECT_EQ(back->runEndedMs, entry.runEndedMs);
+        EXPECT_EQ(back->answerNumber, entry.answerNumber);
         EXPECT_EQ(back->folder, entry.folder);
         ASSERT_EQ(back->answer.has_value(), entry.answer.has_value());
         if (!entry.answer)

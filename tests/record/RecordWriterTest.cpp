@@ -14,6 +14,7 @@
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -137,6 +138,12 @@ TEST(RecordWriterTest, AnAnswerTheRecordRefusesWaitsBesideItAndIsTakenInOnce)
             << joined(told);
         RecordProblems(file).take();
 
+        // As if an earlier taking-in had been cut short after its commit: every line twice.
+        {
+            std::ifstream in(PendingAnswers(file).file(), std::ios::binary);
+            const std::string waiting { std::istreambuf_iterator<char>(in), {} };
+            std::ofstream(PendingAnswers(file).file(), std::ios::binary | std::ios::app) << waiting;
+        }
         if (std::string(obstacle.name).starts_with("a record from a newer"))
             OtherProgram(file).exec("PRAGMA user_version = 2");
         obstacle.remove();
