@@ -2,6 +2,7 @@
 
 #include "app/Utf8Text.h"
 #include "data/PathText.h"
+#include "record/ChildName.h"
 #include "record/LocalDate.h"
 #include "record/SqliteApi.h"
 
@@ -179,11 +180,6 @@ private:
     const std::filesystem::path& m_file;
     int m_index = 0;
 };
-
-bool isBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u3000';
-}
 
 // "20261209-1530" in local time: the minute a damaged file was found, for its new name.
 std::string localMinuteStamp()
@@ -386,25 +382,36 @@ void RecordStore::fail(int code, const char* doing) const
     raise(m_db, m_file, code, doing);
 }
 
-std::u16string RecordStore::TrimmedName(std::u16string_view name)
-{
-    std::size_t begin = 0;
-    std::size_t end = name.size();
-    while (begin < end && isBlank(name[begin]))
-        ++begin;
-    while (end > begin && isBlank(name[end - 1]))
-        --end;
-    return std::u16string(name.substr(begin, end - begin));
-}
-
 std::u16string RecordStore::checkedName(std::u16string_view name) const
 {
-    std::u16string trimmed = TrimmedName(name);
-    if (trimmed.empty()) {
-        throw RecordError(
-            RecordError::Kind::Other, "a child's name is empty", u"名前を入れてください。");
+    std::u16string cleaned = ChildName::Cleaned(name);
+    if (std::optional<std::u16string> refusal = ChildName::Refusal(cleaned))
+        throw RecordError(RecordError::Kind::Other, "a child's name is refused", *refusal);
+    return cleaned;
+}
+
+// Called inside a transaction. A class has a few dozen children: each name's key is made here
+// rather than kept in the file, so that the rule can change without an upgrade.
+std::optional<Child> RecordStore::sameName(std::u16string_view name)
+{
+    const std::u16string key = ChildName::Key(name);
+    Query query(statement("SELECT id, name, last_folder FROM child ORDER BY id"), m_file);
+    while (query.step()) {
+        Child child { query.integer(0), query.text(1), query.path(2) };
+        if (ChildName::Key(child.name) == key)
+            return child;
     }
-    return trimmed;
+    return std::nullopt;
+}
+
+void RecordStore::refuseTaken(std::u16string_view name, std::int64_t renamed)
+{
+    const std::optional<Child> other = sameName(name);
+    if (other && other->id != renamed) {
+        throw RecordError(RecordError::Kind::NameTaken,
+            "a child named like that exists: " + std::to_string(other->id),
+            u"同じ名前の子どもがいます。");
+    }
 }
 
 std::vector<Child> RecordStore::children()
@@ -421,13 +428,7 @@ std::vector<Child> RecordStore::children()
 std::optional<Child> RecordStore::findChild(std::u16string_view name)
 {
     std::optional<Child> result;
-    const std::string key = utf8(TrimmedName(name));
-    transaction(false, [&] {
-        Query query(statement("SELECT id, name, last_folder FROM child WHERE name = ?"), m_file);
-        query.bind(key);
-        if (query.step())
-            result = Child { query.integer(0), query.text(1), query.path(2) };
-    });
+    transaction(false, [&] { result = sameName(name); });
     return result;
 }
 
@@ -445,9 +446,11 @@ std::optional<Child> RecordStore::childById(std::int64_t id)
 
 std::int64_t RecordStore::addChild(std::u16string_view name)
 {
-    const std::string key = utf8(checkedName(name));
+    const std::u16string cleaned = checkedName(name);
+    const std::string key = utf8(cleaned);
     std::int64_t id = 0;
     transaction(true, [&] {
+        refuseTaken(cleaned, 0);
         Query query(statement("INSERT INTO child (name) VALUES (?)"), m_file);
         query.bind(key).step();
         id = lib().last_insert_rowid(m_db);
@@ -457,8 +460,10 @@ std::int64_t RecordStore::addChild(std::u16string_view name)
 
 void RecordStore::renameChild(std::int64_t id, std::u16string_view name)
 {
-    const std::string key = utf8(checkedName(name));
+    const std::u16string cleaned = checkedName(name);
+    const std::string key = utf8(cleaned);
     transaction(true, [&] {
+        refuseTaken(cleaned, id);
         Query query(statement("UPDATE child SET name = ? WHERE id = ?"), m_file);
         query.bind(key).bind(id).step();
         if (lib().changes(m_db) == 0)

@@ -50,25 +50,25 @@ public:
     const std::optional<std::filesystem::path>& setAsideFile() const { return m_setAside; }
 
     std::vector<Child> children(); // in name order
+    // The child whose name is the same as this one by ChildName's rule.
     std::optional<Child> findChild(std::u16string_view name);
     std::optional<Child> childById(std::int64_t id);
-    std::int64_t addChild(std::u16string_view name); // NameTaken when it exists
+    // Kept as ChildName cleans it; a name it refuses is refused, and one that is the same as
+    // another child's is NameTaken.
+    std::int64_t addChild(std::u16string_view name);
     void renameChild(std::int64_t id, std::u16string_view name);
     // Deletes the child and every run and attempt of theirs.
     void removeChild(std::int64_t id);
     void setLastFolder(std::int64_t id, const std::filesystem::path& folder);
 
-    std::int64_t beginRun(std::int64_t childId, const std::filesystem::path& folder,
-        std::int64_t startedMs);
+    std::int64_t beginRun(
+        std::int64_t childId, const std::filesystem::path& folder, std::int64_t startedMs);
     void endRun(std::int64_t runId, std::int64_t endedMs);
     void addAttempt(std::int64_t runId, const Attempt& attempt);
 
     // A child's attempts and runs with fromMs <= time < toMs, oldest first.
     std::vector<Attempt> attempts(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
     std::vector<DrillRun> runs(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
-
-    // Leading and trailing blanks (also the full-width one) taken off, as a name is kept.
-    static std::u16string TrimmedName(std::u16string_view name);
 
 private:
     void open();
@@ -83,6 +83,9 @@ private:
     sqlite3_stmt* statement(const char* sql);
     [[noreturn]] void fail(int code, const char* doing) const;
     std::u16string checkedName(std::u16string_view name) const;
+    std::optional<Child> sameName(std::u16string_view name);
+    // NameTaken when the name is another child's than the one renamed (0 for none).
+    void refuseTaken(std::u16string_view name, std::int64_t renamed);
 
     std::filesystem::path m_file;
     Access m_access = Access::ReadWrite;

@@ -5,6 +5,7 @@
 #include "app/launcher/Launcher.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
+#include "record/ChildName.h"
 #include "record/RecordError.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
@@ -19,16 +20,6 @@ namespace {
 std::u16string shown(const fs::path& path)
 {
     return Utf8Text::decodeReplacing(PathText::utf8(path));
-}
-
-std::u16string trimmed(std::u16string_view text)
-{
-    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'　'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return std::u16string(text);
 }
 
 } // namespace
@@ -161,10 +152,10 @@ void TeacherWindow::addChildClicked()
         return;
     const std::optional<std::u16string> answer
         = m_view.askName(u"子どもの名前を入れてください。", u"");
-    if (!answer || trimmed(*answer).empty())
+    if (!answer || ChildName::Cleaned(*answer).empty())
         return;
     try {
-        const std::int64_t id = records->addChild(trimmed(*answer));
+        const std::int64_t id = records->addChild(*answer);
         loadChildren(id);
     } catch (const RecordError& error) {
         m_view.warn(error.teacherText());
@@ -179,10 +170,11 @@ void TeacherWindow::renameClicked()
         return;
     const std::optional<std::u16string> answer
         = m_view.askName(u"新しい名前を入れてください。", child->name);
-    if (!answer || trimmed(*answer).empty() || trimmed(*answer) == child->name)
+    const std::u16string name = answer ? ChildName::Cleaned(*answer) : std::u16string();
+    if (name.empty() || name == child->name)
         return;
     try {
-        records->renameChild(child->id, trimmed(*answer));
+        records->renameChild(child->id, *answer);
         loadChildren(child->id);
     } catch (const RecordError& error) {
         m_view.warn(error.teacherText());
