@@ -153,3 +153,13 @@ for words in "はなこさん" "練習した日" "1日" "ためしたカード" 
   grep -qF "$words" "$work/pdf.txt" || { cat "$work/pdf.txt" >&2; fail "the PDF lacks $words"; }
 done
 echo "teacher end-to-end: the PDF names the child, the figures and the slips"
+
+# A name as long as the record takes stands whole on the first line of the PDF, with the title.
+long=髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙
+env -u DISPLAY "$launcher" --add-child "$long" >"$work/out.txt" 2>&1 || { cat "$work/out.txt" >&2; fail "--add-child $long"; }
+env -u DISPLAY -u QT_QPA_PLATFORM "$launcher" --export-pdf "$long" "$work/long.pdf" 2>"$work/err.txt" \
+  || { cat "$work/err.txt" >&2; fail "--export-pdf $long"; }
+pdftotext -layout "$work/long.pdf" "$work/long.txt"
+title=$(head -n 1 "$work/long.txt")
+[[ $title == "${long}さん"*練習の記録* ]] || { cat "$work/long.txt" >&2; fail "the PDF's title is cut or broken: $title"; }
+echo "teacher end-to-end: the longest name whole in the PDF"

@@ -3,6 +3,7 @@
 #include "app/launcher/qt/QtLauncherView.h"
 #include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
+#include "record/ChildName.h"
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
 
@@ -15,6 +16,7 @@
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -24,6 +26,7 @@
 #include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace fs = std::filesystem;
 
@@ -43,6 +46,24 @@ QString text(std::u16string_view value)
 {
     return QtText::toQString(value);
 }
+
+// Stops the name field at the record's length, counted as the record counts it: Unicode
+// characters of the cleaned name, so that a kanji past U+FFFF is one and blanks around don't
+// count.
+class NameLength final : public QValidator
+{
+public:
+    explicit NameLength(QObject* parent)
+        : QValidator(parent)
+    { }
+    State validate(QString& input, int&) const override
+    {
+        const QString cleaned = text(ChildName::Cleaned(QtText::toU16(input)));
+        return static_cast<std::size_t>(cleaned.toUcs4().size()) <= ChildName::kMostCharacters
+            ? Acceptable
+            : Invalid;
+    }
+};
 
 } // namespace
 
@@ -225,10 +246,17 @@ std::optional<std::u16string> QtTeacherView::askName(
 {
     QInputDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral(u"タポミ"));
-    dialog.setLabelText(text(question));
+    dialog.setLabelText(
+        text(question) + QStringLiteral(u"（%1文字まで）").arg(ChildName::kMostCharacters));
     dialog.setTextValue(text(current));
     dialog.setOkButtonText(QStringLiteral(u"決める"));
     dialog.setCancelButtonText(QStringLiteral(u"やめる"));
+    // A name as long as the record takes shows whole, wide kanji and all.
+    if (auto* field = dialog.findChild<QLineEdit*>()) {
+        field->setValidator(new NameLength(field));
+        const QString widest(static_cast<qsizetype>(ChildName::kMostCharacters + 2), QChar(u'漢'));
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest));
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return QtText::toU16(dialog.textValue());
