@@ -19,21 +19,28 @@ constexpr std::string_view kHeader = "日時,フォルダー,ことば,入力,�
                                      "Enterまでの秒数,かなキー,BackSpace,濁点・半濁点キー,"
                                      "キーガード(秒),キーボード";
 
-// A field as RFC 4180 has it: quoted, with its quotes doubled, when it holds a comma, a quote or
-// a line break (a folder name may hold any of them).
+// What a spreadsheet program takes as the start of a formula in a cell it reads.
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+
+// A text field as RFC 4180 has it: quoted, with its quotes doubled, when it holds a comma, a
+// quote or a line break (a folder name may hold any of them). One that would start a formula
+// gets the apostrophe spreadsheet programs read as "text", and is otherwise kept byte for byte.
 void appendField(std::string& out, std::string_view field)
 {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
-        return;
-    }
-    out += '"';
+    const bool formula
+        = !field.empty() && kFormulaStarts.find(field.front()) != std::string_view::npos;
+    const bool quoted = field.find_first_of(",\"\r\n") != std::string_view::npos;
+    if (quoted)
+        out += '"';
+    if (formula)
+        out += '\'';
     for (const char c : field) {
         if (c == '"')
             out += '"';
         out += c;
     }
-    out += '"';
+    if (quoted)
+        out += '"';
 }
 
 void appendNumber(std::string& out, const char* format, double value)

@@ -7,7 +7,8 @@
 #include <vector>
 
 // The attempts as CSV for a spreadsheet: UTF-8 with a byte-order mark (so Japanese spreadsheet
-// programs read it right), one header row in Japanese, CR LF line ends.
+// programs read it right), one header row in Japanese, CR LF line ends. A text cell that a
+// spreadsheet would take for a formula (a card named "=HYPERLINK(…).jpg") starts with "'".
 class AttemptCsv
 {
 public:
