@@ -1,11 +1,9 @@
 #include "record/AttemptCsv.h"
 
 #include "app/Utf8Text.h"
-#include "data/AtomicFile.h"
-#include "data/DataFileError.h"
 #include "data/PathText.h"
+#include "record/ExportTarget.h"
 #include "record/LocalDate.h"
-#include "record/RecordError.h"
 
 #include <cstdio>
 #include <sstream>
@@ -89,15 +87,10 @@ void AttemptCsv::Write(
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-void AttemptCsv::Save(
-    const std::filesystem::path& file, const std::vector<Attempt>& attempts, int localOffsetSeconds)
+void AttemptCsv::Save(const std::filesystem::path& file, const std::filesystem::path& databaseFile,
+    const std::vector<Attempt>& attempts, int localOffsetSeconds)
 {
     std::ostringstream text;
     Write(text, attempts, localOffsetSeconds);
-    try {
-        AtomicFile::replace(file, text.view());
-    } catch (const DataFileError& error) {
-        throw RecordError(RecordError::Kind::ReadOnly, error.what(),
-            u"CSVのファイルを書き込めませんでした。場所と名前を確かめてください。");
-    }
+    ExportTarget::Save(file, databaseFile, text.view());
 }

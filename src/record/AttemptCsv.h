@@ -12,9 +12,10 @@
 class AttemptCsv
 {
 public:
-    static void Write(std::ostream& out, const std::vector<Attempt>& attempts,
-        int localOffsetSeconds);
-    // Written to a temporary file and moved into place; throws RecordError when it can't be.
-    static void Save(const std::filesystem::path& file, const std::vector<Attempt>& attempts,
-        int localOffsetSeconds);
+    static void Write(
+        std::ostream& out, const std::vector<Attempt>& attempts, int localOffsetSeconds);
+    // Saved as an ExportTarget, which refuses the files of the record in databaseFile; throws
+    // RecordError when it can't be.
+    static void Save(const std::filesystem::path& file, const std::filesystem::path& databaseFile,
+        const std::vector<Attempt>& attempts, int localOffsetSeconds);
 };

@@ -4,23 +4,13 @@
 #include "data/PathText.h"
 #include "record/LocalDate.h"
 #include "record/RecordError.h"
+#include "record/RecordFiles.h"
 
 #include <fstream>
 #include <system_error>
 
-namespace {
-
-std::filesystem::path problemsFile(const std::filesystem::path& databaseFile)
-{
-    std::filesystem::path name = databaseFile.stem();
-    name += "-problems.txt";
-    return databaseFile.parent_path() / name;
-}
-
-} // namespace
-
 RecordProblems::RecordProblems(const std::filesystem::path& databaseFile)
-    : m_file(problemsFile(databaseFile))
+    : m_file(RecordFiles(databaseFile).problems())
 { }
 
 void RecordProblems::append(const std::u16string& text) noexcept

@@ -95,7 +95,8 @@ int TeacherCommands::ExportCsv(const fs::path& records, std::u16string_view name
     const ReportPeriod::Range all = ReportPeriod::Resolve(
         { ReportPeriod::Kind::Everything, {}, {} }, clock.nowMs(), clock.localOffsetSeconds());
     try {
-        AttemptCsv::Save(file, found->store->attempts(found->child.id, all.fromMs, all.toMs),
+        AttemptCsv::Save(file, records,
+            found->store->attempts(found->child.id, all.fromMs, all.toMs),
             clock.localOffsetSeconds());
         return kDone;
     } catch (const RecordError& failure) {

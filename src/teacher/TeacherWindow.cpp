@@ -316,8 +316,8 @@ void TeacherWindow::exportCsvClicked()
     const ReportPeriod::Range range
         = ReportPeriod::Resolve(m_view.period(), m_clock.nowMs(), m_clock.localOffsetSeconds());
     try {
-        AttemptCsv::Save(*file, records->attempts(child->id, range.fromMs, range.toMs),
-            m_clock.localOffsetSeconds());
+        AttemptCsv::Save(*file, m_places.records,
+            records->attempts(child->id, range.fromMs, range.toMs), m_clock.localOffsetSeconds());
         tell(u"保存しました。\n" + shown(*file));
     } catch (const RecordError& error) {
         tell(error.teacherText() + u"\n" + shown(*file));

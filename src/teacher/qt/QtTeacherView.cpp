@@ -70,6 +70,7 @@ public:
 QtTeacherView::QtTeacherView(
     FolderMemory& memory, const TeacherClock& clock, TeacherWindow::Places places, QWidget* parent)
     : QWidget(parent)
+    , m_records(places.records)
     , m_logic(*this, memory, clock, std::move(places))
 {
     setWindowTitle(QStringLiteral(u"タポミ　先生の画面"));
@@ -312,7 +313,7 @@ std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path&
 
 std::optional<std::u16string> QtTeacherView::writePdf(const fs::path& file, const Report& report)
 {
-    return ReportPdf::Save(file, report);
+    return ReportPdf::Save(file, m_records, report);
 }
 
 bool QtTeacherView::startDrill(const DrillLaunch& launch)

@@ -2,18 +2,18 @@
 
 #include "app/qt/JapaneseFont.h"
 #include "app/qt/QtText.h"
+#include "record/ExportTarget.h"
+#include "record/RecordError.h"
 #include "teacher/ReportText.h"
 #include "teacher/qt/DayChart.h"
 
 #include <QBuffer>
 #include <QDate>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -54,8 +54,8 @@ double paragraph(QPainter& painter, const QRectF& box, const QString& text)
 
 } // namespace
 
-std::optional<std::u16string> ReportPdf::Save(
-    const std::filesystem::path& file, const TeacherView::Report& report)
+std::optional<std::u16string> ReportPdf::Save(const std::filesystem::path& file,
+    const std::filesystem::path& databaseFile, const TeacherView::Report& report)
 {
     QByteArray bytes;
     {
@@ -74,9 +74,12 @@ std::optional<std::u16string> ReportPdf::Save(
         painter.end();
     }
 
-    QSaveFile out(QtText::fromPath(file));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return u"ファイルに書きこめませんでした。場所と名前をたしかめてください。";
+    try {
+        ExportTarget::Save(file, databaseFile,
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const RecordError& error) {
+        return error.teacherText();
+    }
     return std::nullopt;
 }
 

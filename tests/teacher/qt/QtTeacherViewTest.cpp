@@ -121,17 +121,18 @@ TEST(QtTeacherViewTest, WritesTheSummaryAsOnePdfWithItsFontOrNothing)
     report.figures.cardsTried = 5;
     report.figures.days = { { "2026-12-08", 3, 1, 4 }, { "2026-12-09", 2, 2, 3 } };
 
+    const fs::path records = temp / "records.sqlite";
     const fs::path file = temp / "はなこ.pdf";
-    EXPECT_EQ(ReportPdf::Save(file, report), std::nullopt);
+    EXPECT_EQ(ReportPdf::Save(file, records, report), std::nullopt);
     const std::string pdf = read(file);
     EXPECT_TRUE(pdf.starts_with("%PDF-"));
     EXPECT_NE(pdf.find("/FontFile2"), std::string::npos) << "the Japanese font is embedded";
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
 
     const fs::path nowhere = temp / "no such folder" / "x.pdf";
-    const std::optional<std::u16string> problem = ReportPdf::Save(nowhere, report);
+    const std::optional<std::u16string> problem = ReportPdf::Save(nowhere, records, report);
     ASSERT_TRUE(problem);
-    EXPECT_NE(problem->find(u"書きこめません"), std::u16string::npos);
+    EXPECT_NE(problem->find(u"フォルダーがありません"), std::u16string::npos);
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
 }
 
