@@ -252,7 +252,8 @@ std::optional<std::u16string> QtTeacherView::askName(
     dialog.setTextValue(text(current));
     dialog.setOkButtonText(QStringLiteral(u"決める"));
     dialog.setCancelButtonText(QStringLiteral(u"やめる"));
-    // A name as long as the record takes shows whole, wide kanji and all.
+    // A name as long as the record takes shows whole, wide kanji and all (two more for the
+    // field's frame and margins).
     if (auto* field = dialog.findChild<QLineEdit*>()) {
         field->setValidator(new NameLength(field));
         const QString widest(static_cast<qsizetype>(ChildName::kMostCharacters + 2), QChar(u'漢'));
