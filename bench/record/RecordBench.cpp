@@ -156,7 +156,7 @@ void BM_CsvExportOf100000Answers(benchmark::State& state)
     const fs::path csv = record.folder.path() / "はなこ.csv";
     for (auto _ : state) {
         RecordStore store(record.file, RecordStore::Access::ReadOnly);
-        AttemptCsv::Save(csv, store.attempts(record.child, 0, kAlways), kJapan);
+        AttemptCsv::Save(csv, record.file, store.attempts(record.child, 0, kAlways), kJapan);
     }
     state.counters["file_MB"] = static_cast<double>(fs::file_size(csv)) / 1e6;
 }

@@ -1,6 +1,6 @@
 #include "cards/CardName.h"
 
-#include "cards/CompatibleText.h"
+#include "data/CompatibleText.h"
 #include "drill/CardDeck.h"
 
 #include <algorithm>

@@ -1,11 +1,9 @@
 #include "record/AttemptCsv.h"
 
 #include "app/Utf8Text.h"
-#include "data/AtomicFile.h"
-#include "data/DataFileError.h"
 #include "data/PathText.h"
+#include "record/ExportTarget.h"
 #include "record/LocalDate.h"
-#include "record/RecordError.h"
 
 #include <cstdio>
 #include <sstream>
@@ -19,21 +17,28 @@ constexpr std::string_view kHeader = "日時,フォルダー,ことば,入力,�
                                      "Enterまでの秒数,かなキー,BackSpace,濁点・半濁点キー,"
                                      "キーガード(秒),キーボード";
 
-// A field as RFC 4180 has it: quoted, with its quotes doubled, when it holds a comma, a quote or
-// a line break (a folder name may hold any of them).
+// What a spreadsheet program takes as the start of a formula in a cell it reads.
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+
+// A text field as RFC 4180 has it: quoted, with its quotes doubled, when it holds a comma, a
+// quote or a line break (a folder name may hold any of them). One that would start a formula
+// gets the apostrophe spreadsheet programs read as "text", and is otherwise kept byte for byte.
 void appendField(std::string& out, std::string_view field)
 {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
-        return;
-    }
-    out += '"';
+    const bool formula
+        = !field.empty() && kFormulaStarts.find(field.front()) != std::string_view::npos;
+    const bool quoted = field.find_first_of(",\"\r\n") != std::string_view::npos;
+    if (quoted)
+        out += '"';
+    if (formula)
+        out += '\'';
     for (const char c : field) {
         if (c == '"')
             out += '"';
         out += c;
     }
-    out += '"';
+    if (quoted)
+        out += '"';
 }
 
 void appendNumber(std::string& out, const char* format, double value)
@@ -82,15 +87,10 @@ void AttemptCsv::Write(
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-void AttemptCsv::Save(
-    const std::filesystem::path& file, const std::vector<Attempt>& attempts, int localOffsetSeconds)
+void AttemptCsv::Save(const std::filesystem::path& file, const std::filesystem::path& databaseFile,
+    const std::vector<Attempt>& attempts, int localOffsetSeconds)
 {
     std::ostringstream text;
     Write(text, attempts, localOffsetSeconds);
-    try {
-        AtomicFile::replace(file, text.view());
-    } catch (const DataFileError& error) {
-        throw RecordError(RecordError::Kind::ReadOnly, error.what(),
-            u"CSVのファイルを書き込めませんでした。場所と名前を確かめてください。");
-    }
+    ExportTarget::Save(file, databaseFile, text.view());
 }

@@ -5,6 +5,7 @@
 #include "record/LocalDate.h"
 #include "record/LockedFile.h"
 #include "record/RecordError.h"
+#include "record/RecordFiles.h"
 #include "record/RecordQuery.h"
 
 #include <charconv>
@@ -93,17 +94,10 @@ std::string localTime(std::int64_t unixMs)
     return LocalDate::DateTime(unixMs, LocalDate::SystemOffsetSeconds());
 }
 
-std::filesystem::path pendingFile(const std::filesystem::path& databaseFile)
-{
-    std::filesystem::path name = databaseFile.stem();
-    name += "-pending.txt";
-    return databaseFile.parent_path() / name;
-}
-
 } // namespace
 
 PendingAnswers::PendingAnswers(const std::filesystem::path& databaseFile)
-    : m_file(pendingFile(databaseFile))
+    : m_file(RecordFiles(databaseFile).pending())
 { }
 
 bool PendingAnswers::waiting() const

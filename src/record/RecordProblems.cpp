@@ -5,19 +5,13 @@
 #include "record/LocalDate.h"
 #include "record/LockedFile.h"
 #include "record/RecordError.h"
+#include "record/RecordFiles.h"
 
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 namespace {
-
-std::filesystem::path problemsFile(const std::filesystem::path& databaseFile)
-{
-    std::filesystem::path name = databaseFile.stem();
-    name += "-problems.txt";
-    return databaseFile.parent_path() / name;
-}
 
 std::vector<std::u16string> linesOf(std::string_view bytes)
 {
@@ -34,7 +28,7 @@ std::vector<std::u16string> linesOf(std::string_view bytes)
 } // namespace
 
 RecordProblems::RecordProblems(const std::filesystem::path& databaseFile)
-    : m_file(problemsFile(databaseFile))
+    : m_file(RecordFiles(databaseFile).problems())
 { }
 
 bool RecordProblems::append(const std::u16string& text) noexcept

@@ -2,6 +2,7 @@
 
 #include "app/Utf8Text.h"
 #include "data/PictureCollator.h"
+#include "record/ChildName.h"
 #include "record/PendingAnswers.h"
 #include "record/RecordProblems.h"
 
@@ -10,17 +11,6 @@
 #include <string>
 
 namespace {
-
-bool isBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u3000';
-}
-
-// Whether two spellings name the same child.
-bool sameName(std::u16string_view left, std::u16string_view right)
-{
-    return RecordStore::TrimmedName(left) == RecordStore::TrimmedName(right);
-}
 
 std::u16string number(std::size_t value)
 {
@@ -81,25 +71,44 @@ void RecordStore::takeInPending()
     }
 }
 
-std::u16string RecordStore::TrimmedName(std::u16string_view name)
-{
-    std::size_t begin = 0;
-    std::size_t end = name.size();
-    while (begin < end && isBlank(name[begin]))
-        ++begin;
-    while (end > begin && isBlank(name[end - 1]))
-        --end;
-    return std::u16string(name.substr(begin, end - begin));
-}
-
 std::u16string RecordStore::checkedName(std::u16string_view name) const
 {
-    std::u16string trimmed = TrimmedName(name);
-    if (trimmed.empty()) {
-        throw RecordError(
-            RecordError::Kind::Other, "a child's name is empty", u"名前を入れてください。");
+    std::u16string cleaned = ChildName::Cleaned(name);
+    if (std::optional<std::u16string> refusal = ChildName::Refusal(cleaned))
+        throw RecordError(RecordError::Kind::Other, "a child's name is refused", *refusal);
+    return cleaned;
+}
+
+// Called inside a transaction. A class has a few dozen children: each name's key is made here
+// rather than kept in the file, so that the rule can change without an upgrade.
+std::optional<Child> RecordStore::childNamed(std::u16string_view name)
+{
+    const std::u16string key = ChildName::Key(name);
+    RecordQuery query = m_connection.query("SELECT id, name, last_folder FROM child ORDER BY id");
+    while (query.step()) {
+        if (ChildName::Key(query.text(1)) == key)
+            return childFrom(query);
     }
-    return trimmed;
+    return std::nullopt;
+}
+
+std::optional<Child> RecordStore::childNumbered(std::int64_t id)
+{
+    RecordQuery query = m_connection.query("SELECT id, name, last_folder FROM child WHERE id = ?");
+    query.bind(id);
+    if (query.step())
+        return childFrom(query);
+    return std::nullopt;
+}
+
+void RecordStore::refuseTaken(std::u16string_view name, std::int64_t renamed)
+{
+    const std::optional<Child> other = childNamed(name);
+    if (other && other->id != renamed) {
+        throw RecordError(RecordError::Kind::NameTaken,
+            "a child named like that exists: " + std::to_string(other->id),
+            u"同じ名前の子どもがいます。");
+    }
 }
 
 std::vector<Child> RecordStore::children()
@@ -119,37 +128,19 @@ std::vector<Child> RecordStore::children()
     return result;
 }
 
-std::optional<Child> RecordStore::childWhere(
-    const char* sql, std::int64_t id, std::u16string_view name)
-{
-    std::optional<Child> result;
-    RecordQuery query = m_connection.query(sql);
-    if (name.empty())
-        query.bind(id);
-    else
-        query.bindText(TrimmedName(name));
-    if (query.step())
-        result = childFrom(query);
-    return result;
-}
-
 std::optional<Child> RecordStore::findChild(std::u16string_view name)
 {
     std::optional<Child> result;
-    if (TrimmedName(name).empty())
+    if (ChildName::Key(name).empty())
         return result;
-    m_connection.transaction(false, [&] {
-        result = childWhere("SELECT id, name, last_folder FROM child WHERE name = ?", 0, name);
-    });
+    m_connection.transaction(false, [&] { result = childNamed(name); });
     return result;
 }
 
 std::optional<Child> RecordStore::childById(std::int64_t id)
 {
     std::optional<Child> result;
-    m_connection.transaction(false, [&] {
-        result = childWhere("SELECT id, name, last_folder FROM child WHERE id = ?", id, {});
-    });
+    m_connection.transaction(false, [&] { result = childNumbered(id); });
     return result;
 }
 
@@ -158,6 +149,7 @@ std::int64_t RecordStore::addChild(std::u16string_view name)
     const std::u16string kept = checkedName(name);
     std::int64_t id = 0;
     m_connection.transaction(true, [&] {
+        refuseTaken(kept, 0);
         m_connection.query("INSERT INTO child (name) VALUES (?)").bindText(kept).step();
         id = m_connection.lastInsertId();
     });
@@ -168,6 +160,7 @@ void RecordStore::renameChild(std::int64_t id, std::u16string_view name)
 {
     const std::u16string kept = checkedName(name);
     m_connection.transaction(true, [&] {
+        refuseTaken(kept, id);
         m_connection.query("UPDATE child SET name = ? WHERE id = ?").bindText(kept).bind(id).step();
         if (m_connection.changes() == 0)
             throw RecordError(RecordError::Kind::UnknownChild, "no child " + std::to_string(id));
@@ -268,15 +261,14 @@ bool RecordStore::write(const RecordEntry& entry)
 // afresh numbers its children anew), otherwise the child of that name.
 std::optional<std::int64_t> RecordStore::childOf(const RecordEntry& entry)
 {
-    const std::optional<Child> byId
-        = childWhere("SELECT id, name, last_folder FROM child WHERE id = ?", entry.childId, {});
-    if (byId && (entry.childName.empty() || sameName(byId->name, entry.childName)))
+    const std::optional<Child> byId = childNumbered(entry.childId);
+    if (byId
+        && (entry.childName.empty()
+            || ChildName::Key(byId->name) == ChildName::Key(entry.childName)))
         return byId->id;
     if (entry.childName.empty())
         return std::nullopt;
-    const std::optional<Child> byName
-        = childWhere("SELECT id, name, last_folder FROM child WHERE name = ?", 0, entry.childName);
-    if (byName)
+    if (const std::optional<Child> byName = childNamed(entry.childName))
         return byName->id;
     return std::nullopt;
 }

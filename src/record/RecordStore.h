@@ -39,9 +39,12 @@ public:
     }
 
     std::vector<Child> children(); // in the order of a Japanese class list
+    // The child whose name is the same as this one by ChildName's rule.
     std::optional<Child> findChild(std::u16string_view name);
     std::optional<Child> childById(std::int64_t id);
-    std::int64_t addChild(std::u16string_view name); // NameTaken when it exists
+    // Kept as ChildName cleans it; a name it refuses is refused, and one that is the same as
+    // another child's is NameTaken.
+    std::int64_t addChild(std::u16string_view name);
     void renameChild(std::int64_t id, std::u16string_view name);
     // Deletes the child and every run and attempt of theirs.
     void removeChild(std::int64_t id);
@@ -60,9 +63,6 @@ public:
     std::vector<Attempt> attempts(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
     std::vector<DrillRun> runs(std::int64_t childId, std::int64_t fromMs, std::int64_t toMs);
 
-    // Leading and trailing blanks (also the full-width one) taken off, as a name is kept.
-    static std::u16string TrimmedName(std::u16string_view name);
-
 private:
     enum class Written
     {
@@ -73,7 +73,11 @@ private:
     void takeInPending();
     Written writeEntry(const RecordEntry& entry);
     std::optional<std::int64_t> childOf(const RecordEntry& entry);
-    std::optional<Child> childWhere(const char* sql, std::int64_t id, std::u16string_view name);
+    // Inside a transaction: the child by ChildName's rule, and by number.
+    std::optional<Child> childNamed(std::u16string_view name);
+    std::optional<Child> childNumbered(std::int64_t id);
+    // NameTaken when the name is another child's than the one renamed (0 for none).
+    void refuseTaken(std::u16string_view name, std::int64_t renamed);
     void insertAttempt(std::int64_t runId, const Attempt& attempt, std::int64_t answerNumber);
     std::u16string checkedName(std::u16string_view name) const;
 

@@ -4,6 +4,7 @@
 #include "app/launcher/Launcher.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
+#include "record/ChildName.h"
 #include "record/RecordError.h"
 #include "record/RecordStore.h"
 #include "teacher/ReportPeriod.h"
@@ -23,7 +24,7 @@ std::u16string shown(const fs::path& path)
 
 std::u16string unknown(std::u16string_view name)
 {
-    return u"「" + std::u16string(name)
+    return u"「" + ChildName::Cleaned(name)
         + u"」という子どもは登録されていません。名前を確かめるか、--add-child で"
           u"追加してください。";
 }
@@ -47,6 +48,11 @@ struct Found
 
 std::optional<Found> find(const fs::path& records, std::u16string_view name, std::ostream& errors)
 {
+    if (const std::optional<std::u16string> refusal
+        = ChildName::Refusal(ChildName::Cleaned(name))) {
+        TeacherCommands::Tell(errors, *refusal);
+        return std::nullopt;
+    }
     std::error_code error;
     if (!fs::exists(records, error)) {
         TeacherCommands::Tell(errors, unknown(name));
@@ -83,13 +89,13 @@ int TeacherCommands::AddChild(
         if (setAside(store, errors))
             return kFailed;
         store.addChild(name);
-        out << Utf8Text::encode(u"「" + std::u16string(name) + u"」を追加しました。") << '\n';
+        out << Utf8Text::encode(u"「" + ChildName::Cleaned(name) + u"」を追加しました。") << '\n';
         return kDone;
     } catch (const RecordError& failure) {
+        const bool taken = failure.kind() == RecordError::Kind::NameTaken;
         Tell(errors,
-            failure.kind() == RecordError::Kind::NameTaken
-                ? u"「" + std::u16string(name) + u"」という子どもは、もう登録されています。"
-                : failure.teacherText());
+            taken ? u"「" + ChildName::Cleaned(name) + u"」と同じ名前の子どもが、もういます。"
+                  : failure.teacherText());
         return kFailed;
     }
 }
@@ -103,7 +109,8 @@ int TeacherCommands::ExportCsv(const fs::path& records, std::u16string_view name
     const ReportPeriod::Range all = ReportPeriod::Resolve(
         { ReportPeriod::Kind::Everything, {}, {} }, clock.nowMs(), clock.localOffsetSeconds());
     try {
-        AttemptCsv::Save(file, found->store->attempts(found->child.id, all.fromMs, all.toMs),
+        AttemptCsv::Save(file, records,
+            found->store->attempts(found->child.id, all.fromMs, all.toMs),
             clock.localOffsetSeconds());
         return kDone;
     } catch (const RecordError& failure) {

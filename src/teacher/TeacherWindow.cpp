@@ -5,6 +5,7 @@
 #include "app/launcher/Launcher.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
+#include "record/ChildName.h"
 #include "record/PendingAnswers.h"
 #include "record/RecordError.h"
 #include "record/RecordProblems.h"
@@ -21,16 +22,6 @@ namespace {
 std::u16string shown(const fs::path& path)
 {
     return Utf8Text::decodeReplacing(PathText::utf8(path));
-}
-
-std::u16string trimmed(std::u16string_view text)
-{
-    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'　'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return std::u16string(text);
 }
 
 } // namespace
@@ -170,11 +161,10 @@ void TeacherWindow::addChildClicked()
 {
     const std::optional<std::u16string> answer
         = m_view.askName(u"子どもの名前を入れてください。", u"");
-    if (!answer || trimmed(*answer).empty())
+    if (!answer || ChildName::Cleaned(*answer).empty())
         return;
     std::int64_t id = 0;
-    if (withRecord(
-            [&](RecordStore& records) { id = records.addChild(trimmed(*answer)); }, Failure::Warn))
+    if (withRecord([&](RecordStore& records) { id = records.addChild(*answer); }, Failure::Warn))
         loadChildren(id);
 }
 
@@ -185,10 +175,11 @@ void TeacherWindow::renameClicked()
         return;
     const std::optional<std::u16string> answer
         = m_view.askName(u"新しい名前を入れてください。", child->name);
-    if (!answer || trimmed(*answer).empty() || trimmed(*answer) == child->name)
+    const std::u16string name = answer ? ChildName::Cleaned(*answer) : std::u16string();
+    if (name.empty() || name == child->name)
         return;
-    if (withRecord([&](RecordStore& records) { records.renameChild(child->id, trimmed(*answer)); },
-            Failure::Warn))
+    if (withRecord(
+            [&](RecordStore& records) { records.renameChild(child->id, *answer); }, Failure::Warn))
         loadChildren(child->id);
 }
 
@@ -315,7 +306,7 @@ void TeacherWindow::exportCsvClicked()
         }))
         return;
     try {
-        AttemptCsv::Save(*file, rows, m_clock.localOffsetSeconds());
+        AttemptCsv::Save(*file, m_places.records, rows, m_clock.localOffsetSeconds());
         tell(u"保存しました。\n" + shown(*file));
     } catch (const RecordError& error) {
         tell(error.teacherText() + u"\n" + shown(*file));

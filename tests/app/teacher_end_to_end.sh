@@ -61,6 +61,13 @@ refused "見つかりません" --child はなこ "$work/gone"
 refused "まだ決まっていません" --child はなこ
 refused "no such folder/out.csv" --export-csv はなこ "$work/no such folder/out.csv"
 [[ ! -e "$work/no such folder" ]] || fail "an export made a folder"
+# An export onto the record, by its name or a link to it, is refused and changes nothing.
+cp "$records" "$work/records.before"
+ln -s "$records" "$work/link.csv"
+refused "記録のファイル" --export-csv はなこ "$records"
+refused "記録のファイル" --export-pdf はなこ "$records"
+refused "記録のファイル" --export-csv はなこ "$work/link.csv"
+cmp -s "$records" "$work/records.before" || fail "an export onto the record changed it"
 
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 "$launcher" --child はなこ "$cards" >"$work/program.log" 2>&1 &
@@ -157,3 +164,13 @@ done
 grep -qF "ん→（なし）" "$work/pdf.txt" || grep -qF "数えていません" "$work/pdf.txt" \
   || { cat "$work/pdf.txt" >&2; fail "the PDF lacks the missing ん"; }
 echo "teacher end-to-end: the PDF names the child, the figures and the slips"
+
+# A name as long as the record takes stands whole on the first line of the PDF, with the title.
+long=髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙髙
+env -u DISPLAY "$launcher" --add-child "$long" >"$work/out.txt" 2>&1 || { cat "$work/out.txt" >&2; fail "--add-child $long"; }
+env -u DISPLAY -u QT_QPA_PLATFORM "$launcher" --export-pdf "$long" "$work/long.pdf" 2>"$work/err.txt" \
+  || { cat "$work/err.txt" >&2; fail "--export-pdf $long"; }
+pdftotext -layout "$work/long.pdf" "$work/long.txt"
+title=$(head -n 1 "$work/long.txt")
+[[ $title == "${long}さん"*練習の記録* ]] || { cat "$work/long.txt" >&2; fail "the PDF's title is cut or broken: $title"; }
+echo "teacher end-to-end: exports onto the record refused, the longest name whole in the PDF"

@@ -1,6 +1,6 @@
 #include "record/AttemptCsv.h"
 
-#include "record/RecordError.h"
+#include "app/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -42,12 +42,50 @@ TEST(AttemptCsvTest, WritesWhatASpreadsheetInJapanReads)
         "トーキングエイド\r\n"
         "2026-12-09 "
         "15:31:07,\"/cards/\"\"ねこ\"\"\",いぬ,いぬ,○,いいえ,12.5,2,1,3,1.0,JISかな\r\n");
+}
 
-    // A file that cannot be written is a RecordError with a sentence for the teacher.
-    try {
-        AttemptCsv::Save("/nonexistent-folder/records.csv", { wrong }, 0);
-        ADD_FAILURE() << "saved into a missing folder";
-    } catch (const RecordError& error) {
-        EXPECT_NE(error.teacherText().find(u"CSV"), std::u16string::npos);
+// A cell that a spreadsheet would run as a formula starts with an apostrophe, which spreadsheet
+// programs read as "this is text"; every other cell is kept byte for byte. The same text is put
+// in the folder, the word and the typed answer.
+TEST(AttemptCsvTest, KeepsCellsFromBeingReadAsFormulas)
+{
+    struct Cell
+    {
+        std::string text; // UTF-8
+        std::string written;
+    };
+    const Cell cells[] = {
+        { "=HYPERLINK(1)", "'=HYPERLINK(1)" },
+        { "+81", "'+81" },
+        { "-2組", "'-2組" },
+        { "@SUM(A1)", "'@SUM(A1)" },
+        { "\tいぬ", "'\tいぬ" },
+        { "\rいぬ", "\"'\rいぬ\"" },
+        { "=1,2", "\"'=1,2\"" },
+        { "=\"x\"", "\"'=\"\"x\"\"\"" },
+        // Kept as they are.
+        { "いぬ", "いぬ" },
+        { "a=b", "a=b" },
+        { " =1", " =1" },
+        { "'=1", "'=1" },
+        { "＝１", "＝１" },
+        { "ーる", "ーる" },
+        { "/home/sensei/-2組", "/home/sensei/-2組" },
+        { "", "" },
+    };
+    for (const Cell& cell : cells) {
+        SCOPED_TRACE(cell.text);
+        Attempt attempt;
+        attempt.whenMs = 1796797807000; // 2026-12-09 15:30:07 in Japan
+        attempt.folder = std::u8string(cell.text.begin(), cell.text.end());
+        attempt.word = Utf8Text::decodeReplacing(cell.text);
+        attempt.typed = attempt.word;
+        std::ostringstream out;
+        AttemptCsv::Write(out, { attempt }, 9 * 3600);
+        const std::string csv = out.str();
+        const std::string row = csv.substr(csv.find("\r\n") + 2);
+        EXPECT_EQ(row,
+            "2026-12-09 15:30:07," + cell.written + "," + cell.written + "," + cell.written
+                + ",×,はい,0.0,0,0,0,0.0,トーキングエイド\r\n");
     }
 }

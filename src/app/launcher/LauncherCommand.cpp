@@ -33,24 +33,6 @@ constexpr Option kOptions[] = {
     { "-h", LauncherCommand::Action::Help, 0, 0, u"--help" },
 };
 
-// A name with blanks only around it is the name without them; one that is blank is no name.
-std::optional<std::u16string> trimmedName(std::string_view bytes)
-{
-    std::optional<std::u16string> name = Utf8Text::decode(bytes);
-    if (!name)
-        return std::nullopt;
-    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'　'; };
-    while (!name->empty() && blank(name->back()))
-        name->pop_back();
-    std::size_t start = 0;
-    while (start < name->size() && blank((*name)[start]))
-        ++start;
-    name->erase(0, start);
-    if (name->empty())
-        return std::nullopt;
-    return name;
-}
-
 } // namespace
 
 LauncherCommand LauncherCommand::Parse(const std::vector<std::string>& arguments)
@@ -79,8 +61,9 @@ LauncherCommand LauncherCommand::Parse(const std::vector<std::string>& arguments
     command.m_action = option->action;
     if (option->least == 0)
         return command;
-    const std::optional<std::u16string> name = trimmedName(arguments[1]);
-    if (!name)
+    // Taken as given: the record cleans a child's name (blanks, composed form) in one place.
+    const std::optional<std::u16string> name = Utf8Text::decode(arguments[1]);
+    if (!name || name->empty())
         return invalid(u"子どもの名前がありません（または読めない文字があります）。");
     command.m_childName = *name;
     if (count == 2) {

@@ -4,6 +4,7 @@
 #include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
 #include "teacher/qt/RecordWatcher.h"
+#include "record/ChildName.h"
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
 
@@ -16,6 +17,7 @@
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -25,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace fs = std::filesystem;
 
@@ -44,6 +47,24 @@ QString text(std::u16string_view value)
 {
     return QtText::toQString(value);
 }
+
+// Stops the name field at the record's length, counted as the record counts it: Unicode
+// characters of the cleaned name, so that a kanji past U+FFFF is one and blanks around don't
+// count.
+class NameLength final : public QValidator
+{
+public:
+    explicit NameLength(QObject* parent)
+        : QValidator(parent)
+    { }
+    State validate(QString& input, int&) const override
+    {
+        const QString cleaned = text(ChildName::Cleaned(QtText::toU16(input)));
+        return static_cast<std::size_t>(cleaned.toUcs4().size()) <= ChildName::kMostCharacters
+            ? Acceptable
+            : Invalid;
+    }
+};
 
 } // namespace
 
@@ -231,10 +252,18 @@ std::optional<std::u16string> QtTeacherView::askName(
 {
     QInputDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral(u"タポミ"));
-    dialog.setLabelText(text(question));
+    dialog.setLabelText(
+        text(question) + QStringLiteral(u"（%1文字まで）").arg(ChildName::kMostCharacters));
     dialog.setTextValue(text(current));
     dialog.setOkButtonText(QStringLiteral(u"決める"));
     dialog.setCancelButtonText(QStringLiteral(u"やめる"));
+    // A name as long as the record takes shows whole, wide kanji and all (two more for the
+    // field's frame and margins).
+    if (auto* field = dialog.findChild<QLineEdit*>()) {
+        field->setValidator(new NameLength(field));
+        const QString widest(static_cast<qsizetype>(ChildName::kMostCharacters + 2), QChar(u'漢'));
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest));
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return QtText::toU16(dialog.textValue());
@@ -290,7 +319,7 @@ std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path&
 
 std::optional<std::u16string> QtTeacherView::writePdf(const fs::path& file, const Report& report)
 {
-    return ReportPdf::Save(file, report);
+    return ReportPdf::Save(file, m_logic.places().records, report);
 }
 
 bool QtTeacherView::startDrill(const DrillLaunch& launch)

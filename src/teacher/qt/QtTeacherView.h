@@ -63,6 +63,8 @@ private:
     QPushButton* makeButton(const QString& caption, Control control);
     void drillFinished();
 
+    // The database file, whose files a PDF must not be saved over; set before m_logic takes
+    // the places.
     TeacherWindow m_logic;
     QTreeWidget* m_children = nullptr;
     ReportPanel* m_report = nullptr;

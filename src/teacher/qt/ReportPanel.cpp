@@ -43,6 +43,8 @@ ReportPanel::ReportPanel(QWidget* parent)
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
     headingFont.setBold(true);
     m_heading->setFont(headingFont);
+    // A long name wraps rather than widening the report past its pane.
+    m_heading->setWordWrap(true);
     layout->addWidget(m_heading);
 
     auto* periodRow = new QHBoxLayout;

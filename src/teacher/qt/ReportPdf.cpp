@@ -2,18 +2,18 @@
 
 #include "app/qt/JapaneseFont.h"
 #include "app/qt/QtText.h"
+#include "record/ExportTarget.h"
+#include "record/RecordError.h"
 #include "teacher/ReportText.h"
 #include "teacher/qt/DayChart.h"
 
 #include <QBuffer>
 #include <QDate>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +30,19 @@ QFont pageFont(double points, bool bold = false)
     return font;
 }
 
+// The title's font, smaller where the title would not fit on one line (never below 12 points), so
+// that a name as long as the record takes stands whole on the first line.
+QFont titleFont(const QString& title, double width, QPaintDevice* device)
+{
+    constexpr double kPoints = 20;
+    QFont font = pageFont(kPoints, true);
+    const double needed = QFontMetricsF(font, device).horizontalAdvance(title);
+    // A little under the even share: glyphs do not widen exactly with the size.
+    if (needed > width)
+        font.setPointSizeF(std::max(12.0, kPoints * 0.97 * width / needed));
+    return font;
+}
+
 // Draws wrapped text from the top of the rectangle and returns how tall it was.
 double paragraph(QPainter& painter, const QRectF& box, const QString& text)
 {
@@ -41,8 +54,8 @@ double paragraph(QPainter& painter, const QRectF& box, const QString& text)
 
 } // namespace
 
-std::optional<std::u16string> ReportPdf::Save(
-    const std::filesystem::path& file, const TeacherView::Report& report)
+std::optional<std::u16string> ReportPdf::Save(const std::filesystem::path& file,
+    const std::filesystem::path& databaseFile, const TeacherView::Report& report)
 {
     QByteArray bytes;
     {
@@ -61,9 +74,12 @@ std::optional<std::u16string> ReportPdf::Save(
         painter.end();
     }
 
-    QSaveFile out(QtText::fromPath(file));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return u"ファイルに書きこめませんでした。場所と名前をたしかめてください。";
+    try {
+        ExportTarget::Save(file, databaseFile,
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const RecordError& error) {
+        return error.teacherText();
+    }
     return std::nullopt;
 }
 
@@ -74,9 +90,9 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
     double y = page.top();
     painter.setPen(Qt::black);
 
-    painter.setFont(pageFont(20, true));
-    y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
-        QtText::toQString(report.childName) + QStringLiteral(u"さん　練習の記録"));
+    const QString title = QtText::toQString(report.childName) + QStringLiteral(u"さん　練習の記録");
+    painter.setFont(titleFont(title, page.width(), painter.device()));
+    y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()), title);
     painter.setFont(pageFont(11));
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
         QStringLiteral(u"期間：") + QtText::toQString(report.periodLabel)

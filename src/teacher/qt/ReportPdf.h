@@ -16,9 +16,10 @@ class QRectF;
 class ReportPdf
 {
 public:
-    // Written whole or not at all; a Japanese sentence saying why when it cannot be.
-    static std::optional<std::u16string> Save(
-        const std::filesystem::path& file, const TeacherView::Report& report);
+    // Written whole or not at all, never over the files of the record in databaseFile; a
+    // Japanese sentence saying why when it cannot be.
+    static std::optional<std::u16string> Save(const std::filesystem::path& file,
+        const std::filesystem::path& databaseFile, const TeacherView::Report& report);
 
     // The page as Save draws it, on any painter; the rectangle is the printable area.
     static void Paint(QPainter& painter, const QRectF& page, const TeacherView::Report& report);

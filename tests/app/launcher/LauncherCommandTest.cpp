@@ -23,7 +23,8 @@ TEST(LauncherCommandTest, ReadsEachOptionAndRefusesWhatItDoesNotKnow)
         { { "--child", "はなこ" }, Action::Child, u"はなこ", "", u"" },
         { { "--child", "はなこ", "/home/sensei/えカード 2組" }, Action::Child, u"はなこ",
             "/home/sensei/えカード 2組", u"" },
-        { { "--child", "  たろう　" }, Action::Child, u"たろう", "", u"" },
+        // The name as given: the record cleans it.
+        { { "--child", "  たろう　" }, Action::Child, u"  たろう　", "", u"" },
         { { "--add-child", "山田 花子" }, Action::AddChild, u"山田 花子", "", u"" },
         { { "--export-csv", "はなこ", "out.csv" }, Action::ExportCsv, u"はなこ", "out.csv", u"" },
         { { "--export-pdf", "はなこ", "/tmp/まとめ.pdf" }, Action::ExportPdf, u"はなこ",
@@ -38,7 +39,7 @@ TEST(LauncherCommandTest, ReadsEachOptionAndRefusesWhatItDoesNotKnow)
         { { "--export-csv", "はなこ" }, Action::Invalid, u"", "", u"--export-csv 名前 ファイル" },
         { { "--export-pdf", "はなこ" }, Action::Invalid, u"", "", u"--export-pdf 名前 ファイル" },
         { { "--help", "more" }, Action::Invalid, u"", "", u"--help" },
-        { { "--add-child", "　 " }, Action::Invalid, u"", "", u"名前がありません" },
+        { { "--add-child", "" }, Action::Invalid, u"", "", u"名前がありません" },
         { { "--add-child", "\xff\xfe" }, Action::Invalid, u"", "", u"名前がありません" },
         { { "--export-csv", "はなこ", "" }, Action::Invalid, u"", "", u"ファイルの名前" },
         { { "--child", "はなこ", "" }, Action::Invalid, u"", "", u"フォルダーの名前" },

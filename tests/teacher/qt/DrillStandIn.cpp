@@ -36,8 +36,8 @@ int exportCsv(const std::filesystem::path& file)
     const std::optional<Child> child = store.findChild(name);
     if (!child)
         return 1;
-    AttemptCsv::Save(
-        file, store.attempts(child->id, 0, std::numeric_limits<std::int64_t>::max()), 9 * 3600);
+    AttemptCsv::Save(file, PathText::fromUtf8(records),
+        store.attempts(child->id, 0, std::numeric_limits<std::int64_t>::max()), 9 * 3600);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "teacher/qt/QtTeacherView.h"
 
 #include "app/launcher/FolderMemory.h"
+#include "app/qt/JapaneseFont.h"
 #include "data/PathText.h"
 #include "record/RecordStore.h"
 #include "teacher/TeacherClock.h"
@@ -15,11 +16,16 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -123,18 +129,84 @@ TEST(QtTeacherViewTest, WritesTheSummaryAsOnePdfWithItsFontOrNothing)
     report.figures.cardsTried = 5;
     report.figures.days = { { "2026-12-08", 3, 1, 4 }, { "2026-12-09", 2, 2, 3 } };
 
+    const fs::path records = temp / "records.sqlite";
     const fs::path file = temp / "はなこ.pdf";
-    EXPECT_EQ(ReportPdf::Save(file, report), std::nullopt);
+    EXPECT_EQ(ReportPdf::Save(file, records, report), std::nullopt);
     const std::string pdf = read(file);
     EXPECT_TRUE(pdf.starts_with("%PDF-"));
     EXPECT_NE(pdf.find("/FontFile2"), std::string::npos) << "the Japanese font is embedded";
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
 
     const fs::path nowhere = temp / "no such folder" / "x.pdf";
-    const std::optional<std::u16string> problem = ReportPdf::Save(nowhere, report);
+    const std::optional<std::u16string> problem = ReportPdf::Save(nowhere, records, report);
     ASSERT_TRUE(problem);
-    EXPECT_NE(problem->find(u"書きこめません"), std::u16string::npos);
+    EXPECT_NE(problem->find(u"フォルダーがありません"), std::u16string::npos);
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+}
+
+// Twenty wide kanji, as many characters as a name may have, typed into the name field of a
+// window the size the launcher gives it on a 1366×768 screen: the field takes no more, shows
+// them all, and so do the list and the report's heading, which wraps rather than widening the
+// report.
+TEST(QtTeacherViewTest, ShowsTheLongestNameWhole)
+{
+    // The launcher's font, for this test alone.
+    struct LauncherFont
+    {
+        const QFont before = QApplication::font();
+        LauncherFont()
+        {
+            QFont font(JapaneseFont::chooseFamily());
+            font.setPointSize(12);
+            QApplication::setFont(font);
+        }
+        ~LauncherFont() { QApplication::setFont(before); }
+    } launcherFont;
+    TempFolder temp;
+    NoFolderMemory memory;
+    const FixedClock clock;
+    QtTeacherView window(memory, clock, { temp / "tapomi", temp.path(), temp / "records.sqlite" });
+    window.resize(1366 * 9 / 10, 768 * 9 / 10);
+    window.show();
+    window.open();
+
+    const QString longest(20, QChar(u'髙'));
+    bool asked = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        asked = true;
+        auto* field = dialog->findChild<QLineEdit*>();
+        field->insert(longest);
+        field->insert(QStringLiteral(u"髙"));
+        EXPECT_EQ(field->text(), longest) << "a twenty-first character is not taken";
+        // With the end of the name in view, its start is at the field's left edge too.
+        field->setCursorPosition(static_cast<int>(longest.size()));
+        EXPECT_EQ(field->cursorPositionAt(QPoint(field->contentsRect().left() + 1, 1)), 0);
+        dialog->accept();
+    });
+    window.addButton()->click();
+    ASSERT_TRUE(asked);
+
+    QTreeWidget* list = window.childList();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), longest);
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance(longest) + 2 * margin);
+    EXPECT_LE(list->header()->sectionViewportPosition(0) + list->columnWidth(0),
+        list->viewport()->width());
+
+    QApplication::processEvents();
+    QLabel* heading = nullptr;
+    for (QLabel* label : window.reportPanel()->findChildren<QLabel*>()) {
+        if (label->text().startsWith(longest))
+            heading = label;
+    }
+    ASSERT_TRUE(heading);
+    EXPECT_GE(heading->height(), heading->heightForWidth(heading->width())) << "cut below";
+    auto* scroll = qobject_cast<QScrollArea*>(window.reportPanel()->parentWidget()->parentWidget());
+    ASSERT_TRUE(scroll);
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << "the report is wider than its pane";
 }
 
 } // namespace

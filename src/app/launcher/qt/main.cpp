@@ -191,7 +191,8 @@ int exportPdf(int& argc, char** argv, const LauncherCommand& command)
         Environment::set("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
-    if (const std::optional<std::u16string> problem = ReportPdf::Save(command.path(), *report)) {
+    if (const std::optional<std::u16string> problem
+        = ReportPdf::Save(command.path(), recordsFile(), *report)) {
         TeacherCommands::Tell(std::cerr,
             *problem + u"（" + Utf8Text::decodeReplacing(PathText::utf8(command.path())) + u"）");
         return TeacherCommands::kFailed;

@@ -1,4 +1,4 @@
-#include "cards/CompatibleText.h"
+#include "data/CompatibleText.h"
 
 #include <climits>
 #include <windows.h>
