@@ -1,5 +1,6 @@
 #include "cards/qt/CardMakerDialog.h"
 
+#include "app/qt/JapaneseFileDialog.h"
 #include "app/qt/QtText.h"
 #include "cards/CardName.h"
 #include "cards/qt/CardImage.h"
@@ -22,6 +23,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -208,11 +210,17 @@ void CardMakerDialog::dropEvent(QDropEvent* event)
 
 void CardMakerDialog::chooseFile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("絵をえらぶ"), {},
-        QStringLiteral(
-            "絵 (*.jpg *.jpeg *.png *.webp *.gif *.bmp *.tif *.tiff);;すべてのファイル (*)"));
-    if (!path.isEmpty())
-        openPicture(path);
+    // At first in the pictures folder; then where the last picture came from.
+    JapaneseFileDialog dialog(this, QStringLiteral("絵をえらぶ"), QStringLiteral("picture"),
+        QStringLiteral("えらぶ"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(
+        { QStringLiteral("絵 (*.jpg *.jpeg *.png *.webp *.gif *.bmp *.tif *.tiff)"),
+            QStringLiteral("すべてのファイル (*)") });
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        openPicture(dialog.selectedFiles().constFirst());
 }
 
 void CardMakerDialog::keyTyped(std::int16_t keyCode)

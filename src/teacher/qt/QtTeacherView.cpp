@@ -1,6 +1,7 @@
 #include "teacher/qt/QtTeacherView.h"
 
 #include "app/launcher/qt/QtLauncherView.h"
+#include "app/qt/JapaneseFileDialog.h"
 #include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
 #include "teacher/qt/ReportPanel.h"
@@ -262,21 +263,17 @@ std::optional<fs::path> QtTeacherView::askForFolder(const fs::path& offered)
 std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path& suggested)
 {
     const bool csv = kind == FileKind::Csv;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    QFileDialog dialog(this,
+    // Each export comes back to the folder it was last saved in, at first the documents.
+    JapaneseFileDialog dialog(this,
         csv ? QStringLiteral(u"CSV の保存先") : QStringLiteral(u"PDF の保存先"),
-        QDir(folder).filePath(qtPath(suggested)),
-        csv ? QStringLiteral(u"CSV ファイル (*.csv)") : QStringLiteral(u"PDF ファイル (*.pdf)"));
+        csv ? QStringLiteral("csv") : QStringLiteral("pdf"), QStringLiteral(u"保存"),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(
+        csv ? QStringLiteral(u"CSV ファイル (*.csv)") : QStringLiteral(u"PDF ファイル (*.pdf)"));
     dialog.setDefaultSuffix(csv ? QStringLiteral("csv") : QStringLiteral("pdf"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral(u"場所："));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral(u"ファイル名："));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral(u"種類："));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral(u"保存"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral(u"やめる"));
+    dialog.selectFile(qtPath(suggested));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return stdPath(dialog.selectedFiles().constFirst());
