@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QSettings>
+#include <QTreeView>
 
 namespace {
 
@@ -24,7 +26,7 @@ bool sameFolder(const QString& a, const QString& b)
 } // namespace
 
 JapaneseFileDialog::JapaneseFileDialog(QWidget* parent, const QString& title, const QString& name,
-    const QString& accept, const QString& fallbackFolder)
+    const QString& accept, const QString& fallbackFolder, AcceptMode mode)
     // The folder is given at once: a dialog made without one lists the working directory first.
     : QFileDialog(parent, title, StartFolder(RememberedFolder(name), fallbackFolder))
     , m_name(name)
@@ -34,6 +36,15 @@ JapaneseFileDialog::JapaneseFileDialog(QWidget* parent, const QString& title, co
     setOption(QFileDialog::DontUseCustomDirectoryIcons);
     setIconProvider(m_icons.get());
     setProxyModel(new JapaneseFileColumns(this));
+    setAcceptMode(mode);
+    // The names take the room left by the other columns, which are as wide as their contents.
+    if (auto* list = findChild<QTreeView*>()) {
+        list->header()->setStretchLastSection(false);
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    if (parent != nullptr)
+        resize(parent->size() * 3 / 4);
     setLabelText(QFileDialog::LookIn, QStringLiteral(u"場所："));
     setLabelText(QFileDialog::FileName, QStringLiteral(u"ファイル名："));
     setLabelText(QFileDialog::FileType, QStringLiteral(u"種類："));

@@ -17,9 +17,10 @@ class JapaneseFileDialog final : public QFileDialog
     Q_DISABLE_COPY_MOVE(JapaneseFileDialog)
 
 public:
-    // accept is the caption of the button that takes the choice.
+    // accept is the caption of the button that takes the choice. (The mode is given here: Qt
+    // makes the buttons anew when it changes, with its own words.)
     JapaneseFileDialog(QWidget* parent, const QString& title, const QString& name,
-        const QString& accept, const QString& fallbackFolder = {});
+        const QString& accept, const QString& fallbackFolder = {}, AcceptMode mode = AcceptOpen);
     ~JapaneseFileDialog() override;
 
     // The first of the remembered folder, the fallback and the home folder that is there and is

@@ -287,6 +287,7 @@ std::optional<fs::path> QtTeacherView::askForFolder(const fs::path& offered)
 {
     const std::unique_ptr<QFileDialog> dialog = QtLauncherView::folderDialog(offered);
     dialog->setParent(this, dialog->windowFlags());
+    dialog->resize(size() * 3 / 4);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return stdPath(QDir::cleanPath(dialog->selectedFiles().constFirst()));
@@ -299,8 +300,8 @@ std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path&
     JapaneseFileDialog dialog(this,
         csv ? QStringLiteral(u"CSV の保存先") : QStringLiteral(u"PDF の保存先"),
         csv ? QStringLiteral("csv") : QStringLiteral("pdf"), QStringLiteral(u"保存"),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(
         csv ? QStringLiteral(u"CSV ファイル (*.csv)") : QStringLiteral(u"PDF ファイル (*.pdf)"));
