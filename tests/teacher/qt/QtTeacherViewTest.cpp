@@ -390,6 +390,9 @@ TEST(QtTeacherViewTest, FileDialogsOpenAwayFromTheRecordWhereTheyWereLeftWithJap
         RecordStore store(records);
         store.setLastFolder(store.addChild(u"はなこ"), cards);
     }
+    // Settings need a program's name to be kept (on Windows in the registry).
+    QCoreApplication::setOrganizationName(QStringLiteral("tapomi-tests"));
+    QCoreApplication::setApplicationName(QStringLiteral("tapomi_teacher_qt_tests"));
     QStandardPaths::setTestModeEnabled(true);
     QSettings().remove(QStringLiteral("fileDialogs"));
     // A dialog left in the working directory last time does not open there again.
