@@ -1,6 +1,8 @@
 #include "cards/qt/CardMakerDialog.h"
 
+#include "app/qt/JapaneseFileDialog.h"
 #include "app/qt/QtText.h"
+#include "cards/CardCaptions.h"
 #include "cards/CardName.h"
 #include "cards/qt/CardImage.h"
 #include "cards/qt/CardPreview.h"
@@ -22,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -35,8 +38,8 @@ CardMakerDialog::CardMakerDialog(std::filesystem::path folder, QWidget* parent, 
     setAcceptDrops(true);
 
     auto* pictureButtons = new QHBoxLayout;
-    auto* choose = new QPushButton(QStringLiteral("絵をえらぶ…"), this);
-    auto* pasteButton = new QPushButton(QStringLiteral("はりつける"), this);
+    auto* choose = new QPushButton(QtText::toQString(CardCaptions::kChoosePicture), this);
+    auto* pasteButton = new QPushButton(QtText::toQString(CardCaptions::kPaste), this);
     pictureButtons->addWidget(choose);
     pictureButtons->addWidget(pasteButton);
     pictureButtons->addWidget(
@@ -61,15 +64,15 @@ CardMakerDialog::CardMakerDialog(std::filesystem::path folder, QWidget* parent, 
     connect(m_board, &KanaBoard::picked, this, &CardMakerDialog::kanaPicked);
     connect(m_board, &KanaBoard::erased, this, [this]() { keyTyped(8); });
     auto* nameHelp = new QLabel(
-        QStringLiteral("名前: 子どもと同じかなのキーで打つか（@ で濁点、[ で半濁点、Backspace で"
-                       "1字けす）、下の50音からえらびます。"),
+        QStringLiteral("名前：子どもと同じかなのキーで打つか（@ で濁点、[ で半濁点、Backspace で"
+                       "1字消す）、下の50音からえらびます。"),
         this);
     nameHelp->setWordWrap(true);
 
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
-    m_saveButton = new QPushButton(QStringLiteral("ほぞんする"), this);
-    auto* close = new QPushButton(QStringLiteral("とじる"), this);
+    m_saveButton = new QPushButton(QtText::toQString(CardCaptions::kSave), this);
+    auto* close = new QPushButton(QtText::toQString(CardCaptions::kClose), this);
     connect(m_saveButton, &QPushButton::clicked, this, [this]() { save(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* bottom = new QHBoxLayout;
@@ -86,10 +89,14 @@ CardMakerDialog::CardMakerDialog(std::filesystem::path folder, QWidget* parent, 
     layout->addLayout(bottom);
 
     m_askReplace = [this](const QString& fileName) {
-        return QMessageBox::question(this, QStringLiteral("カードをつくる"),
-                   QStringLiteral("「%1」はもうあります。新しい絵に取りかえますか？").arg(fileName),
-                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            == QMessageBox::Yes;
+        QMessageBox box(QMessageBox::Question, QStringLiteral("カードをつくる"),
+            QStringLiteral("「%1」はもうあります。新しい絵に取りかえますか？").arg(fileName),
+            QMessageBox::NoButton, this);
+        QPushButton* replace
+            = box.addButton(QtText::toQString(CardCaptions::kReplace), QMessageBox::AcceptRole);
+        box.setDefaultButton(box.addButton(QStringLiteral("やめる"), QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == replace;
     };
     m_nameField->setFocus();
     nameChanged();
@@ -208,11 +215,17 @@ void CardMakerDialog::dropEvent(QDropEvent* event)
 
 void CardMakerDialog::chooseFile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("絵をえらぶ"), {},
-        QStringLiteral(
-            "絵 (*.jpg *.jpeg *.png *.webp *.gif *.bmp *.tif *.tiff);;すべてのファイル (*)"));
-    if (!path.isEmpty())
-        openPicture(path);
+    // At first in the pictures folder; then where the last picture came from.
+    JapaneseFileDialog dialog(this, QStringLiteral("絵をえらぶ"), QStringLiteral("picture"),
+        QStringLiteral("えらぶ"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(
+        { QStringLiteral("絵 (*.jpg *.jpeg *.png *.webp *.gif *.bmp *.tif *.tiff)"),
+            QStringLiteral("すべてのファイル (*)") });
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        openPicture(dialog.selectedFiles().constFirst());
 }
 
 void CardMakerDialog::keyTyped(std::int16_t keyCode)

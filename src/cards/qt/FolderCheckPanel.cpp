@@ -1,6 +1,7 @@
 #include "cards/qt/FolderCheckPanel.h"
 
 #include "app/qt/QtText.h"
+#include "cards/CardCaptions.h"
 #include "cards/CardName.h"
 #include "cards/FolderCheck.h"
 #include "cards/qt/QtImageConverter.h"
@@ -45,7 +46,7 @@ FolderCheckPanel::FolderCheckPanel(QWidget* parent)
     scroll->setWidget(list);
     layout->addWidget(scroll, 1);
 
-    auto* again = new QPushButton(QStringLiteral("もういちど調べる"), this);
+    auto* again = new QPushButton(QtText::toQString(CardCaptions::kRecheck), this);
     connect(again, &QPushButton::clicked, this, &FolderCheckPanel::recheck);
     layout->addWidget(again, 0, Qt::AlignRight);
 }
@@ -77,7 +78,7 @@ void FolderCheckPanel::recheck()
                 : QStringLiteral("先生に見てほしいところが %1 件あります。")
                       .arg(m_findings.size()));
     } catch (const std::exception& failure) {
-        m_summary->setText(QStringLiteral("フォルダーを調べられませんでした: %1")
+        m_summary->setText(QStringLiteral("フォルダーを調べられませんでした：%1")
                                .arg(QtText::fromUtf8(failure.what())));
     }
     rebuildRows();
@@ -124,8 +125,8 @@ QWidget* FolderCheckPanel::makeRow(const FolderFinding& finding)
     auto* name = new QLineEdit(QtText::toQString(word), row);
     name->setPlaceholderText(QStringLiteral("新しい名前（ひらがな）"));
     auto* button = new QPushButton(
-        copy ? QStringLiteral(".jpg をつくる") : QStringLiteral("名前を変える"), row);
-    actionLine->addWidget(new QLabel(QStringLiteral("名前:"), row));
+        QtText::toQString(copy ? CardCaptions::kMakeJpeg : CardCaptions::kRenameFile), row);
+    actionLine->addWidget(new QLabel(QStringLiteral("名前："), row));
     actionLine->addWidget(name, 1);
     auto* restLabel = new QLabel(QtText::toQString(rest), row);
     restLabel->setTextFormat(Qt::PlainText);

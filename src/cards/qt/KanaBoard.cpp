@@ -36,7 +36,7 @@ KanaBoard::KanaBoard(const KanaKeyboard& keyboard, QWidget* parent)
         }
         ++column;
     }
-    auto* erase = new QPushButton(QStringLiteral("1字けす"), this);
+    auto* erase = new QPushButton(QStringLiteral("1字消す"), this);
     erase->setFocusPolicy(Qt::NoFocus);
     connect(erase, &QPushButton::clicked, this, &KanaBoard::erased);
     grid->addWidget(erase, 5, column - 3, 1, 3);

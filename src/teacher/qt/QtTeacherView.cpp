@@ -1,19 +1,25 @@
 #include "teacher/qt/QtTeacherView.h"
 
+#include "app/ProgramFiles.h"
 #include "app/launcher/qt/QtLauncherView.h"
+#include "app/qt/JapaneseFileDialog.h"
 #include "app/qt/QtText.h"
 #include "app/qt/QtWarningBox.h"
-#include "teacher/qt/RecordWatcher.h"
+#include "app/qt/VerticalScrollArea.h"
 #include "record/ChildName.h"
+#include "teacher/TeacherCaptions.h"
+#include "teacher/qt/ChildList.h"
+#include "teacher/qt/RecordWatcher.h"
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
@@ -22,10 +28,11 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -72,71 +79,75 @@ QtTeacherView::QtTeacherView(
     FolderMemory& memory, const TeacherClock& clock, TeacherWindow::Places places, QWidget* parent)
     : QWidget(parent)
     , m_logic(*this, memory, clock, std::move(places))
+    , m_helpPage(ProgramFiles::dataFolder() / "help" / "index.html")
 {
     setWindowTitle(QStringLiteral(u"タポミ　先生の画面"));
     auto* layout = new QVBoxLayout(this);
 
+    // Both sides scroll up and down when the screen is small or the text large, never sideways:
+    // the names, the report and the messages wrap instead.
     auto* columns = new QHBoxLayout;
     layout->addLayout(columns, 1);
 
     // The children and the ways to practise.
-    auto* left = new QVBoxLayout;
-    columns->addLayout(left, 2);
-    auto* childrenBox = new QGroupBox(QStringLiteral(u"子ども"), this);
+    auto* leftSide = new QWidget;
+    auto* left = new QVBoxLayout(leftSide);
+    left->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(new VerticalScrollArea(leftSide, this), 2);
+    auto* childrenBox = new QGroupBox(text(TeacherCaptions::kChildren), leftSide);
     auto* childrenLayout = new QVBoxLayout(childrenBox);
-    m_children = new QTreeWidget(childrenBox);
-    m_children->setColumnCount(2);
-    m_children->setHeaderLabels(
-        { QStringLiteral(u"名前"), QStringLiteral(u"前に使ったカードのフォルダー") });
-    m_children->setRootIsDecorated(false);
-    m_children->setUniformRowHeights(true);
-    m_children->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_children->setAccessibleName(QStringLiteral(u"子どもの一覧"));
+    m_children = new ChildList(childrenBox);
+    m_children->setMinimumHeight(m_children->fontMetrics().height() * 5);
     childrenLayout->addWidget(m_children, 1);
 
     auto* editRow = new QHBoxLayout;
-    m_add = new QPushButton(QStringLiteral(u"追加する"), childrenBox);
+    m_add = new QPushButton(text(TeacherCaptions::kAdd), childrenBox);
     editRow->addWidget(m_add);
-    editRow->addWidget(makeButton(QStringLiteral(u"名前を変える"), Control::Rename));
-    editRow->addWidget(makeButton(QStringLiteral(u"消す"), Control::Remove));
+    editRow->addWidget(makeButton(text(TeacherCaptions::kRename), Control::Rename));
+    editRow->addWidget(makeButton(text(TeacherCaptions::kRemove), Control::Remove));
     childrenLayout->addLayout(editRow);
     childrenLayout->addWidget(
-        makeButton(QStringLiteral(u"カードのフォルダーをえらぶ"), Control::ChooseFolder));
+        makeButton(text(TeacherCaptions::kChooseFolder), Control::ChooseFolder));
     left->addWidget(childrenBox, 1);
 
-    QPushButton* start = makeButton(QStringLiteral(u"この子の練習をはじめる"), Control::Start);
+    QPushButton* start = makeButton(text(TeacherCaptions::kStart), Control::Start);
     QFont big = start->font();
     big.setPointSizeF(big.pointSizeF() * 1.25);
     big.setBold(true);
     start->setFont(big);
     start->setMinimumHeight(start->sizeHint().height() * 3 / 2);
     left->addWidget(start);
-    m_practise = new QPushButton(QStringLiteral(u"記録しないで練習"), this);
+    m_practise = new QPushButton(text(TeacherCaptions::kPractise), leftSide);
     m_practise->setToolTip(QStringLiteral(u"子どもをえらばずに練習します。記録はのこりません。"));
     left->addWidget(m_practise);
 
-    auto* toolsBox = new QGroupBox(QStringLiteral(u"カードの道具"), this);
+    auto* toolsBox = new QGroupBox(text(TeacherCaptions::kCardTools), leftSide);
     auto* toolsLayout = new QHBoxLayout(toolsBox);
-    toolsLayout->addWidget(makeButton(QStringLiteral(u"フォルダーを調べる"), Control::CheckFolder));
-    toolsLayout->addWidget(makeButton(QStringLiteral(u"カードをつくる"), Control::MakeCards));
+    toolsLayout->addWidget(makeButton(text(TeacherCaptions::kCheckFolder), Control::CheckFolder));
+    toolsLayout->addWidget(makeButton(text(TeacherCaptions::kMakeCards), Control::MakeCards));
     left->addWidget(toolsBox);
+    m_help = new QPushButton(text(TeacherCaptions::kHelp), leftSide);
+    m_help->setToolTip(QStringLiteral(u"先生の画面のつかいかたを開きます（F1）"));
+    left->addWidget(m_help, 0, Qt::AlignRight);
 
-    // The report, which scrolls when the screen is small or the text large.
+    // The report.
     auto* right = new QVBoxLayout;
     columns->addLayout(right, 3);
     m_report = new ReportPanel;
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(m_report);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    right->addWidget(scroll, 1);
+    m_reportArea = new VerticalScrollArea(m_report, this);
+    right->addWidget(m_reportArea, 1);
     auto* exportRow = new QHBoxLayout;
     exportRow->addStretch();
-    exportRow->addWidget(makeButton(QStringLiteral(u"CSV で保存（表計算）"), Control::ExportCsv));
-    exportRow->addWidget(makeButton(QStringLiteral(u"PDF で保存（印刷用）"), Control::ExportPdf));
+    QPushButton* csv = makeButton(text(TeacherCaptions::kExportCsv), Control::ExportCsv);
+    csv->setToolTip(QStringLiteral(u"表計算ソフトで開けるファイルにします"));
+    exportRow->addWidget(csv);
+    QPushButton* pdf = makeButton(text(TeacherCaptions::kExportPdf), Control::ExportPdf);
+    pdf->setToolTip(QStringLiteral(u"印刷できる A4 1枚のまとめにします"));
+    exportRow->addWidget(pdf);
     right->addLayout(exportRow);
 
-    // Problems of the record, kept in view until the teacher has read them.
+    // Problems of the record, kept in view until the teacher has read them. The area keeps its
+    // height however many there are, and scrolls.
     m_messageArea = new QFrame(this);
     m_messageArea->setFrameShape(QFrame::StyledPanel);
     m_messageArea->setAutoFillBackground(true);
@@ -144,11 +155,19 @@ QtTeacherView::QtTeacherView(
     warm.setColor(QPalette::Window, QColor(0xff, 0xf4, 0xe5));
     m_messageArea->setPalette(warm);
     auto* messageLayout = new QHBoxLayout(m_messageArea);
-    m_messageText = new QLabel(m_messageArea);
+    m_messageText = new QLabel;
     m_messageText->setWordWrap(true);
+    m_messageText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_messageText->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    messageLayout->addWidget(m_messageText, 1);
-    auto* dismiss = new QPushButton(QStringLiteral(u"とじる"), m_messageArea);
+    auto* messageScroll = new VerticalScrollArea(m_messageText, m_messageArea);
+    messageScroll->viewport()->setAutoFillBackground(false);
+    m_messageText->setAutoFillBackground(false);
+    messageScroll->setFixedHeight(m_messageText->fontMetrics().lineSpacing() * kMessageLines);
+    // The newest message is the last: a new one is scrolled into view.
+    connect(messageScroll->verticalScrollBar(), &QScrollBar::rangeChanged, messageScroll,
+        [messageScroll](int, int bottom) { messageScroll->verticalScrollBar()->setValue(bottom); });
+    messageLayout->addWidget(messageScroll, 1);
+    auto* dismiss = new QPushButton(text(TeacherCaptions::kDismiss), m_messageArea);
     messageLayout->addWidget(dismiss, 0, Qt::AlignTop);
     m_messageArea->setVisible(false);
     layout->addWidget(m_messageArea);
@@ -179,6 +198,9 @@ QtTeacherView::QtTeacherView(
     }
     auto* quit = new QShortcut(QKeySequence::Quit, this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &QtTeacherView::openHelp);
+    connect(m_help, &QPushButton::clicked, this, &QtTeacherView::openHelp);
 
     m_drill = new QProcess(this);
     m_drill->setProcessChannelMode(QProcess::ForwardedChannels);
@@ -190,6 +212,16 @@ QPushButton* QtTeacherView::makeButton(const QString& caption, Control control)
     auto* button = new QPushButton(caption, this);
     m_buttons[control] = button;
     return button;
+}
+
+void QtTeacherView::setHelpPage(fs::path page)
+{
+    m_helpPage = std::move(page);
+}
+
+QTreeWidget* QtTeacherView::childList() const
+{
+    return m_children;
 }
 
 void QtTeacherView::open()
@@ -210,9 +242,10 @@ void QtTeacherView::setChildren(const std::vector<ChildRow>& rows, int selected)
 {
     // Filling the list is not the teacher choosing a child.
     const QSignalBlocker quiet(m_children);
-    m_children->clear();
+    QList<QPair<QString, QString>> shown;
     for (const ChildRow& row : rows)
-        new QTreeWidgetItem(m_children, { text(row.name), text(row.folder) });
+        shown.append({ text(row.name), text(row.folder) });
+    m_children->setRows(shown);
     if (selected >= 0 && selected < m_children->topLevelItemCount())
         m_children->setCurrentItem(m_children->topLevelItem(selected));
 }
@@ -273,7 +306,7 @@ bool QtTeacherView::confirm(std::u16string_view question)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral(u"タポミ"), text(question),
         QMessageBox::NoButton, this);
-    QPushButton* yes = box.addButton(QStringLiteral(u"消す"), QMessageBox::DestructiveRole);
+    QPushButton* yes = box.addButton(text(TeacherCaptions::kRemove), QMessageBox::DestructiveRole);
     QPushButton* no = box.addButton(QStringLiteral(u"やめる"), QMessageBox::RejectRole);
     box.setDefaultButton(no);
     box.exec();
@@ -289,6 +322,7 @@ std::optional<fs::path> QtTeacherView::askForFolder(const fs::path& offered)
 {
     const std::unique_ptr<QFileDialog> dialog = QtLauncherView::folderDialog(offered);
     dialog->setParent(this, dialog->windowFlags());
+    dialog->resize(size() * 3 / 4);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return stdPath(QDir::cleanPath(dialog->selectedFiles().constFirst()));
@@ -297,21 +331,17 @@ std::optional<fs::path> QtTeacherView::askForFolder(const fs::path& offered)
 std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path& suggested)
 {
     const bool csv = kind == FileKind::Csv;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    QFileDialog dialog(this,
+    // Each export comes back to the folder it was last saved in, at first the documents.
+    JapaneseFileDialog dialog(this,
         csv ? QStringLiteral(u"CSV の保存先") : QStringLiteral(u"PDF の保存先"),
-        QDir(folder).filePath(qtPath(suggested)),
+        csv ? QStringLiteral("csv") : QStringLiteral("pdf"), QStringLiteral(u"保存"),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(
         csv ? QStringLiteral(u"CSV ファイル (*.csv)") : QStringLiteral(u"PDF ファイル (*.pdf)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDefaultSuffix(csv ? QStringLiteral("csv") : QStringLiteral("pdf"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral(u"場所："));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral(u"ファイル名："));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral(u"種類："));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral(u"保存"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral(u"やめる"));
+    dialog.selectFile(qtPath(suggested));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return stdPath(dialog.selectedFiles().constFirst());
@@ -339,6 +369,20 @@ bool QtTeacherView::startDrill(const DrillLaunch& launch)
         return false;
     hide();
     return true;
+}
+
+void QtTeacherView::openHelp()
+{
+    const QString page = qtPath(m_helpPage);
+    if (!QFileInfo(page).isFile()) {
+        warn(u"ヘルプのページが見つかりません。タポミをインストールしなおしてください。\n"
+            + QtText::toU16(QDir::toNativeSeparators(page)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        warn(u"ヘルプのページを開けませんでした。ブラウザーで次のファイルを開いてください。\n"
+            + QtText::toU16(QDir::toNativeSeparators(page)));
+    }
 }
 
 void QtTeacherView::drillFinished()

@@ -7,11 +7,13 @@
 
 #include <map>
 
+class ChildList;
 class FolderMemory;
 class QFrame;
 class QLabel;
 class QProcess;
 class QPushButton;
+class QScrollArea;
 class QTreeWidget;
 class RecordWatcher;
 class ReportPanel;
@@ -20,7 +22,7 @@ class TeacherClock;
 // The teacher's window: the children on the left with their buttons, the chosen child's report
 // on the right, the two ways to start a practice, and a message area for what went wrong with
 // the record. Every event goes to TeacherWindow. The drill runs as a program of its own while
-// this window is hidden.
+// this window is hidden. F1 and the ヘルプ button open the help page in the desktop's browser.
 class QtTeacherView final : public QWidget, private TeacherView
 {
     Q_OBJECT
@@ -34,12 +36,18 @@ public:
     // Loads the children and shows what the record has to say; call once the window is shown.
     void open();
 
-    QTreeWidget* childList() const { return m_children; }
+    // The installed help page unless set (share/tapomi/help/index.html beside the program).
+    void setHelpPage(std::filesystem::path page);
+
+    QTreeWidget* childList() const;
     QPushButton* button(Control control) const { return m_buttons.at(control); }
     QPushButton* practiseButton() const { return m_practise; }
     QPushButton* addButton() const { return m_add; }
     ReportPanel* reportPanel() const { return m_report; }
     QLabel* messageLabel() const { return m_messageText; }
+    QFrame* messageArea() const { return m_messageArea; }
+    QScrollArea* reportArea() const { return m_reportArea; }
+    QPushButton* helpButton() const { return m_help; }
 
 private:
     void setChildren(const std::vector<ChildRow>& rows, int selected) override;
@@ -62,17 +70,22 @@ private:
 
     QPushButton* makeButton(const QString& caption, Control control);
     void drillFinished();
+    void openHelp();
 
-    // The database file, whose files a PDF must not be saved over; set before m_logic takes
-    // the places.
+    // The message area's height, in lines of text.
+    static constexpr int kMessageLines = 4;
+
     TeacherWindow m_logic;
-    QTreeWidget* m_children = nullptr;
+    ChildList* m_children = nullptr;
     ReportPanel* m_report = nullptr;
+    QScrollArea* m_reportArea = nullptr;
     QFrame* m_messageArea = nullptr;
     QLabel* m_messageText = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_practise = nullptr;
+    QPushButton* m_help = nullptr;
     std::map<Control, QPushButton*> m_buttons;
     QProcess* m_drill = nullptr;
     RecordWatcher* m_watcher = nullptr;
+    std::filesystem::path m_helpPage;
 };

@@ -2,6 +2,7 @@
 
 #include "app/qt/QtText.h"
 #include "teacher/ReportText.h"
+#include "teacher/TeacherCaptions.h"
 #include "teacher/qt/DayChart.h"
 
 #include <QComboBox>
@@ -23,6 +24,11 @@ QLabel* wrappingLabel(QWidget* parent)
     return label;
 }
 
+QString caption(std::u16string_view text)
+{
+    return QtText::toQString(text);
+}
+
 ReportPeriod::Date date(const QDate& date)
 {
     return { date.year(), date.month(), date.day() };
@@ -38,7 +44,8 @@ ReportPanel::ReportPanel(QWidget* parent)
     : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
-    m_heading = new QLabel(this);
+    // A long name and the period wrap onto more lines rather than widen the report.
+    m_heading = wrappingLabel(this);
     QFont headingFont = m_heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
     headingFont.setBold(true);
@@ -48,10 +55,10 @@ ReportPanel::ReportPanel(QWidget* parent)
     layout->addWidget(m_heading);
 
     auto* periodRow = new QHBoxLayout;
-    auto* periodLabel = new QLabel(QStringLiteral(u"期間："), this);
+    auto* periodLabel = new QLabel(caption(TeacherCaptions::kPeriod) + QStringLiteral(u"："), this);
     m_period = new QComboBox(this);
-    m_period->addItems({ QStringLiteral(u"今週"), QStringLiteral(u"今月"),
-        QStringLiteral(u"ぜんぶ"), QStringLiteral(u"日にちを決める") });
+    m_period->addItems({ caption(TeacherCaptions::kThisWeek), caption(TeacherCaptions::kThisMonth),
+        caption(TeacherCaptions::kEverything), caption(TeacherCaptions::kBetween) });
     periodLabel->setBuddy(m_period);
     m_from = new QDateEdit(QDate::currentDate().addDays(-30), this);
     m_to = new QDateEdit(QDate::currentDate(), this);
@@ -72,31 +79,37 @@ ReportPanel::ReportPanel(QWidget* parent)
     });
     periodRow->addWidget(periodLabel);
     periodRow->addWidget(m_period);
-    periodRow->addWidget(m_from);
-    periodRow->addWidget(until);
-    periodRow->addWidget(m_to);
     periodRow->addStretch();
     layout->addLayout(periodRow);
+    // The chosen dates on a line of their own, so the row fits a narrow report.
+    auto* datesRow = new QHBoxLayout;
+    datesRow->addWidget(m_from);
+    datesRow->addWidget(until);
+    datesRow->addWidget(m_to);
+    datesRow->addStretch();
+    layout->addLayout(datesRow);
 
-    auto* figuresBox = new QGroupBox(QStringLiteral(u"練習のようす"), this);
+    auto* figuresBox = new QGroupBox(caption(TeacherCaptions::kFigures), this);
     m_figures = new QFormLayout(figuresBox);
     layout->addWidget(figuresBox);
 
-    auto* chartTitle = new QLabel(QStringLiteral(u"はじめの一回で正解した割合（日ごと）"), this);
+    auto* chartTitle = wrappingLabel(this);
+    chartTitle->setText(caption(TeacherCaptions::kChart));
     chartTitle->setAlignment(Qt::AlignHCenter);
     layout->addWidget(chartTitle);
     m_chart = new DayChart(this);
     layout->addWidget(m_chart, 1);
 
-    auto* wordsBox = new QGroupBox(QStringLiteral(u"ことば"), this);
+    auto* wordsBox = new QGroupBox(caption(TeacherCaptions::kWords), this);
     auto* words = new QFormLayout(wordsBox);
+    words->setRowWrapPolicy(QFormLayout::WrapLongRows);
     m_mastered = wrappingLabel(wordsBox);
     m_hard = wrappingLabel(wordsBox);
-    words->addRow(QStringLiteral(u"できるようになった："), m_mastered);
-    words->addRow(QStringLiteral(u"まだむずかしい："), m_hard);
+    words->addRow(caption(TeacherCaptions::kMastered) + QStringLiteral(u"："), m_mastered);
+    words->addRow(caption(TeacherCaptions::kHard) + QStringLiteral(u"："), m_hard);
     layout->addWidget(wordsBox);
 
-    auto* confusionBox = new QGroupBox(QStringLiteral(u"まちがえやすいかな"), this);
+    auto* confusionBox = new QGroupBox(caption(TeacherCaptions::kConfusions), this);
     auto* confusionLayout = new QVBoxLayout(confusionBox);
     m_confusions = wrappingLabel(confusionBox);
     confusionLayout->addWidget(m_confusions);

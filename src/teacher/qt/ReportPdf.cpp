@@ -5,6 +5,7 @@
 #include "record/ExportTarget.h"
 #include "record/RecordError.h"
 #include "teacher/ReportText.h"
+#include "teacher/TeacherCaptions.h"
 #include "teacher/qt/DayChart.h"
 
 #include <QBuffer>
@@ -117,7 +118,7 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
 
     painter.setFont(pageFont(12, true));
     y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()),
-        QStringLiteral(u"はじめの一回で正解した割合（日ごと）"));
+        QtText::toQString(TeacherCaptions::kChart));
     const QRectF chartBox(page.left(), y, page.width(), page.height() * 0.28);
     DayChart::Paint(painter, chartBox, figures, pageFont(8));
     y = chartBox.bottom() + gap * 2;
@@ -130,10 +131,12 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
                  painter, QRectF(page.left() + gap, y, page.width() - gap, page.bottom() - y), text)
             + gap;
     };
-    section(QStringLiteral(u"できるようになったことば（三日、はじめの一回で正解）"),
+    section(QtText::toQString(TeacherCaptions::kMastered)
+            + QStringLiteral(u"ことば（ちがう日に3日間、はじめの一回で正解）"),
         QtText::toQString(ReportText::WordList(figures.mastered)));
-    section(QStringLiteral(u"まだむずかしいことば"),
+    section(QtText::toQString(TeacherCaptions::kHard) + QStringLiteral(u"ことば"),
         QtText::toQString(ReportText::WordList(figures.hard)));
-    section(QStringLiteral(u"まちがえやすいかな（正しいかな→入力したかな）"),
+    section(QtText::toQString(TeacherCaptions::kConfusions)
+            + QStringLiteral(u"（正しいかな→入力したかな）"),
         QtText::toQString(ReportText::Confusions(figures)));
 }

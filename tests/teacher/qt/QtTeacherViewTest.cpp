@@ -5,6 +5,7 @@
 #include "data/PathText.h"
 #include "record/RecordStore.h"
 #include "teacher/TeacherClock.h"
+#include "teacher/TeacherTool.h"
 #include "teacher/qt/RecordWatcher.h"
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
@@ -13,21 +14,42 @@
 
 #include "media/TempFolder.h"
 
+#include "app/qt/JapaneseFont.h"
+#include "app/qt/QtText.h"
+#include "cards/CardCaptions.h"
+#include "cards/qt/CardMakerDialog.h"
+#include "teacher/qt/CardMakerTool.h"
+#include "teacher/qt/DayChart.h"
+
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +75,17 @@ public:
     fs::path lastFolder() const override { return {}; }
     void remember(const fs::path&) override { }
 };
+
+QString qtPath(const fs::path& path)
+{
+    return QtText::fromPath(path);
+}
+
+// A folder as the file system knows it, for comparing folders however they are written.
+std::string canonical(const QString& folder)
+{
+    return QFileInfo(folder).canonicalFilePath().toStdString();
+}
 
 std::string read(const fs::path& path)
 {
@@ -145,9 +178,8 @@ TEST(QtTeacherViewTest, WritesTheSummaryAsOnePdfWithItsFontOrNothing)
 }
 
 // Twenty wide kanji, as many characters as a name may have, typed into the name field of a
-// window the size the launcher gives it on a 1366×768 screen: the field takes no more, shows
-// them all, and so do the list and the report's heading, which wraps rather than widening the
-// report.
+// window the size the launcher gives it on a 1366×768 screen: the field takes no more and shows
+// them all, and the name is kept whole (how the list and the report fit it is the layout test's).
 TEST(QtTeacherViewTest, ShowsTheLongestNameWhole)
 {
     // The launcher's font, for this test alone.
@@ -191,22 +223,316 @@ TEST(QtTeacherViewTest, ShowsTheLongestNameWhole)
     QTreeWidget* list = window.childList();
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0), longest);
-    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance(longest) + 2 * margin);
-    EXPECT_LE(list->header()->sectionViewportPosition(0) + list->columnWidth(0),
-        list->viewport()->width());
+}
 
-    QApplication::processEvents();
-    QLabel* heading = nullptr;
-    for (QLabel* label : window.reportPanel()->findChildren<QLabel*>()) {
-        if (label->text().startsWith(longest))
-            heading = label;
+// A card tool that has something new to say each time it runs.
+class TalkativeTool final : public TeacherTool
+{
+public:
+    std::optional<std::u16string> run(const fs::path&) override
+    {
+        return u"知らせ " + QtText::toU16(QString::number(++m_runs))
+            + u" 回目：フォルダーの名前がとても長いときも、ここに出ます。";
     }
-    ASSERT_TRUE(heading);
-    EXPECT_GE(heading->height(), heading->heightForWidth(heading->width())) << "cut below";
-    auto* scroll = qobject_cast<QScrollArea*>(window.reportPanel()->parentWidget()->parentWidget());
-    ASSERT_TRUE(scroll);
-    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << "the report is wider than its pane";
+
+private:
+    int m_runs = 0;
+};
+
+// Answers each dialog of a kind as it appears, once the dialog's own event loop runs.
+template<typename Dialog> class Answers final : public QObject
+{
+public:
+    explicit Answers(std::function<void(Dialog&)> answer)
+        : m_answer(std::move(answer))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~Answers() override { qApp->removeEventFilter(this); }
+    Answers(const Answers&) = delete;
+    Answers& operator=(const Answers&) = delete;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = qobject_cast<Dialog*>(watched);
+        if (dialog != nullptr && event->type() == QEvent::Show)
+            QTimer::singleShot(0, dialog, [this, dialog] { m_answer(*dialog); });
+        return false;
+    }
+
+private:
+    std::function<void(Dialog&)> m_answer;
+};
+
+// The titles of a file dialog's columns, then the words on its buttons.
+QStringList shownWords(const QFileDialog& dialog)
+{
+    QStringList words;
+    if (const auto* view = dialog.findChild<QTreeView*>()) {
+        for (int column = 0; column < view->model()->columnCount(); ++column)
+            words << view->model()->headerData(column, Qt::Horizontal).toString();
+    }
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        words << button->text();
+    return words;
+}
+
+// The window's widgets settle their sizes over a few turns of the event loop.
+void settle()
+{
+    for (int turn = 0; turn < 5; ++turn)
+        QApplication::processEvents();
+}
+
+TEST(QtTeacherViewTest, FitsLaptopAndLargeScreensAtBothScalesWithALongNameWithoutScrollingSideways)
+{
+    // At 200 % a window has half the screen's pixels for the same fonts; the launcher opens it
+    // at nine tenths of the screen.
+    struct Screen
+    {
+        const char* name;
+        QSize logical;
+    };
+    const Screen screens[] = {
+        { "1366x768 at 100%", QSize(1366, 768) },
+        { "1366x768 at 200%", QSize(683, 384) },
+        { "1920x1080 at 100%", QSize(1920, 1080) },
+        { "1920x1080 at 200%", QSize(960, 540) },
+    };
+    const QString longName = QStringLiteral(u"寿限無寿限無五劫の擦り切れ海砂利水魚の水"); // 20
+
+    TempFolder temp;
+    const fs::path records = temp / "records.sqlite";
+    const fs::path cards = temp / "cards";
+    fs::create_directories(cards);
+    std::ofstream(cards / "apple.jpg") << "apple";
+    {
+        RecordStore store(records);
+        store.addChild(u"はなこ");
+        store.setLastFolder(store.addChild(QtText::toU16(longName)), cards);
+    }
+    // The launcher's font.
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(JapaneseFont::chooseFamily(), 12));
+    NoFolderMemory memory;
+    const FixedClock clock;
+    // No drill to start: each start leaves a message that says so, with the long path.
+    QtTeacherView window(memory, clock, { temp / "no drill here", temp.path(), records });
+    TalkativeTool tool;
+    window.logic().attachTool(Control::CheckFolder, &tool);
+    window.show();
+    window.open();
+    QTreeWidget& list = *window.childList();
+    const auto longRow = list.findItems(longName, Qt::MatchExactly);
+    ASSERT_EQ(longRow.size(), 1);
+    list.setCurrentItem(longRow.front());
+    window.button(Control::Start)->click();
+
+    for (const Screen& screen : screens) {
+        SCOPED_TRACE(screen.name);
+        const QSize size = screen.logical * 9 / 10;
+        window.resize(size);
+        settle();
+        EXPECT_EQ(window.width(), size.width()) << "the window needs no wider a screen";
+        EXPECT_EQ(window.height(), size.height()) << "the window needs no taller a screen";
+        for (const QAbstractScrollArea* area : window.findChildren<QAbstractScrollArea*>())
+            EXPECT_FALSE(area->horizontalScrollBar()->isVisible())
+                << area->metaObject()->className();
+
+        // The report, its heading and its chart lie inside the report's pane.
+        const QScrollArea& pane = *window.reportArea();
+        const QWidget& viewport = *pane.viewport();
+        EXPECT_LE(window.reportPanel()->width(), viewport.width());
+        for (const QWidget* part : std::initializer_list<const QWidget*> {
+                 window.reportPanel()->findChild<QLabel*>(), window.reportPanel()->chart() }) {
+            const QPoint left = part->mapTo(&viewport, QPoint(0, 0));
+            EXPECT_GE(left.x(), 0);
+            EXPECT_LE(left.x() + part->width(), viewport.width());
+        }
+        const QLabel& heading = *window.reportPanel()->findChild<QLabel*>();
+        ASSERT_TRUE(heading.text().startsWith(longName));
+        EXPECT_GE(heading.height(), heading.heightForWidth(heading.width()))
+            << "the heading's last line is not cut";
+
+        // The name in the list is whole: its row is as tall as the name wrapped in its column.
+        const QRect row = list.visualItemRect(longRow.front());
+        const int margin
+            = list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+        const QRect wrapped = list.fontMetrics().boundingRect(
+            QRect(0, 0, list.columnWidth(0) - 2 * margin, 10000), Qt::TextWordWrap, longName);
+        EXPECT_GE(row.height(), wrapped.height());
+        EXPECT_LE(list.columnWidth(0), list.viewport()->width());
+    }
+
+    // More messages scroll within the message area, which keeps its height, and so does the
+    // report's pane.
+    ASSERT_TRUE(window.messageArea()->isVisible());
+    const int areaHeight = window.messageArea()->height();
+    const int paneHeight = window.reportArea()->height();
+    window.button(Control::CheckFolder)->click();
+    window.button(Control::CheckFolder)->click();
+    settle();
+    ASSERT_TRUE(window.messageLabel()->text().contains(QStringLiteral(u"はじめられませんでした")));
+    ASSERT_TRUE(window.messageLabel()->text().contains(QStringLiteral(u"知らせ 2 回目")));
+    EXPECT_EQ(window.messageArea()->height(), areaHeight);
+    EXPECT_EQ(window.reportArea()->height(), paneHeight);
+    EXPECT_GT(window.messageLabel()->height(), window.messageLabel()->parentWidget()->height())
+        << "three messages are more than the area shows at once";
+    QApplication::setFont(before);
+}
+
+TEST(QtTeacherViewTest, OpensTheHelpThatNamesEveryButtonFromF1AndItsButtonOrSaysWhereItIsMissing)
+{
+    TempFolder temp;
+    const fs::path page = PathText::fromUtf8(TAPOMI_HELP_PAGE);
+    const QString help = QString::fromUtf8(read(page));
+    ASSERT_TRUE(help.contains(QStringLiteral("</html>"))) << PathText::utf8(page);
+    NoFolderMemory memory;
+    const FixedClock clock;
+    QtTeacherView window(memory, clock, { temp / "drill", temp.path(), temp / "records.sqlite" });
+    window.setHelpPage(page);
+
+    // The help calls each button, box and period as the window does.
+    QStringList words;
+    for (const QPushButton* button : window.findChildren<QPushButton*>())
+        words << button->text();
+    for (const QGroupBox* box : window.findChildren<QGroupBox*>())
+        words << box->title();
+    for (int period = 0; period < window.reportPanel()->periodBox()->count(); ++period)
+        words << window.reportPanel()->periodBox()->itemText(period);
+    ASSERT_GE(words.size(), 20);
+    for (const QString& word : words)
+        EXPECT_TRUE(
+            help.contains(QStringLiteral(u"「") + word.toHtmlEscaped() + QStringLiteral(u"」")))
+            << word.toStdString();
+
+    // A text browser stands in for the desktop's.
+    QTextBrowser browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "setSource");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_EQ(browser.source(), QUrl::fromLocalFile(qtPath(page)));
+    EXPECT_TRUE(browser.toPlainText().contains(QStringLiteral(u"先生の画面")));
+    browser.setSource(QUrl());
+    window.helpButton()->click();
+    EXPECT_EQ(browser.source(), QUrl::fromLocalFile(qtPath(page)));
+
+    // Without the page, a message names the file looked for.
+    QStringList messages;
+    const Answers<QMessageBox> boxes([&messages](QMessageBox& box) {
+        messages << box.text();
+        box.accept();
+    });
+    window.setHelpPage(temp / "missing" / "index.html");
+    window.helpButton()->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral(u"ヘルプ")));
+    EXPECT_TRUE(
+        messages[0].contains(QDir::toNativeSeparators(qtPath(temp / "missing" / "index.html"))));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+TEST(QtTeacherViewTest, FileDialogsOpenAwayFromTheRecordWhereTheyWereLeftWithJapaneseColumns)
+{
+    TempFolder temp;
+    const fs::path data = temp / "data"; // the working directory, where the record lives
+    const fs::path cards = temp / "cards";
+    const fs::path elsewhere = temp / "elsewhere";
+    for (const fs::path& folder : { data, cards, elsewhere })
+        fs::create_directories(folder);
+    std::ofstream(cards / "apple.jpg") << "apple";
+    std::ofstream(elsewhere / "photo.jpg") << "photo";
+    const fs::path records = data / "records.sqlite";
+    {
+        RecordStore store(records);
+        store.setLastFolder(store.addChild(u"はなこ"), cards);
+    }
+    // Settings need a program's name to be kept (on Windows in the registry).
+    QCoreApplication::setOrganizationName(QStringLiteral("tapomi-tests"));
+    QCoreApplication::setApplicationName(QStringLiteral("tapomi_teacher_qt_tests"));
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().remove(QStringLiteral("fileDialogs"));
+    // A dialog left in the working directory last time does not open there again.
+    QSettings().setValue(QStringLiteral("fileDialogs/pdf"), qtPath(data));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(qtPath(data));
+
+    NoFolderMemory memory;
+    const FixedClock clock;
+    QtTeacherView window(memory, clock, { temp / "drill", data, records });
+    CardMakerTool cardMaker(&window, [] { return nullptr; });
+    window.logic().attachTool(Control::MakeCards, &cardMaker);
+    window.show();
+    window.open();
+    window.childList()->setCurrentItem(window.childList()->topLevelItem(0));
+
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const auto orHome = [](const QString& folder) {
+        return QFileInfo(folder).isDir() ? QDir(folder).absolutePath() : QDir::homePath();
+    };
+    struct Dialog
+    {
+        const char* name;
+        QPushButton* button;
+        QString first; // where it opens the first time
+        QString chosen; // what is chosen in it: it opens there the next time
+    };
+    const Dialog dialogs[] = {
+        { "CSV", window.button(Control::ExportCsv), orHome(documents),
+            qtPath(elsewhere / "はなこ.csv") },
+        { "PDF", window.button(Control::ExportPdf), orHome(documents),
+            qtPath(elsewhere / "はなこ.pdf") },
+        { "picture", window.button(Control::MakeCards), orHome(pictures),
+            qtPath(elsewhere / "photo.jpg") },
+    };
+    const QStringList columns { QStringLiteral(u"名前"), QStringLiteral(u"大きさ"),
+        QStringLiteral(u"種類"), QStringLiteral(u"更新日時") };
+    const QString cancel = QStringLiteral(u"やめる");
+    // Each dialog is answered with the next choice, or cancelled when none is left; the card
+    // maker is asked for a picture, then closed.
+    QStringList choices;
+    std::vector<std::pair<std::string, QStringList>> seen; // where it opened, its columns
+    const Answers<QFileDialog> files([&](QFileDialog& dialog) {
+        seen.emplace_back(canonical(dialog.directory().absolutePath()), shownWords(dialog));
+        if (choices.isEmpty())
+            return dialog.reject();
+        dialog.selectFile(choices.takeFirst());
+        static_cast<QDialog&>(dialog).accept(); // QFileDialog's own is not public
+    });
+    const Answers<CardMakerDialog> maker([](CardMakerDialog& dialog) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == QtText::toQString(CardCaptions::kChoosePicture))
+                button->click();
+        }
+        dialog.reject();
+    });
+    for (const Dialog& dialog : dialogs) {
+        SCOPED_TRACE(dialog.name);
+        seen.clear();
+        choices = { dialog.chosen };
+        dialog.button->click();
+        dialog.button->click();
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[0].first, canonical(dialog.first));
+        EXPECT_EQ(seen[1].first, canonical(qtPath(elsewhere))) << "where it was left";
+        EXPECT_EQ(seen[0].second.mid(0, 4), columns);
+        EXPECT_TRUE(seen[0].second.contains(cancel)) << seen[0].second.join(u' ').toStdString();
+    }
+    EXPECT_TRUE(fs::exists(elsewhere / "はなこ.csv"));
+
+    // The folder dialogs open on the folder the window offers, in Japanese too.
+    for (QPushButton* button : { window.button(Control::ChooseFolder), window.practiseButton() }) {
+        seen.clear();
+        button->click();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].second.mid(0, 4), columns);
+        EXPECT_TRUE(seen[0].second.contains(cancel)) << seen[0].second.join(u' ').toStdString();
+    }
+    QDir::setCurrent(before);
+    QSettings().remove(QStringLiteral("fileDialogs"));
 }
 
 } // namespace

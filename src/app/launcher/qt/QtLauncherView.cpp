@@ -1,5 +1,6 @@
 #include "app/launcher/qt/QtLauncherView.h"
 
+#include "app/qt/JapaneseFileDialog.h"
 #include "app/qt/QtText.h"
 
 #include <QDir>
@@ -49,15 +50,12 @@ QtLauncherView::QtLauncherView(QString voicePackProgram, QObject* parent)
 
 std::unique_ptr<QFileDialog> QtLauncherView::folderDialog(const fs::path& offered)
 {
-    auto dialog = std::make_unique<QFileDialog>(
-        nullptr, QStringLiteral(u"絵カードのフォルダーをえらんでください"));
+    auto dialog = std::make_unique<JapaneseFileDialog>(nullptr,
+        QStringLiteral(u"絵カードのフォルダーをえらんでください"), QStringLiteral("cardFolder"),
+        QStringLiteral(u"えらぶ"));
     dialog->setFileMode(QFileDialog::Directory);
-    dialog->setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    dialog->setLabelText(QFileDialog::LookIn, QStringLiteral(u"場所："));
+    dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setLabelText(QFileDialog::FileName, QStringLiteral(u"フォルダー："));
-    dialog->setLabelText(QFileDialog::FileType, QStringLiteral(u"種類："));
-    dialog->setLabelText(QFileDialog::Accept, QStringLiteral(u"えらぶ"));
-    dialog->setLabelText(QFileDialog::Reject, QStringLiteral(u"やめる"));
     dialog->setNameFilter(QStringLiteral(u"フォルダー"));
     // It opens inside the folder offered, so that accepting at once chooses it, and never lists
     // the folder around it: the sample cards' copy sits beside the record, whose files a file

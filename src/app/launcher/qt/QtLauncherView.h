@@ -25,7 +25,8 @@ public:
     SoundsOutcome makeSounds(const std::filesystem::path& folder) override;
 
     // The folder dialog as askForFolder shows it, opened on the offered folder's parent with the
-    // offered folder selected, so that one click on "えらぶ" takes it.
+    // offered folder selected, so that one click on "えらぶ" takes it; with none offered, where
+    // the dialog was last left or in the home folder.
     static std::unique_ptr<QFileDialog> folderDialog(const std::filesystem::path& offered);
 
 signals:
