@@ -304,9 +304,9 @@ std::u16string KanaConfusion::GroupName(Group group)
     case Group::VoicingWrong:
         return u"濁点と半濁点のとりちがえ";
     case Group::SmallKana:
-        return u"小さい字(っ・ゃ・ゅ・ょ)";
+        return u"小さい字（っ・ゃ・ゅ・ょ）";
     case Group::LongVowelMark:
-        return u"のばす音(ー)";
+        return u"のばす音（ー）";
     case Group::SoundAlike:
         return u"は・わ、お・を、え・へ";
     case Group::NeighbourKey:
