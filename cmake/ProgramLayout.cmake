@@ -30,16 +30,23 @@ endfunction()
 # into the same place; appends the copies to the list named by out_var. Used in assets/, whose
 # target tapomi_program_data makes the copies.
 function(tapomi_program_data_files out_var subdir)
+  # share/tapomi itself is named without a trailing "/.", which CMake 3.31 warns of.
+  set(destination ${TAPOMI_INSTALL_DATADIR}/${subdir})
+  set(build_folder ${TAPOMI_BUILD_DATADIR}/${subdir})
+  if(subdir STREQUAL ".")
+    set(destination ${TAPOMI_INSTALL_DATADIR})
+    set(build_folder ${TAPOMI_BUILD_DATADIR})
+  endif()
   set(outputs ${${out_var}})
   foreach(file IN LISTS ARGN)
     get_filename_component(name ${file} NAME)
-    set(output ${TAPOMI_BUILD_DATADIR}/${subdir}/${name})
+    set(output ${build_folder}/${name})
     add_custom_command(OUTPUT ${output}
       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${output}
       DEPENDS ${file}
       VERBATIM)
     list(APPEND outputs ${output})
   endforeach()
-  install(FILES ${ARGN} DESTINATION ${TAPOMI_INSTALL_DATADIR}/${subdir})
+  install(FILES ${ARGN} DESTINATION ${destination})
   set(${out_var} ${outputs} PARENT_SCOPE)
 endfunction()
