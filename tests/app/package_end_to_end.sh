@@ -26,9 +26,14 @@ fail() {
   || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$work"/out/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data mecab-ipadic-utf8 \
-  fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libsdl2-2.0-0 \
-  libespeak-ng1 libmecab2 libsqlite3-0; do
+# The libraries by the names of this release's packages that hold them: the linked Qt, and those
+# the programs open themselves.
+needed_packages=(open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data mecab-ipadic-utf8
+  fonts-ipafont-gothic qt6-translations-l10n qt6-image-formats-plugins)
+for soname in libQt6Widgets.so.6 libSDL2-2.0.so.0 libespeak-ng.so.1 libmecab.so.2 libsqlite3.so.0; do
+  needed_packages+=("$(dpkg-query -S "*/$soname" | head -n 1 | cut -d: -f1)")
+done
+for needed in "${needed_packages[@]}"; do
   [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done
 if command -v lintian >/dev/null; then
