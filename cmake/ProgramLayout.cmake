@@ -4,9 +4,13 @@
 # install, an extracted package and the installed system.
 include(GNUInstallDirs)
 
-# How the program names itself to the desktop and the package system. The project has no web
-# address yet: the reserved example.org domain stands in until it has one.
-set(TAPOMI_APP_ID "org.example.tapomi" CACHE STRING "AppStream and desktop-file id")
+# How the program names itself to the desktop and the package system. The AppStream and desktop
+# id stays as it is from now on: desktops remember applications by it (a pinned icon, the
+# software centre). The menu entry's first name, org.example.tapomi.desktop, is kept as a hidden
+# entry for anyone whose shortcut or script names it. The project has no web address yet: the
+# reserved example.org domain stands in until it has one.
+set(TAPOMI_APP_ID "io.github.tapomi.tapomi")
+set(TAPOMI_OLD_APP_ID "org.example.tapomi")
 set(TAPOMI_HOMEPAGE "https://tapomi.example.org" CACHE STRING "The project's web address")
 set(TAPOMI_MAINTAINER "Tapomi developers <tapomi@example.org>" CACHE STRING
     "Maintainer of the Debian package")
