@@ -1,10 +1,12 @@
 # The Debian package, made from the install rules by cpack's DEB generator (scripts/package).
 # Its dependencies are the libraries the programs link, found by dpkg-shlibdeps, and what they
-# need at run time without linking it: the speech programs and dictionaries, and the font.
+# need at run time without linking it: the libraries they open themselves, the speech programs
+# and dictionaries, and the font. It is named after the release it is built on (DebianRelease).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tapomi)
 set(CPACK_PACKAGE_VENDOR "Tapomi developers")
 set(CPACK_PACKAGE_CONTACT "${TAPOMI_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_VERSION "${TAPOMI_PACKAGE_VERSION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -12,13 +14,20 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TAPOMI_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libsqlite3-0 keeps the children's records. qt6-translations-l10n: Qt's own Japanese texts in
-# the launcher's folder dialog (its column headings, menus and tool tips).
-# qt6-image-formats-plugins: the WebP and TIFF readers, so the teacher's tools can make a .jpg
-# copy of such a picture. SDL, espeak-ng and MeCab are opened by the programs only when sound is
-# first needed, so dpkg-shlibdeps does not see them: they are named here.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libsqlite3-0, libsdl2-2.0-0, libespeak-ng1, libmecab2, open-jtalk, open-jtalk-mecab-naist-jdic, espeak-ng-data, mecab-ipadic-utf8, fonts-ipafont-gothic, qt6-translations-l10n, qt6-image-formats-plugins")
+# What the programs need without linking it, which dpkg-shlibdeps therefore does not see: the
+# libraries they open when first needed (the records' SQLite, SDL's sound, espeak-ng and MeCab),
+# named as this release names them; the speech programs, dictionaries and font;
+# qt6-translations-l10n, Qt's own Japanese texts in the launcher's folder dialog (its column
+# headings, menus and tool tips); qt6-image-formats-plugins, the WebP and TIFF readers, so that
+# the teacher's tools can make a .jpg copy of such a picture.
+set(runtime_dependencies)
+foreach(soname IN ITEMS libsqlite3.so.0 libSDL2-2.0.so.0 libespeak-ng.so.1 libmecab.so.2)
+  tapomi_debian_runtime_dependency(dependency ${soname})
+  list(APPEND runtime_dependencies "${dependency}")
+endforeach()
+list(APPEND runtime_dependencies open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data
+  mecab-ipadic-utf8 fonts-ipafont-gothic qt6-translations-l10n qt6-image-formats-plugins)
+list(JOIN runtime_dependencies ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 # The first line is the synopsis; cpack indents the rest and marks the blank line as a break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "picture-card typing drill in Japanese kana for children

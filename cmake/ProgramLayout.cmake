@@ -4,9 +4,13 @@
 # install, an extracted package and the installed system.
 include(GNUInstallDirs)
 
-# How the program names itself to the desktop and the package system. The project has no web
-# address yet: the reserved example.org domain stands in until it has one.
-set(TAPOMI_APP_ID "org.example.tapomi" CACHE STRING "AppStream and desktop-file id")
+# How the program names itself to the desktop and the package system. The AppStream and desktop
+# id stays as it is from now on: desktops remember applications by it (a pinned icon, the
+# software centre). The menu entry's first name, org.example.tapomi.desktop, is kept as a hidden
+# entry for anyone whose shortcut or script names it. The project has no web address yet: the
+# reserved example.org domain stands in until it has one.
+set(TAPOMI_APP_ID "io.github.tapomi.tapomi")
+set(TAPOMI_OLD_APP_ID "org.example.tapomi")
 set(TAPOMI_HOMEPAGE "https://tapomi.example.org" CACHE STRING "The project's web address")
 set(TAPOMI_MAINTAINER "Tapomi developers <tapomi@example.org>" CACHE STRING
     "Maintainer of the Debian package")
@@ -30,16 +34,23 @@ endfunction()
 # into the same place; appends the copies to the list named by out_var. Used in assets/, whose
 # target tapomi_program_data makes the copies.
 function(tapomi_program_data_files out_var subdir)
+  # share/tapomi itself is named without a trailing "/.", which CMake 3.31 warns of.
+  set(destination ${TAPOMI_INSTALL_DATADIR}/${subdir})
+  set(build_folder ${TAPOMI_BUILD_DATADIR}/${subdir})
+  if(subdir STREQUAL ".")
+    set(destination ${TAPOMI_INSTALL_DATADIR})
+    set(build_folder ${TAPOMI_BUILD_DATADIR})
+  endif()
   set(outputs ${${out_var}})
   foreach(file IN LISTS ARGN)
     get_filename_component(name ${file} NAME)
-    set(output ${TAPOMI_BUILD_DATADIR}/${subdir}/${name})
+    set(output ${build_folder}/${name})
     add_custom_command(OUTPUT ${output}
       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${output}
       DEPENDS ${file}
       VERBATIM)
     list(APPEND outputs ${output})
   endforeach()
-  install(FILES ${ARGN} DESTINATION ${TAPOMI_INSTALL_DATADIR}/${subdir})
+  install(FILES ${ARGN} DESTINATION ${destination})
   set(${out_var} ${outputs} PARENT_SCOPE)
 endfunction()

@@ -1,5 +1,5 @@
 // Speed of the sound and speech path, on the real audio device or, when none is chosen, on SDL's
-// disk driver writing to /dev/null (which keeps real time like a sound card).
+// disk driver writing to a file (which keeps real time like a sound card).
 #include "media/AudioMixer.h"
 #include "media/EngineSpeechVoice.h"
 #include "media/EspeakEngine.h"
@@ -28,10 +28,15 @@ double millis(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-void useDiskDeviceUnlessChosen()
+// SDL's disk driver writing into the rig's folder, unless an audio driver was chosen when the
+// benchmark started. (SDL 2.32 refuses /dev/null as the disk driver's output.)
+void useDiskDeviceUnlessChosen(const fs::path& folder)
 {
-    ::setenv("SDL_AUDIODRIVER", "disk", 0);
-    ::setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
+    static const bool chosen = std::getenv("SDL_AUDIODRIVER") != nullptr;
+    if (chosen)
+        return;
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", (folder / "device.raw").c_str(), 1);
 }
 
 void writeWave(const fs::path& path, std::size_t frames)
@@ -60,9 +65,9 @@ struct Rig
 {
     Rig()
     {
-        useDiskDeviceUnlessChosen();
         folder = fs::temp_directory_path() / ("tapomi-bench-" + std::to_string(::getpid()));
         fs::create_directories(folder);
+        useDiskDeviceUnlessChosen(folder);
         previous = fs::current_path();
         fs::current_path(folder);
         output = SdlAudioOutput::open(mixer);

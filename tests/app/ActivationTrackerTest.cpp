@@ -1,5 +1,7 @@
 #include "app/qt/ActivationTracker.h"
 
+#include "WindowSystemFocus.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -21,9 +23,9 @@ void activate(QWidget& window)
 // that none of its windows is active, then that the same window is active again.
 void leaveAndComeBack(QWidget& window)
 {
-    QApplication::setActiveWindow(nullptr);
+    WindowSystemFocus::moveTo(nullptr);
     ASSERT_EQ(QApplication::activeWindow(), nullptr);
-    QApplication::setActiveWindow(&window);
+    WindowSystemFocus::moveTo(&window);
     ASSERT_EQ(QApplication::activeWindow(), &window);
 }
 

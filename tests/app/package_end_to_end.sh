@@ -26,9 +26,14 @@ fail() {
   || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$work"/out/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data mecab-ipadic-utf8 \
-  fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libsdl2-2.0-0 \
-  libespeak-ng1 libmecab2 libsqlite3-0; do
+# The libraries by the names of this release's packages that hold them: the linked Qt, and those
+# the programs open themselves.
+needed_packages=(open-jtalk open-jtalk-mecab-naist-jdic espeak-ng-data mecab-ipadic-utf8
+  fonts-ipafont-gothic qt6-translations-l10n qt6-image-formats-plugins)
+for soname in libQt6Widgets.so.6 libSDL2-2.0.so.0 libespeak-ng.so.1 libmecab.so.2 libsqlite3.so.0; do
+  needed_packages+=("$(dpkg-query -S "*/$soname" | head -n 1 | cut -d: -f1)")
+done
+for needed in "${needed_packages[@]}"; do
   [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done
 if command -v lintian >/dev/null; then
@@ -52,12 +57,20 @@ for licence in "License: GPL-3.0-or-later" "/usr/share/common-licenses/GPL-3" "L
   grep -qF "$licence" "$copyright" || fail "the copyright file does not name $licence"
 done
 
-desktop=$(ls "$usr"/share/applications/*.desktop)
+# The menu entry under the id desktops know the program by, and under its first name, hidden,
+# for what still names that.
+desktop=$usr/share/applications/io.github.tapomi.tapomi.desktop
+old_desktop=$usr/share/applications/org.example.tapomi.desktop
 grep -qx 'Exec=tapomi-launcher' "$desktop" || fail "the menu entry does not start the launcher"
+grep -qx 'NoDisplay=true' "$desktop" && fail "the menu entry is hidden"
+grep -qx 'Exec=tapomi-launcher' "$old_desktop" || fail "the entry's first name does not start the launcher"
+grep -qx 'NoDisplay=true' "$old_desktop" || fail "the entry's first name shows in the menu beside it"
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+  desktop-file-validate "$desktop" "$old_desktop" || fail "desktop-file-validate"
 fi
-metainfo=$(ls "$usr"/share/metainfo/*.metainfo.xml)
+metainfo=$usr/share/metainfo/io.github.tapomi.tapomi.metainfo.xml
+grep -qF '<launchable type="desktop-id">io.github.tapomi.tapomi.desktop</launchable>' "$metainfo" \
+  || fail "the metainfo does not launch the menu entry"
 grep -qF tohoku-f01 "$metainfo" || fail "the metainfo does not credit the voice"
 grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "the metainfo's licence"
 if command -v appstreamcli >/dev/null; then

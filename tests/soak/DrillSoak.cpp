@@ -20,6 +20,7 @@
 #include "media/EngineSpeechVoice.h"
 #include "media/MediaSystem.h"
 
+#include "DiskAudioSink.h"
 #include "UiQueue.h"
 #include "WaveBytes.h"
 
@@ -186,10 +187,11 @@ int main(int argc, char** argv)
     const long toleranceKiB = (argc > 2 ? std::atol(argv[2]) : 5) * 1024;
     const long warmUp = std::max(1L, cards / 10);
     ::setenv("SDL_AUDIODRIVER", "disk", 0);
-    ::setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
     ::setenv("SDL_DISKAUDIODELAY", "0", 0); // as fast as the mixer fills buffers
 
     const std::filesystem::path working = prepareWorkingDirectory();
+    if (!DiskAudioSink::open(working))
+        fail("no pipe for the disk audio driver's output");
     std::filesystem::current_path(working); // the sound files are the working directory's
     const auto started = Clock::now();
     long minKiB = 0;

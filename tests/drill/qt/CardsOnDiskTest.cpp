@@ -3,6 +3,7 @@
 #include "EventLog.h"
 #include "FakeMedia.h"
 #include "ScriptedRandom.h"
+#include "WindowSystemFocus.h"
 
 #include "app/Utf8Text.h"
 #include "app/WarningBox.h"
@@ -47,7 +48,7 @@ protected:
     }
     ~CardsOnDiskTest() override
     {
-        QApplication::setActiveWindow(nullptr);
+        WindowSystemFocus::moveTo(nullptr);
         std::filesystem::current_path(m_previousDirectory);
     }
 

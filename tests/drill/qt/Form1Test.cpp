@@ -4,6 +4,7 @@
 #include "FakeDataStore.h"
 #include "FakeMedia.h"
 #include "ScriptedRandom.h"
+#include "WindowSystemFocus.h"
 
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
@@ -68,7 +69,7 @@ protected:
         program.DataPrefix = QtText::toU16(QStringLiteral(TAPOMI_SAMPLES_DIR "/"));
     }
 
-    ~Form1Test() override { QApplication::setActiveWindow(nullptr); }
+    ~Form1Test() override { WindowSystemFocus::moveTo(nullptr); }
 
     // Start-up as main runs it, with the prompt spoken at once.
     void start()

@@ -6,6 +6,7 @@
 #include "FakeDataStore.h"
 #include "FakeMedia.h"
 #include "ScriptedRandom.h"
+#include "WindowSystemFocus.h"
 
 #include "app/qt/ActivationTracker.h"
 #include "app/qt/FailureReport.h"
@@ -38,7 +39,7 @@ protected:
         data.settings.ShowSetupPicture = kFalse;
     }
 
-    ~HandBackQtTest() override { QApplication::setActiveWindow(nullptr); }
+    ~HandBackQtTest() override { WindowSystemFocus::moveTo(nullptr); }
 
     void start()
     {
