@@ -107,6 +107,15 @@ void awaitShown(QWidget& window)
     loop.exec();
 }
 
+// A card folder with one card, and a record whose one child, はなこ, practises on it.
+void recordWithHanako(const fs::path& records, const fs::path& cards)
+{
+    fs::create_directories(cards);
+    std::ofstream(cards / PathText::fromUtf8("りんご.jpg")) << "apple";
+    RecordStore store(records);
+    store.setLastFolder(store.addChild(u"はなこ"), cards);
+}
+
 TEST(QtTeacherViewTest, StartsTheDrillAsAProgramAndComesBackWithTheReport)
 {
     TempFolder temp;
@@ -114,12 +123,7 @@ TEST(QtTeacherViewTest, StartsTheDrillAsAProgramAndComesBackWithTheReport)
     const fs::path work = temp / "work";
     const fs::path cards = temp / "えカード 1組";
     fs::create_directories(work);
-    fs::create_directories(cards);
-    std::ofstream(cards / PathText::fromUtf8("りんご.jpg")) << "apple";
-    {
-        RecordStore store(records);
-        store.setLastFolder(store.addChild(u"はなこ"), cards);
-    }
+    recordWithHanako(records, cards);
     // A stand-in for the drill: notes where it runs, on what and for whom.
     const fs::path drill = PathText::fromUtf8(TAPOMI_DRILL_STAND_IN);
 
@@ -548,12 +552,7 @@ TEST(QtTeacherViewTest, AFileDialogAndAnotherProgramLoseNoChildAndNoAnswer)
     const fs::path records = data / "records.sqlite";
     const fs::path cards = temp / "cards";
     fs::create_directories(data);
-    fs::create_directories(cards);
-    std::ofstream(cards / PathText::fromUtf8("りんご.jpg")) << "apple";
-    {
-        RecordStore store(records);
-        store.setLastFolder(store.addChild(u"はなこ"), cards);
-    }
+    recordWithHanako(records, cards);
     const QString standIn = QtText::fromUtf8(TAPOMI_DRILL_STAND_IN);
     NoFolderMemory memory;
     const FixedClock clock;
