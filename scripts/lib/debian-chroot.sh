@@ -101,14 +101,19 @@ debian_inside_env=(env -i HOME=/root LANG=C.UTF-8 TERM=dumb DEBIAN_FRONTEND=noni
 
 # Runs a bash script inside ROOT, with /proc, /dev, a fresh /dev/shm and the machine's name
 # servers, in mount and process namespaces of its own. With OVERLAY (LOWER:RUN_DIR) ROOT is first
-# mounted as an overlay of LOWER, its changes kept in RUN_DIR/upper.
+# mounted as an overlay of LOWER, its changes kept in RUN_DIR/upper. With debian_offline=yes the
+# script also has a network of its own, with no way out: the X servers of its tests then cannot
+# meet those of the machine or of another system by display number (an X server's abstract socket
+# is the network's, not the file system's, so two systems' servers of one number would clash).
 #   debian_enter ROOT OVERLAY SCRIPT [BIND...]      each BIND is HOST_PATH:PATH_INSIDE
 debian_enter() {
   local root=$1 overlay=$2 script=$3
   shift 3
   local binds
   binds=$(printf '%s\n' "$@")
-  unshare --mount --pid --fork --kill-child --propagation private -- bash -euc '
+  local network=()
+  [[ "${debian_offline:-}" != yes ]] || network=(--net)
+  unshare --mount --pid "${network[@]}" --fork --kill-child --propagation private -- bash -euc '
     root=$1 overlay=$2 script=$3 binds=$4
     shift 4
     if [[ -n "$overlay" ]]; then

@@ -38,8 +38,10 @@ for soname in libsqlite3.so.0 libSDL2-2.0.so.0 libespeak-ng.so.1 libmecab.so.2; 
 done
 useradd --create-home --shell /bin/bash teacher
 teacher_home=/home/teacher
+# A teacher's programs need no network; one of their own keeps their X servers from meeting
+# another system's of the same display number (their abstract sockets are the network's).
 as_teacher() {
-  setpriv --reuid=teacher --regid=teacher --init-groups \
+  unshare --net setpriv --reuid=teacher --regid=teacher --init-groups \
     env -i HOME=$teacher_home USER=teacher LANG=C.UTF-8 LC_ALL=C.UTF-8 PATH=/usr/bin:/bin "$@"
 }
 as_teacher tapomi-voicepack /tmp/sounds >/tmp/voicepack.log 2>&1 ||
@@ -70,7 +72,7 @@ for entry in io.github.tapomi.tapomi org.example.tapomi; do
   file=/usr/share/applications/$entry.desktop
   command=$(sed -n 's/^Exec=//p' "$file")
   [[ $command == tapomi-launcher ]] || fail "$entry.desktop runs $command"
-  as_teacher xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" bash -c '
+  as_teacher xvfb-run -a -e /tmp/xvfb-menu.log -s "-screen 0 1366x768x24 -nolisten tcp" bash -c '
     export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
     '"$command"' >/tmp/launcher-$$.log 2>&1 &
     program=$!
@@ -88,7 +90,7 @@ for entry in io.github.tapomi.tapomi org.example.tapomi; do
     done
     status=0
     wait $program || status=$?
-    [[ -n $closed && $status -eq 0 ]] || { cat /tmp/launcher-$$.log >&2; exit 1; }
+    [[ -n $closed && $status -eq 0 ]] || { cat /tmp/launcher-$$.log /tmp/xvfb-menu.log >&2; exit 1; }
   ' || fail "the menu entry $entry.desktop did not open the teacher's window"
 done
 data=$teacher_home/.local/share/tapomi
