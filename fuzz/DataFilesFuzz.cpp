@@ -7,7 +7,7 @@
 
 #include "FuzzChecks.h"
 
-#include "app/WarningBox.h"
+#include "common/WarningBox.h"
 #include "data/DataFolder.h"
 #include "data/DataTextFile.h"
 #include "data/SelectionFile.h"

@@ -3,8 +3,8 @@
 // What both data-file fuzz targets hold true of every input: a broken invariant aborts, which
 // libFuzzer reports as a finding. DataFileError is an expected outcome and never one.
 
-#include "app/PraisePhraseList.h"
-#include "app/ProgramState.h"
+#include "common/PraisePhraseList.h"
+#include "common/ProgramState.h"
 #include "data/DataFileError.h"
 #include "data/DataItemReader.h"
 

@@ -4,10 +4,10 @@
 // (each without and with a child's record being written), and the processor time spent while
 // the drill waits for a key.
 
-#include "app/qt/FailureReport.h"
-#include "app/qt/QtText.h"
-#include "app/qt/QtWarningBox.h"
-#include "app/qt/TwipScale.h"
+#include "common/qt/FailureReport.h"
+#include "common/qt/QtText.h"
+#include "common/qt/QtWarningBox.h"
+#include "common/qt/TwipScale.h"
 #include "data/DataFolder.h"
 #include "drill/ClockRandom.h"
 #include "drill/DrillSession.h"

@@ -16,7 +16,7 @@
 #include "record/RecordStore.h"
 #include "record/RecordWriter.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 
 #include <chrono>

@@ -2,7 +2,7 @@
 // Widgets program can do to put one full-screen window in tapomi's Japanese font on screen.
 // It reads no files, plays nothing and waits for the window system to close it.
 
-#include "app/qt/JapaneseFont.h"
+#include "common/qt/JapaneseFont.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "cards/CardFileSystem.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "cards/FolderActions.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/CardFileSystem.h"
 #include "cards/CardName.h"
 #include "cards/ImageConverter.h"

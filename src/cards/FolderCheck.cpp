@@ -1,7 +1,7 @@
 #include "cards/FolderCheck.h"
 
-#include "app/ProgramState.h"
-#include "app/Utf8Text.h"
+#include "common/ProgramState.h"
+#include "common/Utf8Text.h"
 #include "cards/CardName.h"
 #include "cards/FolderActions.h"
 #include "cards/TakenNames.h"

@@ -1,6 +1,6 @@
 #include "cards/FolderCheckCommand.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/FolderCheck.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "cards/TakenNames.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/CardName.h"
 #include "data/PathText.h"
 #include "data/PictureListing.h"

@@ -1,6 +1,6 @@
 #include "data/DataFolder.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "data/PictureListing.h"
 #include "data/PraiseFile.h"

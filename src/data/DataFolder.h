@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/DataStore.h"
-#include "app/ProgramState.h"
-#include "app/WarningBox.h"
+#include "common/DataStore.h"
+#include "common/ProgramState.h"
+#include "common/WarningBox.h"
 
 #include <filesystem>
 #include <string>

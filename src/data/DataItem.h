@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "common/Settings.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "data/PathText.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <system_error>
 

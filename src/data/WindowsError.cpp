@@ -1,6 +1,6 @@
 #include "data/WindowsError.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <windows.h>
 

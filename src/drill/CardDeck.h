@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramState.h"
+#include "common/ProgramState.h"
 #include "drill/DrillState.h"
 #include "drill/RandomSource.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PraisePhraseList.h"
+#include "common/PraisePhraseList.h"
 
 #include <cstdint>
 #include <string>

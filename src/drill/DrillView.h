@@ -1,5 +1,9 @@
 #pragma once
 
+#include "common/Colour.h"
+#include "common/TwipRect.h"
+#include "common/TwipSize.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -21,28 +25,6 @@ enum class SettingsWindow
     Form2,
     Form3
 };
-
-// Geometry is in twips (1/1440 inch); the window converts to its screen's pixels.
-struct TwipRect
-{
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const TwipRect&, const TwipRect&) = default;
-};
-
-struct TwipSize
-{
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const TwipSize&, const TwipSize&) = default;
-};
-
-// A 24-bit colour written &H00BBGGRR: red in the lowest byte.
-using Colour = std::uint32_t;
 
 // What DrillSession needs of the drill window. The window forwards its events (load, activation,
 // character keys, timer ticks) to the session and otherwise only does what it is told.

@@ -1,7 +1,7 @@
 #include "media/ChildProcess.h"
 
-#include "app/CommandLine.h"
-#include "app/Utf8Text.h"
+#include "common/CommandLine.h"
+#include "common/Utf8Text.h"
 #include "media/StopSignal.h"
 
 #include <array>

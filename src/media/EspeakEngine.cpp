@@ -1,6 +1,6 @@
 #include "media/EspeakEngine.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "media/PcmConverter.h"
 #include "media/StopSignal.h"
 

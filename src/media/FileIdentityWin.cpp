@@ -1,6 +1,6 @@
 #include "media/FileIdentity.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <windows.h>
 

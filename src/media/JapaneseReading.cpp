@@ -1,6 +1,6 @@
 #include "media/JapaneseReading.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include "media/MecabApi.h"
 

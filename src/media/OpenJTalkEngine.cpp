@@ -1,7 +1,7 @@
 #include "media/OpenJTalkEngine.h"
 
-#include "app/ProgramFiles.h"
-#include "app/Utf8Text.h"
+#include "common/ProgramFiles.h"
+#include "common/Utf8Text.h"
 #include "media/SampleLevel.h"
 #include "media/StopSignal.h"
 #include "media/WaveDecoder.h"

@@ -1,7 +1,7 @@
 #include "media/OpenJTalkProgram.h"
 
-#include "app/ProgramFiles.h"
-#include "app/Utf8Text.h"
+#include "common/ProgramFiles.h"
+#include "common/Utf8Text.h"
 #include "media/ChildProcess.h"
 
 #include <algorithm>

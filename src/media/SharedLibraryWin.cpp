@@ -1,6 +1,6 @@
 #include "media/SharedLibrary.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <string>
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "media/WaveSoundPlayer.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 WaveSoundPlayer::WaveSoundPlayer(AudioMixer& mixer)
     : m_mixer(mixer)

@@ -1,6 +1,6 @@
 #include "record/RecordProblems.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/LocalDate.h"
 #include "record/LockedFile.h"

@@ -1,6 +1,6 @@
 #include "record/RecordQuery.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/RecordError.h"
 #include "record/SqliteApi.h"

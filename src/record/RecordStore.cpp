@@ -1,6 +1,6 @@
 #include "record/RecordStore.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/PictureCollator.h"
 #include "record/ChildName.h"
 #include "record/PendingAnswers.h"

@@ -1,6 +1,6 @@
 #include "record/RecordWriter.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/PendingAnswers.h"
 #include "record/RecordProblems.h"

@@ -1,6 +1,6 @@
 #include "teacher/DrillHandover.h"
 
-#include "app/Environment.h"
+#include "common/Environment.h"
 #include "data/PathText.h"
 #include "teacher/TeacherCommands.h"
 

@@ -1,7 +1,7 @@
 #include "teacher/DrillHandover.h"
 
-#include "app/CommandLine.h"
-#include "app/Environment.h"
+#include "common/CommandLine.h"
+#include "common/Environment.h"
 #include "data/PathText.h"
 #include "teacher/TeacherCommands.h"
 

@@ -1,6 +1,6 @@
 #include "teacher/DrillLaunch.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/RecordStore.h"
 

@@ -1,7 +1,7 @@
 #include "teacher/TeacherCommands.h"
 
-#include "app/Utf8Text.h"
-#include "app/launcher/Launcher.h"
+#include "common/Utf8Text.h"
+#include "teacher/Launcher.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
 #include "record/ChildName.h"

@@ -1,6 +1,6 @@
 #include "cards/FolderActions.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include "FakeConverter.h"
 #include "TempFolder.h"

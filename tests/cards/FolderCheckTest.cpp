@@ -1,6 +1,6 @@
 #include "cards/FolderCheck.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/CardName.h"
 #include "cards/FolderActions.h"
 #include "cards/FolderCheckCommand.h"

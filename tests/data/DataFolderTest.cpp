@@ -1,6 +1,6 @@
 #include "data/DataFolder.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/ShiftJisCodec.h"
 

@@ -1,6 +1,6 @@
 #include "data/PictureListing.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/PictureCollator.h"
 

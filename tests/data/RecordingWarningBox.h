@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WarningBox.h"
+#include "common/WarningBox.h"
 
 #include <string>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/DataFolder.h"
 #include "drill/DrillSession.h"

@@ -1,4 +1,4 @@
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "data/ShiftJisCodec.h"
 
 #include "TempFolder.h"

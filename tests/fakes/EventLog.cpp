@@ -1,6 +1,6 @@
 #include "EventLog.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 std::string utf8(std::u16string_view text)
 {

@@ -2,8 +2,8 @@
 
 #include "EventLog.h"
 
-#include "app/DataStore.h"
-#include "app/ProgramState.h"
+#include "common/DataStore.h"
+#include "common/ProgramState.h"
 
 #include <map>
 #include <string>

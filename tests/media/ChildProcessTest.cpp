@@ -1,6 +1,6 @@
 #include "media/ChildProcess.h"
 
-#include "app/ProgramFiles.h"
+#include "common/ProgramFiles.h"
 #include "media/StopSignal.h"
 
 #include <gtest/gtest.h>

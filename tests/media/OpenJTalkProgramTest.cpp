@@ -1,6 +1,6 @@
 #include "media/OpenJTalkEngine.h"
 
-#include "app/ProgramFiles.h"
+#include "common/ProgramFiles.h"
 #include "media/StopSignal.h"
 
 #include "ScopedVariable.h"

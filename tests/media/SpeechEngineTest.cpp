@@ -1,4 +1,4 @@
-#include "app/ProgramFiles.h"
+#include "common/ProgramFiles.h"
 #include "media/EngineSpeechVoice.h"
 #include "media/EspeakEngine.h"
 #include "media/OpenJTalkEngine.h"

@@ -1,6 +1,6 @@
 #include "record/AttemptCsv.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <gtest/gtest.h>
 

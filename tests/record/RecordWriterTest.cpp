@@ -7,7 +7,7 @@
 #include "OtherProgram.h"
 #include "TempFolder.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

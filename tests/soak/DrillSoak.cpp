@@ -12,8 +12,8 @@
 //
 // A tolerance of 0 leaves the memory unchecked, for runs too short to settle.
 
-#include "app/ProgramState.h"
-#include "app/WarningBox.h"
+#include "common/ProgramState.h"
+#include "common/WarningBox.h"
 #include "data/DataFolder.h"
 #include "drill/DrillSession.h"
 #include "drill/DrillView.h"

@@ -1,6 +1,6 @@
 #include "teacher/TeacherCommands.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
 #include "teacher/TeacherClock.h"

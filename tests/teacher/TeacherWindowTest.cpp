@@ -1,8 +1,8 @@
 #include "teacher/TeacherWindow.h"
 
-#include "app/Utf8Text.h"
-#include "app/launcher/FolderMemory.h"
-#include "app/launcher/Launcher.h"
+#include "common/Utf8Text.h"
+#include "teacher/FolderMemory.h"
+#include "teacher/Launcher.h"
 #include "data/PathText.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"

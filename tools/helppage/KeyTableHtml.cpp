@@ -1,6 +1,6 @@
 #include "KeyTableHtml.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/KanaKeyboard.h"
 #include "drill/KanaInput.h"
 

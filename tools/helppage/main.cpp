@@ -6,7 +6,7 @@
 
 #include "HelpTemplate.h"
 #include "KeyTableHtml.h"
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/CardCaptions.h"
 #include "cards/KanaKeyboard.h"
 #include "record/KanaConfusion.h"

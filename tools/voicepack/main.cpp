@@ -1,7 +1,7 @@
 #include "VoicePack.h"
 
-#include "app/CommandLine.h"
-#include "app/ProgramExit.h"
+#include "common/CommandLine.h"
+#include "common/ProgramExit.h"
 #include "data/PathText.h"
 #include "media/SpeechEngines.h"
 

@@ -1,7 +1,7 @@
 #include "cards/qt/CardMakerDialog.h"
 
-#include "app/qt/JapaneseFileDialog.h"
-#include "app/qt/QtText.h"
+#include "common/qt/JapaneseFileDialog.h"
+#include "common/qt/QtText.h"
 #include "cards/CardCaptions.h"
 #include "cards/CardName.h"
 #include "cards/qt/CardImage.h"

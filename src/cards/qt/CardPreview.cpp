@@ -1,6 +1,6 @@
 #include "cards/qt/CardPreview.h"
 
-#include "app/qt/JapaneseFont.h"
+#include "common/qt/JapaneseFont.h"
 #include "drill/DrillLayout.h"
 
 #include <QPainter>

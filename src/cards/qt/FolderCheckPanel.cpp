@@ -1,6 +1,6 @@
 #include "cards/qt/FolderCheckPanel.h"
 
-#include "app/qt/QtText.h"
+#include "common/qt/QtText.h"
 #include "cards/CardCaptions.h"
 #include "cards/CardName.h"
 #include "cards/FolderCheck.h"

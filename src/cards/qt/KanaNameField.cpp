@@ -1,6 +1,6 @@
 #include "cards/qt/KanaNameField.h"
 
-#include "app/qt/JapaneseFont.h"
+#include "common/qt/JapaneseFont.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
 #include "cards/qt/QtImageConverter.h"
 
-#include "app/qt/QtText.h"
+#include "common/qt/QtText.h"
 #include "cards/qt/CardImage.h"
 
 #include <QFile>

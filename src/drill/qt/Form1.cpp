@@ -1,9 +1,9 @@
 #include "drill/qt/Form1.h"
 
-#include "app/qt/BgrColour.h"
-#include "app/qt/FailureReport.h"
-#include "app/qt/JapaneseFont.h"
-#include "app/qt/QtText.h"
+#include "common/qt/BgrColour.h"
+#include "common/qt/FailureReport.h"
+#include "common/qt/JapaneseFont.h"
+#include "common/qt/QtText.h"
 #include "drill/DrillLayout.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/PictureBox.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/qt/TwipScale.h"
+#include "common/qt/TwipScale.h"
 #include "drill/DrillView.h"
 #include "drill/qt/PictureLoader.h"
 #include "drill/qt/PicturePrefetch.h"

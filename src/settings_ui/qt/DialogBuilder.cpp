@@ -1,7 +1,7 @@
 #include "settings_ui/qt/DialogBuilder.h"
 
-#include "app/qt/BgrColour.h"
-#include "app/qt/TwipScale.h"
+#include "common/qt/BgrColour.h"
+#include "common/qt/TwipScale.h"
 
 #include <algorithm>
 

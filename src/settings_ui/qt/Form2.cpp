@@ -2,8 +2,8 @@
 
 #include "settings_ui/qt/DialogBuilder.h"
 
-#include "app/qt/FailureReport.h"
-#include "app/qt/QtText.h"
+#include "common/qt/FailureReport.h"
+#include "common/qt/QtText.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DataStore.h"
-#include "app/ProgramState.h"
+#include "common/DataStore.h"
+#include "common/ProgramState.h"
 #include "settings_ui/OptionsView.h"
 #include "settings_ui/OptionsWindow.h"
 

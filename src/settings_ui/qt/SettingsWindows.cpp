@@ -1,6 +1,6 @@
 #include "settings_ui/qt/SettingsWindows.h"
 
-#include "app/qt/ActivationTracker.h"
+#include "common/qt/ActivationTracker.h"
 #include "settings_ui/qt/Form2.h"
 #include "settings_ui/qt/Form3.h"
 

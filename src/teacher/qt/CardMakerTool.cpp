@@ -1,6 +1,6 @@
 #include "teacher/qt/CardMakerTool.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/qt/CardMakerDialog.h"
 #include "data/PathText.h"
 

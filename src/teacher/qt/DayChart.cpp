@@ -1,6 +1,6 @@
 #include "teacher/qt/DayChart.h"
 
-#include "app/qt/QtText.h"
+#include "common/qt/QtText.h"
 #include "teacher/ReportText.h"
 
 #include <QFontMetricsF>

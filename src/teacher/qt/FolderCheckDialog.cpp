@@ -1,6 +1,6 @@
 #include "teacher/qt/FolderCheckDialog.h"
 
-#include "app/Utf8Text.h"
+#include "common/Utf8Text.h"
 #include "cards/FolderCheck.h"
 #include "cards/qt/FolderCheckPanel.h"
 #include "data/DataFileError.h"

@@ -1,6 +1,6 @@
 #include "teacher/qt/RecordWatcher.h"
 
-#include "app/qt/QtText.h"
+#include "common/qt/QtText.h"
 #include "record/PendingAnswers.h"
 #include "record/RecordProblems.h"
 

@@ -1,6 +1,6 @@
 #include "teacher/qt/ReportPanel.h"
 
-#include "app/qt/QtText.h"
+#include "common/qt/QtText.h"
 #include "teacher/ReportText.h"
 #include "teacher/TeacherCaptions.h"
 #include "teacher/qt/DayChart.h"

@@ -1,7 +1,7 @@
 #include "teacher/qt/ReportPdf.h"
 
-#include "app/qt/JapaneseFont.h"
-#include "app/qt/QtText.h"
+#include "common/qt/JapaneseFont.h"
+#include "common/qt/QtText.h"
 #include "record/ExportTarget.h"
 #include "record/RecordError.h"
 #include "teacher/ReportText.h"

@@ -1,7 +1,7 @@
 #include "cards/qt/FolderCheckPanel.h"
 
-#include "app/Utf8Text.h"
-#include "app/qt/QtText.h"
+#include "common/Utf8Text.h"
+#include "common/qt/QtText.h"
 
 #include "TempFolder.h"
 

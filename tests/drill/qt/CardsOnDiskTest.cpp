@@ -5,9 +5,9 @@
 #include "ScriptedRandom.h"
 #include "WindowSystemFocus.h"
 
-#include "app/Utf8Text.h"
-#include "app/WarningBox.h"
-#include "app/qt/FailureReport.h"
+#include "common/Utf8Text.h"
+#include "common/WarningBox.h"
+#include "common/qt/FailureReport.h"
 #include "data/DataFolder.h"
 #include "data/PathText.h"
 #include "drill/DrillSession.h"

@@ -8,8 +8,8 @@
 #include "ScriptedRandom.h"
 #include "WindowSystemFocus.h"
 
-#include "app/qt/ActivationTracker.h"
-#include "app/qt/FailureReport.h"
+#include "common/qt/ActivationTracker.h"
+#include "common/qt/FailureReport.h"
 #include "drill/DrillSession.h"
 #include "drill/qt/Form1.h"
 

@@ -4,7 +4,7 @@
 #include "EventLog.h"
 #include "FakeDataStore.h"
 
-#include "app/qt/FailureReport.h"
+#include "common/qt/FailureReport.h"
 #include "drill/qt/Form1.h"
 
 #include <QApplication>

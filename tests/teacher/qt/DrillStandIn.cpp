@@ -4,9 +4,9 @@
 // With TAPOMI_STAND_IN_ANSWERS=N it answers N cards for that child through the drill's own
 // writer first. Given --export FILE instead, it is another program reading the record: every
 // attempt of the child named in TAPOMI_CHILD_NAME, as CSV.
-#include "app/CommandLine.h"
-#include "app/Environment.h"
-#include "app/Utf8Text.h"
+#include "common/CommandLine.h"
+#include "common/Environment.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
 #include "record/RecordStore.h"

@@ -1,7 +1,7 @@
 #include "teacher/qt/QtTeacherView.h"
 
-#include "app/launcher/FolderMemory.h"
-#include "app/qt/JapaneseFont.h"
+#include "teacher/FolderMemory.h"
+#include "common/qt/JapaneseFont.h"
 #include "data/PathText.h"
 #include "record/RecordStore.h"
 #include "teacher/TeacherClock.h"
@@ -10,12 +10,12 @@
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"
 
-#include "app/qt/QtText.h"
+#include "common/qt/QtText.h"
 
 #include "media/TempFolder.h"
 
-#include "app/qt/JapaneseFont.h"
-#include "app/qt/QtText.h"
+#include "common/qt/JapaneseFont.h"
+#include "common/qt/QtText.h"
 #include "cards/CardCaptions.h"
 #include "cards/qt/CardMakerDialog.h"
 #include "teacher/qt/CardMakerTool.h"

@@ -1,6 +1,0 @@
-#include "app/ProgramExit.h"
-
-int ProgramExit::after(int status)
-{
-    return status;
-}

@@ -1,8 +1,0 @@
-#include "app/launcher/Launcher.h"
-
-#include <unistd.h>
-
-bool Launcher::MayWriteIn(const std::filesystem::path& folder)
-{
-    return ::access(folder.c_str(), W_OK) == 0;
-}

@@ -1,7 +1,0 @@
-#include "app/launcher/UserDataFolder.h"
-
-std::filesystem::path UserDataFolder::recordFile()
-{
-    const std::filesystem::path folder = workingDirectory();
-    return folder.empty() ? folder : folder / "records.sqlite";
-}
