@@ -2,15 +2,17 @@
 
 #include "common/qt/TwipScale.h"
 #include "drill/DrillView.h"
-#include "drill/qt/PictureLoader.h"
-#include "drill/qt/PicturePrefetch.h"
+#include "drill/qt/CardPictures.h"
+#include "drill/qt/InkMeasure.h"
+#include "drill/qt/OuterGeometry.h"
 
 #include <QWidget>
 
 #include <functional>
-#include <vector>
+#include <memory>
 
 class DrillSession;
+class EmptyDeckHint;
 class FailureReport;
 class PictureBox;
 class QLabel;
@@ -47,7 +49,7 @@ public:
     // Runs when the window is closed from its title bar, before the program ends.
     void setCloseHook(CloseHook hook) { m_closeHook = std::move(hook); }
     bool hasEnded() const { return m_ended; }
-    const PicturePrefetch& picturePrefetch() const { return m_prefetch; }
+    const PicturePrefetch& picturePrefetch() const { return m_pictures->prefetch(); }
 
     // DrillView
     void setVisible(Widget widget, bool visible) override;
@@ -93,18 +95,7 @@ private:
     // The box Image1's picture is fitted into as it is decoded, in device pixels.
     QSize pictureSize() const;
     QSize devicePixels(QSize logical) const;
-    // Fits an auto-size label to its text, keeping its left and top edges.
-    void autoSize(QLabel* label);
-    // Paints a label on screen now: a blocking sound follows, and the child must see the kana
-    // (or the mark) while hearing it.
-    void paintNow(QLabel* label);
-    void placeHint();
     void colourEcho();
-    static QString setupPictureFor(QSize devicePixels);
-    // The ink of text in the Japanese bold font, in pixels per point of font size.
-    QRectF inkPerPoint(const QLabel* label, const QString& text) const;
-    // Sets the outer rectangle asked for last, now that the frame may be known.
-    void applyOuterGeometry();
 
     FailureReport& m_failure;
     DrillSession* m_session = nullptr;
@@ -112,28 +103,16 @@ private:
     CloseHook m_closeHook;
     bool m_ended = false;
     bool m_loaded = false;
-    // The outer rectangle in pixels that the window is to fill, frame included, and how many
-    // more times it is set again as the window system reveals the frame.
-    QRect m_wantedOuter;
-    int m_refits = 0;
+    OuterGeometry m_outer;
 
     PictureBox* m_image1;
     QLabel* m_label1;
     QLabel* m_label2;
     QLabel* m_label3;
-    QLabel* m_hint;
+    EmptyDeckHint* m_hint;
     PictureBox* m_image2;
     QTimer* m_timer1;
     QTimer* m_timer2;
-    PicturePrefetch m_prefetch { &PictureLoader::load };
-    // The picture to read ahead once Image1's own has been taken and the first frame is shown.
-    QString m_nextPicture;
-    bool m_firstFrameShown = false;
-    struct MeasuredInk
-    {
-        QString text;
-        int dpi = 0;
-        QRectF perPoint;
-    };
-    mutable std::vector<MeasuredInk> m_measuredInk;
+    std::unique_ptr<CardPictures> m_pictures;
+    InkMeasure m_ink;
 };
