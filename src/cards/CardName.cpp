@@ -4,6 +4,7 @@
 #include "drill/CardDeck.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -12,15 +13,19 @@ bool isKatakana(char16_t unit)
     return (unit >= 0x30A1 && unit <= 0x30FA) || (unit >= 0xFF66 && unit <= 0xFF9D);
 }
 
-std::u16string bracketed(std::u16string_view characters)
+// The characters of a text, each whole: a character beyond the basic plane (an emoji) is two
+// UTF-16 units and one character.
+std::vector<std::u16string> charactersOf(std::u16string_view text)
 {
-    std::u16string text;
-    for (const char16_t unit : characters) {
-        text += u'「';
-        text += unit;
-        text += u'」';
+    std::vector<std::u16string> characters;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool pair = text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < text.size()
+            && text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
+        characters.emplace_back(text.substr(at, pair ? 2 : 1));
+        if (pair)
+            ++at;
     }
-    return text;
+    return characters;
 }
 
 } // namespace
@@ -60,16 +65,16 @@ std::optional<std::u16string> CardName::UntypeableReason(
     std::u16string_view word, const std::vector<KanaKeyboard>& keyboards)
 {
     const std::u16string asked = AskedPart(word);
-    std::u16string missing;
+    std::vector<std::u16string> missing;
     std::vector<const KanaKeyboard*> failing;
     for (const KanaKeyboard& keyboard : keyboards) {
         const std::u16string lacking = keyboard.untypeable(asked);
         if (lacking.empty())
             continue;
         failing.push_back(&keyboard);
-        for (const char16_t unit : lacking) {
-            if (missing.find(unit) == std::u16string::npos)
-                missing += unit;
+        for (std::u16string& character : charactersOf(lacking)) {
+            if (std::find(missing.begin(), missing.end(), character) == missing.end())
+                missing.push_back(std::move(character));
         }
     }
     if (failing.empty())
@@ -77,9 +82,9 @@ std::optional<std::u16string> CardName::UntypeableReason(
 
     std::u16string shown;
     std::vector<std::u16string> kinds;
-    for (const char16_t unit : missing) {
-        shown += bracketed(std::u16string(1, unit == u'\t' ? u' ' : unit));
-        const std::u16string kind = CharacterKind(unit);
+    for (const std::u16string& character : missing) {
+        shown += u"「" + (character == u"\t" ? std::u16string(u" ") : character) + u"」";
+        const std::u16string kind = CharacterKind(character.front());
         if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
             kinds.push_back(kind);
     }
@@ -107,7 +112,9 @@ std::u16string CardName::Suggestion(
             unit = static_cast<char16_t>(unit - 0x60);
         suggestion += unit;
     }
-    if (suggestion.empty() || suggestion == word || UntypeableReason(suggestion, keyboards))
+    // Only a word a new card may have: a rename to it must not be refused in turn.
+    if (suggestion.empty() || suggestion == word || suggestion.size() > kAskedLength
+        || UntypeableReason(suggestion, keyboards))
         return {};
     return suggestion;
 }

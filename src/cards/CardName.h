@@ -26,7 +26,8 @@ public:
         std::u16string_view word, const std::vector<KanaKeyboard>& keyboards);
     // The word a child could type that the teacher most likely meant: katakana (full- or
     // half-width) given as hiragana, blanks and double quotes taken out. Empty when no such
-    // word can be given, or when it would be the word itself.
+    // word can be given, when it would be the word itself, or when it is longer than a new
+    // card's word may be.
     static std::u16string Suggestion(
         std::u16string_view word, const std::vector<KanaKeyboard>& keyboards);
     // Why a new card may not get this word (the card maker, a rename): empty, not typeable, or

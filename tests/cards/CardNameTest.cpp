@@ -46,6 +46,9 @@ TEST(CardNameTest, SaysWhyAWordCannotBeACardAndOffersTheHiragana)
         { "full-width letters and digits", u"ｃａｔ１",
             u"「ｃ」「ａ」「ｔ」「１」（ローマ字・数字）" + both, u"" },
         { "a small kana no key gives", u"ぁひる", u"「ぁ」（キーのないひらがな）" + both, u"" },
+        { "an emoji, one character of two units", u"ねこ😺", u"「😺」（絵文字など）" + both, u"" },
+        { "katakana whose hiragana would be too long", u"チョウチョウトカブトムシ",
+            u"名前が長すぎます。10文字までにしてください。", u"" },
     };
     const std::vector<KanaKeyboard> keyboards { KanaKeyboard(true), KanaKeyboard(false) };
     for (const WordCase& c : cases) {
