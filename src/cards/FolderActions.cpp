@@ -1,10 +1,10 @@
 #include "cards/FolderActions.h"
 
-#include "common/Utf8Text.h"
 #include "cards/CardFileSystem.h"
 #include "cards/CardName.h"
 #include "cards/ImageConverter.h"
 #include "cards/TakenNames.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "data/PictureListing.h"
 

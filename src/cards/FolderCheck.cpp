@@ -1,10 +1,10 @@
 #include "cards/FolderCheck.h"
 
-#include "common/ProgramState.h"
-#include "common/Utf8Text.h"
 #include "cards/CardName.h"
 #include "cards/FolderActions.h"
 #include "cards/TakenNames.h"
+#include "common/ProgramState.h"
+#include "common/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/PathText.h"
 #include "data/PictureCollator.h"

@@ -1,7 +1,7 @@
 #include "cards/FolderCheckCommand.h"
 
-#include "common/Utf8Text.h"
 #include "cards/FolderCheck.h"
+#include "common/Utf8Text.h"
 
 #include <cstring>
 #include <stdexcept>

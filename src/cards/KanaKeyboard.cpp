@@ -1,5 +1,6 @@
 #include "cards/KanaKeyboard.h"
 
+#include "data/DataFileNames.h"
 #include "data/DataTextFile.h"
 #include "data/SettingsFile.h"
 #include "drill/DrillState.h"
@@ -64,7 +65,7 @@ std::vector<KanaKeyboard> KanaKeyboard::ForFolder(const std::filesystem::path& f
 {
     try {
         DataTextFile file;
-        if (file.openForReading(folder / "tapomi.txt", DataItemReader::Source::Program)
+        if (file.openForReading(folder / DataFileNames::kSettings, DataItemReader::Source::Program)
             == DataTextFile::OpenResult::Opened) {
             const Settings settings = SettingsFile::Parse(file);
             return { KanaKeyboard(settings.TalkingAidKeyboard != 0) };

@@ -1,7 +1,7 @@
 #include "cards/TakenNames.h"
 
-#include "common/Utf8Text.h"
 #include "cards/CardName.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "data/PictureListing.h"
 

@@ -1,6 +1,7 @@
 #include "data/DataFolder.h"
 
 #include "common/Utf8Text.h"
+#include "data/DataFileNames.h"
 #include "data/PathText.h"
 #include "data/PictureListing.h"
 #include "data/PraiseFile.h"
@@ -80,17 +81,17 @@ void DataFolder::LoadPraisePhrases(PraisePhraseList& list)
 
 std::filesystem::path DataFolder::settingsPath() const
 {
-    return inWorkingDirectory(m_program.DataPrefix + u"tapomi.txt");
+    return inWorkingDirectory(m_program.DataPrefix + std::u16string(DataFileNames::kSettings));
 }
 
 std::filesystem::path DataFolder::selectionPath() const
 {
-    return inWorkingDirectory(m_program.DataPrefix + u"Fname.txt");
+    return inWorkingDirectory(m_program.DataPrefix + std::u16string(DataFileNames::kSelection));
 }
 
 std::filesystem::path DataFolder::praisePath() const
 {
-    return inWorkingDirectory(u"O.txt");
+    return inWorkingDirectory(std::u16string(DataFileNames::kPraise));
 }
 
 std::filesystem::path DataFolder::pictureFolder() const

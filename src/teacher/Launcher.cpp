@@ -2,11 +2,12 @@
 
 #include "common/Utf8Text.h"
 #include "common/WarningBox.h"
-#include "teacher/FolderMemory.h"
-#include "teacher/LauncherView.h"
 #include "data/DataFileError.h"
+#include "data/DataFileNames.h"
 #include "data/PathText.h"
 #include "data/PictureListing.h"
+#include "teacher/FolderMemory.h"
+#include "teacher/LauncherView.h"
 
 #include <fstream>
 #include <system_error>
@@ -113,7 +114,7 @@ bool Launcher::prepare()
 
 bool Launcher::copyStarterFiles()
 {
-    bool ok = copyIfMissing(m_dataFolder / "O.txt", m_workingDirectory / "O.txt");
+    bool ok = copyIfMissing(m_dataFolder / DataFileNames::kPraise, m_workingDirectory / DataFileNames::kPraise);
     const fs::path samples = m_workingDirectory / kSamplesFolder;
     std::error_code error;
     fs::create_directories(samples, error);

@@ -1,12 +1,12 @@
 #include "teacher/TeacherCommands.h"
 
 #include "common/Utf8Text.h"
-#include "teacher/Launcher.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
 #include "record/ChildName.h"
 #include "record/RecordError.h"
 #include "record/RecordStore.h"
+#include "teacher/Launcher.h"
 #include "teacher/ReportPeriod.h"
 #include "teacher/TeacherClock.h"
 

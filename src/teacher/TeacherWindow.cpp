@@ -1,8 +1,6 @@
 #include "teacher/TeacherWindow.h"
 
 #include "common/Utf8Text.h"
-#include "teacher/FolderMemory.h"
-#include "teacher/Launcher.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
 #include "record/ChildName.h"
@@ -11,6 +9,8 @@
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
 #include "record/RecordWriter.h"
+#include "teacher/FolderMemory.h"
+#include "teacher/Launcher.h"
 #include "teacher/ReportPeriod.h"
 #include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"

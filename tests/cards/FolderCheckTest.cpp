@@ -1,9 +1,9 @@
 #include "cards/FolderCheck.h"
 
-#include "common/Utf8Text.h"
 #include "cards/CardName.h"
 #include "cards/FolderActions.h"
 #include "cards/FolderCheckCommand.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 
 #include "FakeConverter.h"

@@ -1,12 +1,12 @@
 #include "teacher/TeacherWindow.h"
 
 #include "common/Utf8Text.h"
-#include "teacher/FolderMemory.h"
-#include "teacher/Launcher.h"
 #include "data/PathText.h"
 #include "record/RecordProblems.h"
 #include "record/RecordStore.h"
 #include "record/RecordWriter.h"
+#include "teacher/FolderMemory.h"
+#include "teacher/Launcher.h"
 #include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"
 

@@ -1,7 +1,7 @@
 #include "KeyTableHtml.h"
 
-#include "common/Utf8Text.h"
 #include "cards/KanaKeyboard.h"
+#include "common/Utf8Text.h"
 #include "drill/KanaInput.h"
 
 #include <map>

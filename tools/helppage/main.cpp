@@ -6,9 +6,9 @@
 
 #include "HelpTemplate.h"
 #include "KeyTableHtml.h"
-#include "common/Utf8Text.h"
 #include "cards/CardCaptions.h"
 #include "cards/KanaKeyboard.h"
+#include "common/Utf8Text.h"
 #include "record/KanaConfusion.h"
 #include "teacher/ReportText.h"
 #include "teacher/TeacherCaptions.h"

@@ -1,7 +1,5 @@
 #include "cards/qt/CardMakerDialog.h"
 
-#include "common/qt/JapaneseFileDialog.h"
-#include "common/qt/QtText.h"
 #include "cards/CardCaptions.h"
 #include "cards/CardName.h"
 #include "cards/qt/CardImage.h"
@@ -9,6 +7,8 @@
 #include "cards/qt/CropView.h"
 #include "cards/qt/KanaBoard.h"
 #include "cards/qt/KanaNameField.h"
+#include "common/qt/JapaneseFileDialog.h"
+#include "common/qt/QtText.h"
 #include "media/SoundPlayer.h"
 
 #include <QApplication>

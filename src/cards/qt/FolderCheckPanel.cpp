@@ -1,10 +1,10 @@
 #include "cards/qt/FolderCheckPanel.h"
 
-#include "common/qt/QtText.h"
 #include "cards/CardCaptions.h"
 #include "cards/CardName.h"
 #include "cards/FolderCheck.h"
 #include "cards/qt/QtImageConverter.h"
+#include "common/qt/QtText.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

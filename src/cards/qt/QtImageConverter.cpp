@@ -1,7 +1,7 @@
 #include "cards/qt/QtImageConverter.h"
 
-#include "common/qt/QtText.h"
 #include "cards/qt/CardImage.h"
+#include "common/qt/QtText.h"
 
 #include <QFile>
 

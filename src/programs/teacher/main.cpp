@@ -3,29 +3,30 @@
 // directory on a picture folder. Its options (--help) reach the record without the window.
 
 #include "common/CommandLine.h"
+#include "cards/FolderCheckCommand.h"
 #include "common/Environment.h"
 #include "common/ProgramExit.h"
 #include "common/ProgramFiles.h"
 #include "common/Utf8Text.h"
-#include "teacher/Launcher.h"
-#include "teacher/LauncherCommand.h"
-#include "teacher/UserDataFolder.h"
-#include "teacher/qt/QtLauncherView.h"
-#include "teacher/qt/SettingsFolderMemory.h"
 #include "common/qt/JapaneseFont.h"
 #include "common/qt/QtText.h"
 #include "common/qt/QtWarningBox.h"
-#include "cards/FolderCheckCommand.h"
+#include "data/DataFileNames.h"
 #include "data/PathText.h"
 #include "media/MediaSystem.h"
 #include "record/RecordStore.h"
 #include "teacher/DrillHandover.h"
+#include "teacher/Launcher.h"
+#include "teacher/LauncherCommand.h"
 #include "teacher/SystemClock.h"
 #include "teacher/TeacherCommands.h"
+#include "teacher/UserDataFolder.h"
 #include "teacher/qt/CardMakerTool.h"
 #include "teacher/qt/FolderCheckDialog.h"
+#include "teacher/qt/QtLauncherView.h"
 #include "teacher/qt/QtTeacherView.h"
 #include "teacher/qt/ReportPdf.h"
+#include "teacher/qt/SettingsFolderMemory.h"
 
 #include <QApplication>
 #include <QFile>
@@ -100,7 +101,7 @@ int teacherWindow(int& argc, char** argv)
     const SystemClock clock;
     QtTeacherView window(
         memory, clock, { ProgramFiles::companion("tapomi"), workingDirectory(), recordsFile() });
-    FolderCheckDialog folderCheck(&window, workingDirectory() / "O.txt");
+    FolderCheckDialog folderCheck(&window, workingDirectory() / DataFileNames::kPraise);
     window.logic().attachTool(TeacherView::Control::CheckFolder, &folderCheck);
     // The card maker says each kana the teacher types with the drill's own sound files, which
     // are plain names in the working directory; the sound player is made only when first needed.
@@ -217,7 +218,7 @@ int run(int programArgc, char** programArgv)
     // so it needs no display.
     if (FolderCheckCommand::IsWanted(argc, argv)) {
         return FolderCheckCommand::Run(
-            argc, argv, workingDirectory() / "O.txt", std::cout, std::cerr);
+            argc, argv, workingDirectory() / DataFileNames::kPraise, std::cout, std::cerr);
     }
     const LauncherCommand command
         = LauncherCommand::Parse(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));

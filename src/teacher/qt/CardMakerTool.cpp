@@ -1,7 +1,7 @@
 #include "teacher/qt/CardMakerTool.h"
 
-#include "common/Utf8Text.h"
 #include "cards/qt/CardMakerDialog.h"
+#include "common/Utf8Text.h"
 #include "data/PathText.h"
 
 #include <string>

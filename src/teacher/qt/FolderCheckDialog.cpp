@@ -1,8 +1,8 @@
 #include "teacher/qt/FolderCheckDialog.h"
 
-#include "common/Utf8Text.h"
 #include "cards/FolderCheck.h"
 #include "cards/qt/FolderCheckPanel.h"
+#include "common/Utf8Text.h"
 #include "data/DataFileError.h"
 #include "data/PathText.h"
 

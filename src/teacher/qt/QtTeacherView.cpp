@@ -1,7 +1,6 @@
 #include "teacher/qt/QtTeacherView.h"
 
 #include "common/ProgramFiles.h"
-#include "teacher/qt/QtLauncherView.h"
 #include "common/qt/JapaneseFileDialog.h"
 #include "common/qt/QtText.h"
 #include "common/qt/QtWarningBox.h"
@@ -9,6 +8,7 @@
 #include "record/ChildName.h"
 #include "teacher/TeacherCaptions.h"
 #include "teacher/qt/ChildList.h"
+#include "teacher/qt/QtLauncherView.h"
 #include "teacher/qt/RecordWatcher.h"
 #include "teacher/qt/ReportPanel.h"
 #include "teacher/qt/ReportPdf.h"

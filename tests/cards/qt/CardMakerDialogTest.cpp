@@ -1,9 +1,9 @@
 #include "cards/qt/CardMakerDialog.h"
 
-#include "common/Utf8Text.h"
-#include "common/qt/QtText.h"
 #include "cards/qt/KanaNameField.h"
 #include "cards/qt/QtImageConverter.h"
+#include "common/Utf8Text.h"
+#include "common/qt/QtText.h"
 
 #include "TempFolder.h"
 

@@ -1,9 +1,9 @@
 #include "teacher/Launcher.h"
 #include "common/ProgramFiles.h"
-#include "teacher/FolderMemory.h"
-#include "teacher/LauncherView.h"
 #include "data/PraiseFile.h"
 #include "data/ShiftJisCodec.h"
+#include "teacher/FolderMemory.h"
+#include "teacher/LauncherView.h"
 
 #include "TempFolder.h"
 #include "data/RecordingWarningBox.h"

@@ -1,9 +1,9 @@
 #include "teacher/qt/QtTeacherView.h"
 
-#include "teacher/FolderMemory.h"
 #include "common/qt/JapaneseFont.h"
 #include "data/PathText.h"
 #include "record/RecordStore.h"
+#include "teacher/FolderMemory.h"
 #include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"
 #include "teacher/qt/RecordWatcher.h"
@@ -14,10 +14,10 @@
 
 #include "media/TempFolder.h"
 
-#include "common/qt/JapaneseFont.h"
-#include "common/qt/QtText.h"
 #include "cards/CardCaptions.h"
 #include "cards/qt/CardMakerDialog.h"
+#include "common/qt/JapaneseFont.h"
+#include "common/qt/QtText.h"
 #include "teacher/qt/CardMakerTool.h"
 #include "teacher/qt/DayChart.h"
 
