@@ -59,18 +59,13 @@ fs::path recordsFile()
     return UserDataFolder::recordFile();
 }
 
-QString qtPath(const fs::path& path)
-{
-    return QtText::fromPath(path);
-}
-
 // Names, icon and the Japanese texts of Qt's own dialogs, whatever the desktop's language.
 void setUpApplication(QTranslator& qtTexts)
 {
     QApplication::setOrganizationName(QStringLiteral("tapomi"));
     QApplication::setApplicationName(QStringLiteral("tapomi-launcher"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tapomi/icon.png")));
-    JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
+    JapaneseFont::addBundled(QtText::fromPath(ProgramFiles::dataFolder()));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -80,7 +75,7 @@ void setUpApplication(QTranslator& qtTexts)
 // The first run's preparation, with its progress window; false when the teacher cancelled.
 bool prepare(QtWarningBox& messages, SettingsFolderMemory& memory)
 {
-    QtLauncherView view(qtPath(ProgramFiles::companion("tapomi-voicepack")));
+    QtLauncherView view(QtText::fromPath(ProgramFiles::companion("tapomi-voicepack")));
     Launcher launcher(view, messages, memory, ProgramFiles::dataFolder(), workingDirectory());
     return launcher.prepareWorkingDirectory();
 }
@@ -191,7 +186,7 @@ int exportPdf(int& argc, char** argv, const LauncherCommand& command)
     if (!Environment::hasDisplay())
         Environment::set("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    JapaneseFont::addBundled(qtPath(ProgramFiles::dataFolder()));
+    JapaneseFont::addBundled(QtText::fromPath(ProgramFiles::dataFolder()));
     if (const std::optional<std::u16string> problem
         = ReportPdf::Save(command.path(), recordsFile(), *report)) {
         TeacherCommands::Tell(std::cerr,

@@ -15,16 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString qtPath(const fs::path& path)
-{
-    return QtText::fromPath(path);
-}
-
-fs::path stdPath(const QString& path)
-{
-    return QtText::toPath(path);
-}
-
 // The voice pack writes each file under a temporary name first; a killed run leaves its
 // temporary files behind, named after its process id.
 void removeTemporaryFiles(const fs::path& folder, qint64 processId)
@@ -60,7 +50,7 @@ std::unique_ptr<QFileDialog> QtLauncherView::folderDialog(const fs::path& offere
     // It opens inside the folder offered, so that accepting at once chooses it, and never lists
     // the folder around it: the sample cards' copy sits beside the record, whose files a file
     // dialog must not open. With nothing offered it opens in the teacher's home.
-    dialog->setDirectory(offered.empty() ? QDir::homePath() : qtPath(offered));
+    dialog->setDirectory(offered.empty() ? QDir::homePath() : QtText::fromPath(offered));
     return dialog;
 }
 
@@ -69,7 +59,7 @@ std::optional<fs::path> QtLauncherView::askForFolder(const fs::path& offered)
     const std::unique_ptr<QFileDialog> dialog = folderDialog(offered);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return stdPath(QDir::cleanPath(dialog->selectedFiles().constFirst()));
+    return QtText::toPath(QDir::cleanPath(dialog->selectedFiles().constFirst()));
 }
 
 LauncherView::SoundsOutcome QtLauncherView::makeSounds(const fs::path& folder)
@@ -85,7 +75,7 @@ LauncherView::SoundsOutcome QtLauncherView::makeSounds(const fs::path& folder)
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setProgram(m_voicePackProgram);
-    process.setArguments({ qtPath(folder), QStringLiteral("--progress") });
+    process.setArguments({ QtText::fromPath(folder), QStringLiteral("--progress") });
 
     QEventLoop loop;
     bool cancelled = false;

@@ -40,16 +40,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString qtPath(const fs::path& path)
-{
-    return QtText::fromPath(path);
-}
-
-fs::path stdPath(const QString& path)
-{
-    return QtText::toPath(path);
-}
-
 QString text(std::u16string_view value)
 {
     return QtText::toQString(value);
@@ -325,7 +315,7 @@ std::optional<fs::path> QtTeacherView::askForFolder(const fs::path& offered)
     dialog->resize(size() * 3 / 4);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return stdPath(QDir::cleanPath(dialog->selectedFiles().constFirst()));
+    return QtText::toPath(QDir::cleanPath(dialog->selectedFiles().constFirst()));
 }
 
 std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path& suggested)
@@ -341,10 +331,10 @@ std::optional<fs::path> QtTeacherView::askForFile(FileKind kind, const fs::path&
     dialog.setNameFilter(
         csv ? QStringLiteral(u"CSV ファイル (*.csv)") : QStringLiteral(u"PDF ファイル (*.pdf)"));
     dialog.setDefaultSuffix(csv ? QStringLiteral("csv") : QStringLiteral("pdf"));
-    dialog.selectFile(qtPath(suggested));
+    dialog.selectFile(QtText::fromPath(suggested));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return stdPath(dialog.selectedFiles().constFirst());
+    return QtText::toPath(dialog.selectedFiles().constFirst());
 }
 
 std::optional<std::u16string> QtTeacherView::writePdf(const fs::path& file, const Report& report)
@@ -360,10 +350,10 @@ bool QtTeacherView::startDrill(const DrillLaunch& launch)
     for (const std::string& name : launch.unsetVariables)
         environment.remove(QString::fromStdString(name));
     m_drill->setProcessEnvironment(environment);
-    m_drill->setProgram(qtPath(launch.program));
+    m_drill->setProgram(QtText::fromPath(launch.program));
     // The folder is the drill's one argument, taken whole, blanks and all.
-    m_drill->setArguments({ qtPath(launch.folder) });
-    m_drill->setWorkingDirectory(qtPath(launch.workingDirectory));
+    m_drill->setArguments({ QtText::fromPath(launch.folder) });
+    m_drill->setWorkingDirectory(QtText::fromPath(launch.workingDirectory));
     m_drill->start();
     if (!m_drill->waitForStarted())
         return false;
@@ -373,7 +363,7 @@ bool QtTeacherView::startDrill(const DrillLaunch& launch)
 
 void QtTeacherView::openHelp()
 {
-    const QString page = qtPath(m_helpPage);
+    const QString page = QtText::fromPath(m_helpPage);
     if (!QFileInfo(page).isFile()) {
         warn(u"ヘルプのページが見つかりません。タポミをインストールしなおしてください。\n"
             + QtText::toU16(QDir::toNativeSeparators(page)));
