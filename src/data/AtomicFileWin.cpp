@@ -1,53 +1,50 @@
 #include "data/AtomicFile.h"
 
-#include "data/DataFileError.h"
-#include "data/TemporaryFileName.h"
 #include "data/WindowsError.h"
 
-#include <atomic>
-#include <chrono>
-#include <string>
 #include <windows.h>
 
 namespace {
-
-std::atomic<unsigned> g_tempCounter { 0 };
-
-// A save takes milliseconds; a temporary file this old belongs to no save still running, even
-// one of another machine sharing the folder, whose process numbers mean nothing here.
-constexpr std::chrono::hours kAbandonedAfter { 1 };
 
 // The attributes a teacher or the system may have given the old file that the new one keeps.
 constexpr DWORD kKeptAttributes
     = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-[[noreturn]] void failWrite(const std::filesystem::path& path, std::string_view reason)
+HANDLE handleOf(std::intptr_t file)
 {
-    throw DataFileError(DataFileError::Kind::Write, path, reason);
+    return reinterpret_cast<HANDLE>(file);
 }
 
-[[noreturn]] void failWrite(const std::filesystem::path& path, DWORD error)
+std::string lastError()
 {
-    failWrite(path, WindowsError::reason(error));
+    return WindowsError::reason(GetLastError());
 }
 
-bool writeAll(HANDLE file, std::string_view bytes)
+} // namespace
+
+// Windows would let the rename replace a read-only file's name; the read-only mark is the
+// teacher's word that it must not change.
+AtomicFile::Existing AtomicFile::examine(const std::filesystem::path& target)
 {
-    while (!bytes.empty()) {
-        const DWORD chunk = bytes.size() > 1u << 30 ? 1u << 30 : static_cast<DWORD>(bytes.size());
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
-            return false;
-        bytes.remove_prefix(written);
-    }
-    return true;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return {};
+    Existing old;
+    old.exists = true;
+    old.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    old.kept = attributes & kKeptAttributes;
+    return old;
 }
 
-// True only when no process has that number any more; a process that runs but can't be
-// examined counts as running.
-bool processGone(DWORD pid)
+unsigned long AtomicFile::processId()
 {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    return GetCurrentProcessId();
+}
+
+// A process that runs but can't be examined counts as running.
+bool AtomicFile::processGone(unsigned long processId)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
     if (process == nullptr)
         return GetLastError() == ERROR_INVALID_PARAMETER;
     const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
@@ -55,80 +52,48 @@ bool processGone(DWORD pid)
     return ended;
 }
 
-// Removes what earlier saves of target left behind when they were killed: temporary files of
-// processes that no longer run, and any old enough that no save can still be writing it.
-void removeAbandoned(const std::filesystem::path& folder, const std::wstring& target)
+AtomicFile::Created AtomicFile::createNew(const std::filesystem::path& temp, const Existing& old)
 {
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folder, error);
-    if (error)
-        return;
-    const auto now = std::filesystem::file_time_type::clock::now();
-    for (const std::filesystem::directory_iterator end; entries != end; entries.increment(error)) {
-        if (error)
-            return;
-        const auto owner = TemporaryFileName::owner(entries->path().filename().native(), target);
-        if (!owner)
-            continue;
-        const bool ownerGone = *owner > 0 && *owner != GetCurrentProcessId() && processGone(*owner);
-        std::error_code timeError;
-        const auto written = std::filesystem::last_write_time(entries->path(), timeError);
-        const bool old = !timeError && now - written > kAbandonedAfter;
-        if (ownerGone || old)
-            DeleteFileW(entries->path().c_str());
-    }
+    const DWORD attributes = old.kept != 0 ? old.kept : FILE_ATTRIBUTE_NORMAL;
+    HANDLE file
+        = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        return { reinterpret_cast<Handle>(file), false, std::nullopt };
+    const DWORD error = GetLastError();
+    return { std::nullopt, error == ERROR_FILE_EXISTS, WindowsError::reason(error) };
 }
 
-} // namespace
-
-void AtomicFile::replace(const std::filesystem::path& path, std::string_view bytes)
+AtomicFile::Failure AtomicFile::writeAndSync(Handle file, std::string_view bytes)
 {
-    const std::filesystem::path target = linkTarget(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-
-    // Windows would let the rename replace a read-only file's name; the read-only mark is the
-    // teacher's word that it must not change.
-    const DWORD old = GetFileAttributesW(target.c_str());
-    const bool replacing = old != INVALID_FILE_ATTRIBUTES;
-    if (replacing && (old & FILE_ATTRIBUTE_READONLY) != 0)
-        failWrite(path, "読み取り専用のファイルです");
-
-    const std::wstring targetName = target.filename().native();
-    removeAbandoned(folder, targetName);
-
-    const DWORD attributes
-        = replacing && (old & kKeptAttributes) != 0 ? old & kKeptAttributes : FILE_ATTRIBUTE_NORMAL;
-    std::filesystem::path temp;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        // Named with a leading dot and its own ending, so that the picture listing never
-        // picks it up.
-        temp = folder / TemporaryFileName::make(targetName, GetCurrentProcessId(), g_tempCounter++);
-        file
-            = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
-            failWrite(path, GetLastError());
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > 1u << 30 ? 1u << 30 : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(handleOf(file), bytes.data(), chunk, &written, nullptr))
+            return lastError();
+        bytes.remove_prefix(written);
     }
-    if (file == INVALID_HANDLE_VALUE)
-        failWrite(path, static_cast<DWORD>(ERROR_FILE_EXISTS));
+    if (!FlushFileBuffers(handleOf(file)))
+        return lastError();
+    return std::nullopt;
+}
 
-    const auto abandon = [&](DWORD error) {
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
-        DeleteFileW(temp.c_str());
-        failWrite(path, error);
-    };
+// The attributes were given when the file was made.
+void AtomicFile::keepFrom(Handle, const Existing&)
+{
+}
 
-    if (!writeAll(file, bytes) || !FlushFileBuffers(file))
-        abandon(GetLastError());
-    const bool closed = CloseHandle(file);
-    file = INVALID_HANDLE_VALUE;
-    if (!closed)
-        abandon(GetLastError());
-    // Write-through: the call returns once the new name is on the disk.
-    if (!MoveFileExW(
-            temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        abandon(GetLastError());
+AtomicFile::Failure AtomicFile::close(Handle file)
+{
+    if (!CloseHandle(handleOf(file)))
+        return lastError();
+    return std::nullopt;
+}
+
+// Write-through: the call returns once the new name is on the disk.
+AtomicFile::Failure AtomicFile::rename(
+    const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastError();
+    return std::nullopt;
 }
