@@ -1,11 +1,10 @@
 #include "teacher/Launcher.h"
 
+#include "cards/FolderReadiness.h"
 #include "common/Utf8Text.h"
 #include "common/WarningBox.h"
-#include "data/DataFileError.h"
 #include "data/DataFileNames.h"
 #include "data/PathText.h"
-#include "data/PictureListing.h"
 #include "teacher/FolderMemory.h"
 #include "teacher/LauncherView.h"
 
@@ -76,12 +75,12 @@ std::optional<fs::path> Launcher::chooseFolder()
         const std::optional<fs::path> chosen = m_view.askForFolder(offered);
         if (!chosen)
             return std::nullopt;
-        const FolderProblem problem = CheckFolder(*chosen);
-        if (problem == FolderProblem::None) {
+        const FolderReadiness::Problem problem = FolderReadiness::Of(*chosen);
+        if (problem == FolderReadiness::Problem::None) {
             m_memory.remember(*chosen);
             return chosen;
         }
-        tell(ProblemText(problem, *chosen));
+        tell(FolderReadiness::Text(problem, *chosen));
         offered = *chosen;
     }
 }
@@ -136,46 +135,6 @@ fs::path Launcher::FolderToOffer(const fs::path& last, const fs::path& workingDi
     if (const fs::path samples = workingDirectory / kSamplesFolder; isFolder(samples))
         return samples;
     // Never the working directory itself: the record lives there.
-    return {};
-}
-
-Launcher::FolderProblem Launcher::CheckFolder(const fs::path& folder)
-{
-    std::error_code error;
-    if (folder.empty() || !fs::exists(folder, error))
-        return FolderProblem::Missing;
-    try {
-        if (PictureListing::List(folder).empty())
-            return FolderProblem::NoPictures;
-    } catch (const DataFileError&) {
-        return FolderProblem::Unreadable;
-    }
-    // The drill writes its settings and card selection beside the pictures.
-    if (!MayWriteIn(folder))
-        return FolderProblem::NotWritable;
-    return FolderProblem::None;
-}
-
-std::u16string Launcher::ProblemText(FolderProblem problem, const fs::path& folder)
-{
-    const std::u16string name = u"\n" + shown(folder);
-    switch (problem) {
-    case FolderProblem::None:
-        break;
-    case FolderProblem::Missing:
-        return u"このフォルダーは見つかりません。" + name;
-    case FolderProblem::Unreadable:
-        return u"このフォルダーは読めません。読むことのできるフォルダーをえらんでください。" + name;
-    case FolderProblem::NotWritable:
-        return u"このフォルダーには書きこめません。タポミは設定（tapomi.txt）とカードの選び"
-               u"（Fname.txt）を絵といっしょに保存します。書きこめるフォルダーをえらぶか、"
-               u"絵を書きこめるフォルダーにコピーしてください。"
-            + name;
-    case FolderProblem::NoPictures:
-        return u"このフォルダーには絵（.jpg .gif .bmp）がありません。絵の名前は、ひらがなの"
-               u"ことば（りんご.jpg など）にしてください。"
-            + name;
-    }
     return {};
 }
 

@@ -15,15 +15,6 @@ class WarningBox;
 class Launcher
 {
 public:
-    enum class FolderProblem
-    {
-        None,
-        Missing,
-        Unreadable,
-        NotWritable,
-        NoPictures,
-    };
-
     // Written once the first run's preparation is complete, so it is not done again.
     static constexpr const char* kPreparedMarker = ".tapomi-prepared";
     // The copy of the sample cards in the working directory.
@@ -50,14 +41,7 @@ public:
     static std::filesystem::path FolderToOffer(
         const std::filesystem::path& last, const std::filesystem::path& workingDirectory);
 
-    // Whether the drill can run on the folder: it lists the pictures and keeps its settings and
-    // card selection there.
-    static FolderProblem CheckFolder(const std::filesystem::path& folder);
-    static std::u16string ProblemText(FolderProblem problem, const std::filesystem::path& folder);
-
 private:
-    // Whether this user may make files in the folder; one file per platform.
-    static bool MayWriteIn(const std::filesystem::path& folder);
     // False when the teacher cancelled.
     bool prepare();
     bool copyStarterFiles();

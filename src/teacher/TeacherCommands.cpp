@@ -1,5 +1,6 @@
 #include "teacher/TeacherCommands.h"
 
+#include "cards/FolderReadiness.h"
 #include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
@@ -156,9 +157,9 @@ std::optional<DrillLaunch> TeacherCommands::ChildDrill(const fs::path& records,
                 + u"」のカードのフォルダーがまだ決まっていません。フォルダーも書いてください。");
         return std::nullopt;
     }
-    const Launcher::FolderProblem problem = Launcher::CheckFolder(chosen);
-    if (problem != Launcher::FolderProblem::None) {
-        std::u16string text = Launcher::ProblemText(problem, chosen);
+    const FolderReadiness::Problem problem = FolderReadiness::Of(chosen);
+    if (problem != FolderReadiness::Problem::None) {
+        std::u16string text = FolderReadiness::Text(problem, chosen);
         for (char16_t& c : text) {
             if (c == u'\n')
                 c = u' ';

@@ -1,5 +1,6 @@
 #include "teacher/TeacherWindow.h"
 
+#include "cards/FolderReadiness.h"
 #include "common/Utf8Text.h"
 #include "data/PathText.h"
 #include "record/AttemptCsv.h"
@@ -202,8 +203,8 @@ std::optional<fs::path> TeacherWindow::chooseFolder(fs::path offered)
         std::optional<fs::path> chosen = m_view.askForFolder(offered);
         if (!chosen)
             return std::nullopt;
-        const Launcher::FolderProblem problem = Launcher::CheckFolder(*chosen);
-        if (problem == Launcher::FolderProblem::None) {
+        const FolderReadiness::Problem problem = FolderReadiness::Of(*chosen);
+        if (problem == FolderReadiness::Problem::None) {
             // A card that no child can answer is best found before a child meets it: the check
             // says so in one line, and asks the teacher only when something needs mending.
             if (m_checkTool)
@@ -211,7 +212,7 @@ std::optional<fs::path> TeacherWindow::chooseFolder(fs::path offered)
                     tell(std::move(*said));
             return chosen;
         }
-        m_view.warn(Launcher::ProblemText(problem, *chosen));
+        m_view.warn(FolderReadiness::Text(problem, *chosen));
         offered = *chosen;
     }
 }
@@ -236,11 +237,11 @@ void TeacherWindow::startClicked()
     if (!child)
         return;
     std::optional<fs::path> folder = child->lastFolder;
-    const Launcher::FolderProblem problem = Launcher::CheckFolder(child->lastFolder);
-    if (problem != Launcher::FolderProblem::None) {
+    const FolderReadiness::Problem problem = FolderReadiness::Of(child->lastFolder);
+    if (problem != FolderReadiness::Problem::None) {
         // A folder chosen before that has gone or changed is explained before the dialog.
         if (!child->lastFolder.empty())
-            m_view.warn(Launcher::ProblemText(problem, child->lastFolder));
+            m_view.warn(FolderReadiness::Text(problem, child->lastFolder));
         const fs::path last = child->lastFolder.empty() ? m_memory.lastFolder() : child->lastFolder;
         folder = chooseFolder(Launcher::FolderToOffer(last, m_places.workingDirectory));
         if (!folder)

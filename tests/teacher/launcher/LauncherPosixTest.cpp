@@ -1,3 +1,4 @@
+#include "cards/FolderReadiness.h"
 #include "teacher/Launcher.h"
 
 #include "TempFolder.h"
@@ -39,9 +40,9 @@ TEST(LauncherPosixTest, AFolderTheDrillCannotWriteIsRefused)
         GTEST_SKIP() << "running as root: file modes do not stop root from writing";
     const TempFolder temp;
     temp.write("ねこ.bmp", "cat");
-    EXPECT_EQ(Launcher::CheckFolder(temp.path()), Launcher::FolderProblem::None);
+    EXPECT_EQ(FolderReadiness::Of(temp.path()), FolderReadiness::Problem::None);
     ::chmod(temp.path().c_str(), 0555);
-    EXPECT_EQ(Launcher::CheckFolder(temp.path()), Launcher::FolderProblem::NotWritable);
+    EXPECT_EQ(FolderReadiness::Of(temp.path()), FolderReadiness::Problem::NotWritable);
     ::chmod(temp.path().c_str(), 0755);
 }
 

@@ -1,9 +1,9 @@
-#include "teacher/Launcher.h"
+#include "cards/FolderReadiness.h"
 
 #include <string>
 #include <windows.h>
 
-bool Launcher::MayWriteIn(const std::filesystem::path& folder)
+bool FolderReadiness::MayWriteIn(const std::filesystem::path& folder)
 {
     // The access lists decide, and no call answers for them short of trying: a file is made
     // and goes again when it is closed. Its name starts with a dot, so the picture listing
