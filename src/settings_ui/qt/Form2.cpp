@@ -5,7 +5,6 @@
 #include "common/qt/FailureReport.h"
 #include "common/qt/QtText.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -14,10 +13,8 @@
 
 Form2::Form2(ProgramState& program, DataStore& data, FailureReport& failures,
     std::function<void()> showDrill, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : SettingsDialog(failures, std::move(showDrill), parent)
     , m_logic(program, *this, data)
-    , m_failures(failures)
-    , m_showDrill(std::move(showDrill))
 {
     DialogBuilder build(this);
     build.setUpWindow(QStringLiteral("カード選び"), 5550, 4245);
@@ -79,40 +76,19 @@ Form2::Form2(ProgramState& program, DataStore& data, FailureReport& failures,
         setTabOrder(order[i - 1], order[i]);
 
     connect(m_scroll, &QScrollBar::valueChanged, this,
-        [this] { m_failures.run([this] { m_logic.HScroll1_Change(); }); });
+        [this] { run([this] { m_logic.HScroll1_Change(); }); });
     connect(m_scroll, &QScrollBar::sliderMoved, this,
-        [this] { m_failures.run([this] { m_logic.HScroll1_Scroll(); }); });
+        [this] { run([this] { m_logic.HScroll1_Scroll(); }); });
     connect(m_apply, &QPushButton::clicked, this,
-        [this] { m_failures.run([this] { m_logic.Command1_Click(); }); });
+        [this] { run([this] { m_logic.Command1_Click(); }); });
     connect(m_cancel, &QPushButton::clicked, this,
-        [this] { m_failures.run([this] { m_logic.Command2_Click(); }); });
+        [this] { run([this] { m_logic.Command2_Click(); }); });
 }
 
 void Form2::colourLabels()
 {
     DialogBuilder::colourOn(m_value, Qt::white);
     DialogBuilder::colourOn(m_credit, DialogBuilder::creditBackground());
-}
-
-// A new colour scheme while the window is open (the desktop switched to dark, say).
-bool Form2::event(QEvent* event)
-{
-    if (event->type() == QEvent::ApplicationPaletteChange)
-        colourLabels();
-    return QWidget::event(event);
-}
-
-void Form2::activated()
-{
-    m_failures.run([this] { m_logic.Form_Activate(); });
-}
-
-// Closing through the title bar acts like "キャンセル": nothing is stored and the drill comes back.
-// The window itself stays, as it does after its own buttons.
-void Form2::closeEvent(QCloseEvent* event)
-{
-    event->ignore();
-    m_failures.run([this] { m_logic.Command2_Click(); });
 }
 
 void Form2::setOptionSelected(int option, bool selected)
@@ -147,6 +123,5 @@ int Form2::scrollValue() const
 
 void Form2::showDrill()
 {
-    if (m_showDrill)
-        m_showDrill();
+    returnToDrill();
 }

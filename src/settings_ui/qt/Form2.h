@@ -4,13 +4,12 @@
 #include "common/ProgramState.h"
 #include "settings_ui/OptionsView.h"
 #include "settings_ui/OptionsWindow.h"
-
-#include <QWidget>
-
-class FailureReport;
+#include "settings_ui/qt/SettingsDialog.h"
 
 #include <array>
 #include <functional>
+
+class FailureReport;
 
 class QLabel;
 class QRadioButton;
@@ -18,7 +17,7 @@ class QScrollBar;
 class QPushButton;
 
 // The options window: every control of the form, forwarding its events to OptionsWindow.
-class Form2 final : public QWidget, private OptionsView
+class Form2 final : public SettingsDialog, private OptionsView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form2)
@@ -27,9 +26,6 @@ public:
     Form2(ProgramState& program, DataStore& data, FailureReport& failures,
         std::function<void()> showDrill, QWidget* parent = nullptr);
 
-    // Called when the window becomes the program's active window.
-    void activated();
-
     QRadioButton* option(int number) const { return m_options.at(number); }
     QScrollBar* scrollBar() const { return m_scroll; }
     QLabel* valueLabel4() const { return m_value; }
@@ -37,12 +33,10 @@ public:
     QPushButton* applyButton() const { return m_apply; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
-
 private:
-    void colourLabels();
+    void formActivate() override { m_logic.Form_Activate(); }
+    void cancel() override { m_logic.Command2_Click(); }
+    void colourLabels() override;
     void setOptionSelected(int option, bool selected) override;
     bool isOptionSelected(int option) const override;
     void setValueLabel(std::u16string_view text) override;
@@ -52,8 +46,6 @@ private:
     void showDrill() override;
 
     OptionsWindow m_logic;
-    FailureReport& m_failures;
-    std::function<void()> m_showDrill;
     std::array<QRadioButton*, 9> m_options {};
     QScrollBar* m_scroll = nullptr;
     QLabel* m_value = nullptr;

@@ -5,17 +5,14 @@
 #include "common/qt/FailureReport.h"
 #include "common/qt/QtText.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 Form3::Form3(ProgramState& program, DataStore& data, FailureReport& failures,
     std::function<void()> showDrill, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : SettingsDialog(failures, std::move(showDrill), parent)
     , m_logic(program, *this, data)
-    , m_failures(failures)
-    , m_showDrill(std::move(showDrill))
 {
     DialogBuilder build(this);
     build.setUpWindow(QStringLiteral("Form3"), 5985, 5910);
@@ -42,33 +39,18 @@ Form3::Form3(ProgramState& program, DataStore& data, FailureReport& failures,
     setTabOrder(m_markAll, m_unmarkAll);
 
     connect(m_confirm, &QPushButton::clicked, this,
-        [this] { m_failures.run([this] { m_logic.Command1_Click(); }); });
+        [this] { run([this] { m_logic.Command1_Click(); }); });
     connect(m_cancel, &QPushButton::clicked, this,
-        [this] { m_failures.run([this] { m_logic.Command2_Click(); }); });
+        [this] { run([this] { m_logic.Command2_Click(); }); });
     connect(m_markAll, &QPushButton::clicked, this,
-        [this] { m_failures.run([this] { m_logic.Command3_Click(); }); });
+        [this] { run([this] { m_logic.Command3_Click(); }); });
     connect(m_unmarkAll, &QPushButton::clicked, this,
-        [this] { m_failures.run([this] { m_logic.Command4_Click(); }); });
+        [this] { run([this] { m_logic.Command4_Click(); }); });
 }
 
-// A new colour scheme while the window is open (the desktop switched to dark, say).
-bool Form3::event(QEvent* event)
+void Form3::colourLabels()
 {
-    if (event->type() == QEvent::ApplicationPaletteChange)
-        DialogBuilder::colourOn(m_credit, DialogBuilder::creditBackground());
-    return QWidget::event(event);
-}
-
-void Form3::activated()
-{
-    m_failures.run([this] { m_logic.Form_Activate(); });
-}
-
-// Closing through the title bar acts like "キャンセル".
-void Form3::closeEvent(QCloseEvent* event)
-{
-    event->ignore();
-    m_failures.run([this] { m_logic.Command2_Click(); });
+    DialogBuilder::colourOn(m_credit, DialogBuilder::creditBackground());
 }
 
 void Form3::setItemText(int index, std::u16string_view text)
@@ -100,6 +82,5 @@ bool Form3::isItemMarked(int index) const
 
 void Form3::showDrill()
 {
-    if (m_showDrill)
-        m_showDrill();
+    returnToDrill();
 }

@@ -4,12 +4,11 @@
 #include "common/ProgramState.h"
 #include "settings_ui/CardSelectionView.h"
 #include "settings_ui/CardSelectionWindow.h"
-
-#include <QWidget>
-
-class FailureReport;
+#include "settings_ui/qt/SettingsDialog.h"
 
 #include <functional>
+
+class FailureReport;
 
 class QLabel;
 class QListWidget;
@@ -17,7 +16,7 @@ class QPushButton;
 
 // The card selection window: the folder's pictures in a multi-select list and four buttons,
 // forwarding its events to CardSelectionWindow.
-class Form3 final : public QWidget, private CardSelectionView
+class Form3 final : public SettingsDialog, private CardSelectionView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form3)
@@ -26,9 +25,6 @@ public:
     Form3(ProgramState& program, DataStore& data, FailureReport& failures,
         std::function<void()> showDrill, QWidget* parent = nullptr);
 
-    // Called when the window becomes the program's active window.
-    void activated();
-
     QListWidget* list() const { return m_list; }
     QPushButton* confirmButton() const { return m_confirm; }
     QPushButton* cancelButton() const { return m_cancel; }
@@ -36,11 +32,10 @@ public:
     QPushButton* unmarkAllButton() const { return m_unmarkAll; }
     QLabel* creditLabel() const { return m_credit; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
-
 private:
+    void formActivate() override { m_logic.Form_Activate(); }
+    void cancel() override { m_logic.Command2_Click(); }
+    void colourLabels() override;
     void setItemText(int index, std::u16string_view text) override;
     std::u16string itemText(int index) const override;
     void setItemMarked(int index, bool marked) override;
@@ -48,8 +43,6 @@ private:
     void showDrill() override;
 
     CardSelectionWindow m_logic;
-    FailureReport& m_failures;
-    std::function<void()> m_showDrill;
     QListWidget* m_list = nullptr;
     QPushButton* m_confirm = nullptr;
     QPushButton* m_cancel = nullptr;
