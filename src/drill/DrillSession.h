@@ -50,19 +50,6 @@ public:
     // title bar once the window is shown: the mark is fitted again, so that it stays whole.
     void Form_Resize();
 
-    void PresentCard();
-    void JudgeAnswer();
-    void ShowCardWidgets();
-    void HideCardWidgets();
-
-    void FitToScreen();
-    // Label3's font and box (see DrillLayout::FitMark).
-    void FitMark();
-    void ShowMark(std::u16string_view mark);
-    void PlaceCardPicture();
-    void PlaceWordLabels();
-    void ColourModelWord();
-
     // What the drill tells the child's record; null records nothing. Not owned.
     void setRecord(DrillRecord* record) { m_record = record; }
 
@@ -72,6 +59,19 @@ public:
     std::int32_t keyGuardMilliseconds() const { return m_keyGuardMs; }
 
 private:
+    // The drill's own procedures, run only from its handlers above.
+    void PresentCard();
+    void JudgeAnswer();
+    void ShowCardWidgets();
+    void HideCardWidgets();
+    void FitToScreen();
+    // Label3's font and box (see DrillLayout::FitMark).
+    void FitMark();
+    void ShowMark(std::u16string_view mark);
+    void PlaceCardPicture();
+    void PlaceWordLabels();
+    void ColourModelWord();
+
     void presentEmptyDeck();
     void recordKey(std::int16_t keyAscii, bool lineHadText, bool kanaSet);
     void recordDiscarded(std::int16_t keyAscii);
