@@ -3,17 +3,11 @@
 #include "cards/FolderReadiness.h"
 #include "common/Utf8Text.h"
 #include "data/PathText.h"
-#include "record/AttemptCsv.h"
 #include "record/ChildName.h"
-#include "record/PendingAnswers.h"
-#include "record/RecordError.h"
-#include "record/RecordProblems.h"
 #include "record/RecordStore.h"
 #include "record/RecordWriter.h"
 #include "teacher/FolderMemory.h"
 #include "teacher/Launcher.h"
-#include "teacher/ReportPeriod.h"
-#include "teacher/TeacherClock.h"
 #include "teacher/TeacherTool.h"
 
 namespace fs = std::filesystem;
@@ -31,8 +25,9 @@ TeacherWindow::TeacherWindow(
     TeacherView& view, FolderMemory& memory, const TeacherClock& clock, Places places)
     : m_view(view)
     , m_memory(memory)
-    , m_clock(clock)
     , m_places(std::move(places))
+    , m_record(view, m_places.records)
+    , m_report(view, m_record, clock, m_places.records)
 { }
 
 TeacherWindow::~TeacherWindow() = default;
@@ -48,32 +43,13 @@ void TeacherWindow::attachTool(TeacherView::Control button, TeacherTool* tool)
 void TeacherWindow::open()
 {
     loadChildren(std::nullopt);
-    readProblems();
-}
-
-bool TeacherWindow::withRecord(const std::function<void(RecordStore&)>& work, Failure failure)
-{
-    bool done = false;
-    try {
-        RecordStore records(m_places.records);
-        work(records);
-        done = true;
-    } catch (const RecordError& error) {
-        if (failure == Failure::Warn)
-            m_view.warn(error.teacherText());
-        else
-            tell(error.teacherText());
-    }
-    // Opening may have set a damaged file aside or taken in answers that waited: both are noted
-    // in the record's problems, which are shown at once.
-    readProblems();
-    return done;
+    m_record.readProblems();
 }
 
 void TeacherWindow::loadChildren(std::optional<std::int64_t> select)
 {
     m_children.clear();
-    withRecord([this](RecordStore& records) { m_children = records.children(); });
+    m_record.with([this](RecordStore& records) { m_children = records.children(); });
     std::vector<TeacherView::ChildRow> rows;
     int selectedRow = -1;
     for (const Child& child : m_children) {
@@ -85,14 +61,7 @@ void TeacherWindow::loadChildren(std::optional<std::int64_t> select)
     m_view.setChildren(rows, selectedRow);
     refreshReport();
     updateControls();
-    // Answers a drill kept beside the record that no opening could take in yet (the disk still
-    // full, the record still held): the teacher should know they are safe, and wait.
-    if (const std::size_t waiting = PendingAnswers(m_places.records).waitingAnswers()) {
-        tell(u"記録に書きこめていない答えが" + Utf8Text::decodeReplacing(std::to_string(waiting))
-            + u"件、「" + shown(PendingAnswers(m_places.records).file().filename())
-            + u"」で待っています。ディスクの空きと、記録のファイルを確かめてください。記録を開け"
-              u"たときに取りこみます。");
-    }
+    m_record.tellWaitingAnswers();
 }
 
 void TeacherWindow::reloadSelected()
@@ -109,25 +78,9 @@ std::optional<Child> TeacherWindow::selected() const
     return m_children[static_cast<std::size_t>(row)];
 }
 
-std::optional<TeacherView::Report> TeacherWindow::report(const Child& child)
-{
-    const ReportPeriod::Choice choice = m_view.period();
-    const std::int64_t now = m_clock.nowMs();
-    const int offset = m_clock.localOffsetSeconds();
-    const ReportPeriod::Range range = ReportPeriod::Resolve(choice, now, offset);
-    std::optional<TeacherView::Report> result;
-    withRecord([&](RecordStore& records) {
-        result = TeacherView::Report { child.name, ReportPeriod::Label(choice, now, offset),
-            ChildReport::Build(records.attempts(child.id, range.fromMs, range.toMs),
-                records.runs(child.id, range.fromMs, range.toMs), offset) };
-    });
-    return result;
-}
-
 void TeacherWindow::refreshReport()
 {
-    const std::optional<Child> child = selected();
-    m_view.showReport(child ? report(*child) : std::nullopt);
+    m_report.show(selected());
 }
 
 void TeacherWindow::recordChanged()
@@ -165,7 +118,7 @@ void TeacherWindow::addChildClicked()
     if (!answer || ChildName::Cleaned(*answer).empty())
         return;
     std::int64_t id = 0;
-    if (withRecord([&](RecordStore& records) { id = records.addChild(*answer); }, Failure::Warn))
+    if (m_record.with([&](RecordStore& records) { id = records.addChild(*answer); }, TeacherRecord::Failure::Warn))
         loadChildren(id);
 }
 
@@ -179,8 +132,8 @@ void TeacherWindow::renameClicked()
     const std::u16string name = answer ? ChildName::Cleaned(*answer) : std::u16string();
     if (name.empty() || name == child->name)
         return;
-    if (withRecord(
-            [&](RecordStore& records) { records.renameChild(child->id, *answer); }, Failure::Warn))
+    if (m_record.with(
+            [&](RecordStore& records) { records.renameChild(child->id, *answer); }, TeacherRecord::Failure::Warn))
         loadChildren(child->id);
 }
 
@@ -193,7 +146,7 @@ void TeacherWindow::removeClicked()
             + u"」を一覧から消して、その子の練習の記録もすべて消します。"
               u"元にはもどせません。消しますか？"))
         return;
-    withRecord([&](RecordStore& records) { records.removeChild(child->id); });
+    m_record.with([&](RecordStore& records) { records.removeChild(child->id); });
     loadChildren(std::nullopt);
 }
 
@@ -227,7 +180,7 @@ void TeacherWindow::chooseFolderClicked()
         = chooseFolder(Launcher::FolderToOffer(last, m_places.workingDirectory));
     if (!folder)
         return;
-    withRecord([&](RecordStore& records) { records.setLastFolder(child->id, *folder); });
+    m_record.with([&](RecordStore& records) { records.setLastFolder(child->id, *folder); });
     loadChildren(child->id);
 }
 
@@ -246,7 +199,7 @@ void TeacherWindow::startClicked()
         folder = chooseFolder(Launcher::FolderToOffer(last, m_places.workingDirectory));
         if (!folder)
             return;
-        withRecord([&](RecordStore& records) { records.setLastFolder(child->id, *folder); });
+        m_record.with([&](RecordStore& records) { records.setLastFolder(child->id, *folder); });
         loadChildren(child->id);
     }
     launch(*folder, child);
@@ -292,44 +245,14 @@ void TeacherWindow::drillEnded(bool crashed, int exitCode)
 
 void TeacherWindow::exportCsvClicked()
 {
-    const std::optional<Child> child = selected();
-    if (!child)
-        return;
-    const std::optional<fs::path> file = m_view.askForFile(
-        TeacherView::FileKind::Csv, PathText::fromText(child->name + u"の記録.csv"));
-    if (!file)
-        return;
-    const ReportPeriod::Range range
-        = ReportPeriod::Resolve(m_view.period(), m_clock.nowMs(), m_clock.localOffsetSeconds());
-    std::vector<Attempt> rows;
-    if (!withRecord([&](RecordStore& records) {
-            rows = records.attempts(child->id, range.fromMs, range.toMs);
-        }))
-        return;
-    try {
-        AttemptCsv::Save(*file, m_places.records, rows, m_clock.localOffsetSeconds());
-        tell(u"保存しました。\n" + shown(*file));
-    } catch (const RecordError& error) {
-        tell(error.teacherText() + u"\n" + shown(*file));
-    }
+    if (const std::optional<Child> child = selected())
+        m_report.exportCsv(*child);
 }
 
 void TeacherWindow::exportPdfClicked()
 {
-    const std::optional<Child> child = selected();
-    if (!child)
-        return;
-    const std::optional<TeacherView::Report> summary = report(*child);
-    if (!summary)
-        return;
-    const std::optional<fs::path> file = m_view.askForFile(
-        TeacherView::FileKind::Pdf, PathText::fromText(child->name + u"のまとめ.pdf"));
-    if (!file)
-        return;
-    if (const std::optional<std::u16string> problem = m_view.writePdf(*file, *summary))
-        tell(*problem + u"\n" + shown(*file));
-    else
-        tell(u"保存しました。\n" + shown(*file));
+    if (const std::optional<Child> child = selected())
+        m_report.exportPdf(*child);
 }
 
 fs::path TeacherWindow::toolFolder() const
@@ -353,26 +276,10 @@ void TeacherWindow::toolClicked(TeacherView::Control button)
 
 void TeacherWindow::messagesDismissed()
 {
-    m_messages.clear();
-    m_view.setMessages(m_messages);
-}
-
-void TeacherWindow::readProblems()
-{
-    try {
-        for (const std::u16string& line : RecordProblems(m_places.records).take())
-            tell(line);
-    } catch (const std::exception& error) {
-        tell(u"練習中に書けなかった記録の知らせを読めませんでした。\n"
-            + Utf8Text::decodeReplacing(error.what()));
-    }
+    m_record.clearMessages();
 }
 
 void TeacherWindow::tell(std::u16string text)
 {
-    // The same failure met again by the next step is not said twice in a row.
-    if (!m_messages.empty() && m_messages.back() == text)
-        return;
-    m_messages.push_back(std::move(text));
-    m_view.setMessages(m_messages);
+    m_record.tell(std::move(text));
 }

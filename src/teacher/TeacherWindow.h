@@ -1,6 +1,8 @@
 #pragma once
 
 #include "record/Attempt.h"
+#include "teacher/TeacherRecord.h"
+#include "teacher/TeacherReport.h"
 #include "teacher/TeacherView.h"
 
 #include <cstdint>
@@ -63,31 +65,22 @@ public:
     void recordChanged();
 
 private:
-    enum class Failure
-    {
-        Tell, // in the message area
-        Warn, // in a box the teacher answers (a name refused, say)
-    };
-    // Opens the record, does the work and closes it; a failure is told and false returned.
-    bool withRecord(const std::function<void(RecordStore&)>& work, Failure failure = Failure::Tell);
     void loadChildren(std::optional<std::int64_t> select);
     void refreshReport();
     void updateControls();
     std::optional<Child> selected() const;
-    std::optional<TeacherView::Report> report(const Child& child);
     std::optional<std::filesystem::path> chooseFolder(std::filesystem::path offered);
     std::filesystem::path toolFolder() const;
     void launch(const std::filesystem::path& folder, const std::optional<Child>& child);
-    void readProblems();
     void tell(std::u16string text);
     void reloadSelected();
 
     TeacherView& m_view;
     FolderMemory& m_memory;
-    const TeacherClock& m_clock;
     Places m_places;
     std::vector<Child> m_children;
-    std::vector<std::u16string> m_messages;
+    TeacherRecord m_record;
+    TeacherReport m_report;
     TeacherTool* m_checkTool = nullptr;
     TeacherTool* m_makeTool = nullptr;
 };
