@@ -24,8 +24,11 @@ int FolderCheckCommand::Run(int argc, char** argv, const std::filesystem::path& 
     std::ostream& out, std::ostream& err)
 {
     std::string folderText;
-    for (int i = 2; i < argc && argv[i] != nullptr; ++i)
-        folderText += (i > 2 ? " " : "") + std::string(argv[i]);
+    for (int i = 2; i < argc && argv[i] != nullptr; ++i) {
+        if (i > 2)
+            folderText += ' ';
+        folderText += argv[i];
+    }
     if (folderText.empty()) {
         print(err, u"使い方: tapomi-launcher --check フォルダー");
         return kError;

@@ -26,7 +26,8 @@ FolderReadiness::Problem FolderReadiness::Of(const std::filesystem::path& folder
 
 std::u16string FolderReadiness::Text(Problem problem, const std::filesystem::path& folder)
 {
-    const std::u16string name = u"\n" + Utf8Text::decodeReplacing(PathText::utf8(folder));
+    std::u16string name = u"\n";
+    name += Utf8Text::decodeReplacing(PathText::utf8(folder));
     switch (problem) {
     case Problem::None:
         break;

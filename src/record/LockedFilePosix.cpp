@@ -65,11 +65,10 @@ bool LockedFile::appendLine(std::string_view bytes)
     if (!isOpen() || ::fstat(fd, &status) != 0)
         return false;
     const off_t size = status.st_size;
-    std::string text;
     char last = '\n';
-    if (size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n')
-        text = "\n";
-    text += bytes;
+    const bool endLine = size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
+    std::string text(endLine ? 1 : 0, '\n');
+    text.append(bytes.data(), bytes.size());
     std::string_view left = text;
     off_t at = size;
     while (!left.empty()) {

@@ -137,7 +137,7 @@ void RecordConnection::setAside()
     for (int n = 2;
          std::filesystem::exists(target) || std::filesystem::exists(withSuffix(target, "-wal"));
          ++n)
-        target = withSuffix(base, "-" + std::to_string(n));
+        target = withSuffix(base, std::string(1, '-').append(std::to_string(n)));
 
     std::error_code error;
     std::filesystem::rename(m_file, target, error);

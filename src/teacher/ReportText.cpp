@@ -89,13 +89,17 @@ std::u16string ReportText::ShortDate(const std::string& isoDate)
 std::u16string ReportText::Confusions(const ChildReport& report)
 {
     std::u16string text;
-    for (const ChildReport::ConfusionSummary& summary : report.confusions)
-        text += (text.empty() ? u"" : u"\n") + Confusion(summary);
+    for (const ChildReport::ConfusionSummary& summary : report.confusions) {
+        if (!text.empty())
+            text += u'\n';
+        text += Confusion(summary);
+    }
     if (report.wrongWithDiscardedKeys > 0) {
-        text += (text.empty() ? u"" : u"\n")
-            + (u"（音やキーガードの間に打って読まれなかったキーがある答えが"
-                + Number(report.wrongWithDiscardedKeys)
-                + u"回ありました。その答えでぬけた字は「字がぬけた」に数えていません。）");
+        if (!text.empty())
+            text += u'\n';
+        text += u"（音やキーガードの間に打って読まれなかったキーがある答えが";
+        text += Number(report.wrongWithDiscardedKeys);
+        text += u"回ありました。その答えでぬけた字は「字がぬけた」に数えていません。）";
     }
     return text.empty() ? u"まだありません" : text;
 }

@@ -23,11 +23,21 @@ std::u16string shown(const fs::path& path)
     return Utf8Text::decodeReplacing(PathText::utf8(path));
 }
 
+// The child's name in brackets, then the rest of the sentence. Built by appending: GCC 12 warns
+// falsely about a literal put before a temporary string.
+std::u16string quoted(std::u16string_view name, std::u16string_view rest)
+{
+    std::u16string text = u"「";
+    text += ChildName::Cleaned(name);
+    text += u"」";
+    text += rest;
+    return text;
+}
+
 std::u16string unknown(std::u16string_view name)
 {
-    return u"「" + ChildName::Cleaned(name)
-        + u"」という子どもは登録されていません。名前を確かめるか、--add-child で"
-          u"追加してください。";
+    return quoted(name,
+        u"という子どもは登録されていません。名前を確かめるか、--add-child で追加してください。");
 }
 
 // A damaged record set aside by this opening: whatever was asked, the teacher must hear of it
@@ -90,12 +100,12 @@ int TeacherCommands::AddChild(
         if (setAside(store, errors))
             return kFailed;
         store.addChild(name);
-        out << Utf8Text::encode(u"「" + ChildName::Cleaned(name) + u"」を追加しました。") << '\n';
+        out << Utf8Text::encode(quoted(name, u"を追加しました。")) << '\n';
         return kDone;
     } catch (const RecordError& failure) {
         const bool taken = failure.kind() == RecordError::Kind::NameTaken;
         Tell(errors,
-            taken ? u"「" + ChildName::Cleaned(name) + u"」と同じ名前の子どもが、もういます。"
+            taken ? quoted(name, u"と同じ名前の子どもが、もういます。")
                   : failure.teacherText());
         return kFailed;
     }
