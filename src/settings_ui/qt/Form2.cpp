@@ -12,10 +12,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-Form2::Form2(ProgramState& program, DataStore& data, FailureReport& failures,
+Form2::Form2(ProgramState& program, DataStore& dataStore, FailureReport& failures,
     std::function<void()> showDrill, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_logic(program, *this, data)
+    , m_logic(program, *this, dataStore)
     , m_failures(failures)
     , m_showDrill(std::move(showDrill))
 {

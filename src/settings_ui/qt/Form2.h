@@ -24,7 +24,7 @@ class Form2 final : public QWidget, private OptionsView
     Q_DISABLE_COPY_MOVE(Form2)
 
 public:
-    Form2(ProgramState& program, DataStore& data, FailureReport& failures,
+    Form2(ProgramState& program, DataStore& dataStore, FailureReport& failures,
         std::function<void()> showDrill, QWidget* parent = nullptr);
 
     // Called when the window becomes the program's active window.

@@ -10,10 +10,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-Form3::Form3(ProgramState& program, DataStore& data, FailureReport& failures,
+Form3::Form3(ProgramState& program, DataStore& dataStore, FailureReport& failures,
     std::function<void()> showDrill, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_logic(program, *this, data)
+    , m_logic(program, *this, dataStore)
     , m_failures(failures)
     , m_showDrill(std::move(showDrill))
 {

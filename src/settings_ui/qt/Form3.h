@@ -23,7 +23,7 @@ class Form3 final : public QWidget, private CardSelectionView
     Q_DISABLE_COPY_MOVE(Form3)
 
 public:
-    Form3(ProgramState& program, DataStore& data, FailureReport& failures,
+    Form3(ProgramState& program, DataStore& dataStore, FailureReport& failures,
         std::function<void()> showDrill, QWidget* parent = nullptr);
 
     // Called when the window becomes the program's active window.
