@@ -130,7 +130,7 @@ void DataItemReader::readLineByLine(std::string_view content, bool marked)
         const std::size_t end = std::min(content.find_first_of("\r\n"), content.size());
         std::size_t next = end;
         if (next < content.size())
-            next += content.substr(next).starts_with("\r\n") ? 2 : 1;
+            next += content.substr(next).starts_with("\r\n") ? 2u : 1u;
         const std::string_view line = content.substr(0, end);
         Encoding lineEncoding = Encoding::ShiftJis;
         const auto text = decodeHandEditedLine(line, marked, lineEncoding);

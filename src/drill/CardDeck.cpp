@@ -24,8 +24,9 @@ void CardDeck::ShuffleDeck()
     m_random.ReseedFromClock();
     const int count = m_program.deckCount();
     for (int n = 0; n < count; ++n) {
-        const std::int16_t a = DrawIndex(count);
-        const std::int16_t b = DrawIndex(count);
+        // DrawIndex never leaves 0 .. count − 1.
+        const auto a = static_cast<std::size_t>(DrawIndex(count));
+        const auto b = static_cast<std::size_t>(DrawIndex(count));
         std::swap(m_program.Deck[a], m_program.Deck[b]);
     }
 }
@@ -49,7 +50,8 @@ void CardDeck::LoadCurrentWord()
         m_drill.WordLength = 0;
         return;
     }
-    m_drill.CurrentWord = PictureWord(m_program.Deck[index]);
+    // Within the deck, checked just above.
+    m_drill.CurrentWord = PictureWord(m_program.Deck[static_cast<std::size_t>(index)]);
     if (m_drill.CurrentWord.size() > static_cast<std::size_t>(DrillState::MaxWordLength))
         m_drill.CurrentWord.resize(DrillState::MaxWordLength);
     m_drill.WordLength = static_cast<std::int16_t>(m_drill.CurrentWord.size());

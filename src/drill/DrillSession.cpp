@@ -93,7 +93,8 @@ void DrillSession::PresentCard()
         m_state.CardIndex = 0;
     m_view.showEmptyDeckHint(false);
 
-    const std::u16string& card = m_program.Deck[m_state.CardIndex];
+    // Brought within the deck just above.
+    const std::u16string& card = m_program.Deck[static_cast<std::size_t>(m_state.CardIndex)];
     m_view.loadPicture(picturePath(card));
     m_deck.LoadCurrentWord();
     PlaceWordLabels();
@@ -118,10 +119,11 @@ void DrillSession::PresentCard()
     m_state.TypedText.clear();
 
     // The card after this one, read ahead while the child works on this one. After the last card
-    // the deck is shuffled anew, so what follows it is not known yet.
+    // the deck is shuffled anew, so what follows it is not known yet. The card index is within
+    // the deck here, so next is never negative.
     const int next = m_state.CardIndex + 1;
     if (next < m_program.deckCount())
-        m_view.preparePicture(picturePath(m_program.Deck[next]));
+        m_view.preparePicture(picturePath(m_program.Deck[static_cast<std::size_t>(next)]));
     else
         m_view.preparePicture(u"");
 }
@@ -232,14 +234,18 @@ void DrillSession::JudgeAnswer()
 
         const PraisePhraseList& praise = m_state.Praise;
         const int count = std::clamp<int>(praise.PraiseCount, 0, PraisePhraseList::kCapacity);
-        const std::int16_t i = m_deck.DrawIndex(count);
+        // DrawIndex never leaves 0 .. count − 1; PresentCard and AdvanceCard keep the card index
+        // within the deck.
+        const auto i = static_cast<std::size_t>(m_deck.DrawIndex(count));
+        const auto card = static_cast<std::size_t>(m_state.CardIndex);
         m_state.SpeechText = praise.PraisePhrases[i] + u"。これが、"
-            + CardDeck::PictureWord(m_program.Deck[m_state.CardIndex]) + u"、だね。";
+            + CardDeck::PictureWord(m_program.Deck[card]) + u"、だね。";
         m_speech.SpeakText(m_state.SpeechText);
         m_deck.AdvanceCard();
         // The card the feedback tick will present; after the last card, the first of the new
         // shuffle.
-        m_view.preparePicture(picturePath(m_program.Deck[m_state.CardIndex]));
+        const auto next = static_cast<std::size_t>(m_state.CardIndex);
+        m_view.preparePicture(picturePath(m_program.Deck[next]));
     }
     m_state.Speaking = true;
     m_view.setTimerEnabled(Timer::Timer1, true);

@@ -31,7 +31,7 @@ std::string_view KanaInput::KeyString(bool talkingAidKeyboard)
 void KanaInput::BuildKeyTable(bool talkingAidKeyboard)
 {
     const std::string_view keys = KeyString(talkingAidKeyboard);
-    for (int i = 0; i < kKeyCount; ++i) {
+    for (std::size_t i = 0; i < kKeyCount; ++i) {
         m_kanaTable[i] = std::u16string(1, kKanaLiteral[i]);
         m_keyCodes[i] = static_cast<std::int16_t>(static_cast<unsigned char>(keys[i]));
     }
@@ -39,19 +39,18 @@ void KanaInput::BuildKeyTable(bool talkingAidKeyboard)
 
 void KanaInput::BuildMarkTables()
 {
-    for (int i = 0; i < kVoicedCapacity; ++i) {
-        m_voicedBases[i] = i < static_cast<int>(kVoicedBaseLiteral.size())
-            ? std::u16string(1, kVoicedBaseLiteral[i])
-            : std::u16string();
+    for (std::size_t i = 0; i < kVoicedCapacity; ++i) {
+        m_voicedBases[i] = i < kVoicedBaseLiteral.size() ? std::u16string(1, kVoicedBaseLiteral[i])
+                                                         : std::u16string();
     }
-    for (int i = 0; i < kSemiVoicedCapacity; ++i)
+    for (std::size_t i = 0; i < kSemiVoicedCapacity; ++i)
         m_semiVoicedBases[i] = std::u16string(1, kSemiVoicedBaseLiteral[i]);
 }
 
 std::u16string KanaInput::KanaForKey(std::int16_t keyCode, std::u16string& soundFile) const
 {
     std::u16string result;
-    for (int i = 0; i < kKeyCount; ++i) {
+    for (std::size_t i = 0; i < kKeyCount; ++i) {
         if (m_keyCodes[i] == keyCode) {
             result = m_kanaTable[i];
             soundFile = m_kanaTable[i];

@@ -70,8 +70,11 @@ void ChildRecorder::wordJudged(std::u16string_view word, std::u16string_view typ
     attempt.typed = typed;
     attempt.right = right;
     attempt.firstTry = m_firstTry;
-    if (m_promptEndedMs)
-        attempt.secondsToEnter = (m_clock.steadyMilliseconds() - *m_promptEndedMs) / 1000.0;
+    if (m_promptEndedMs) {
+        // Milliseconds within one run of the drill: far below 2^53, so the double is exact.
+        const std::int64_t waitedMs = m_clock.steadyMilliseconds() - *m_promptEndedMs;
+        attempt.secondsToEnter = static_cast<double>(waitedMs) / 1000.0;
+    }
     attempt.kanaKeys = m_kanaKeys;
     attempt.backspaces = m_backspaces;
     attempt.markKeys = m_markKeys;

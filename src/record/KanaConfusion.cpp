@@ -71,7 +71,7 @@ public:
         input.BuildMarkTables();
         // The JIS layout itself: the Talking Aid variant only moves ー to the space bar.
         input.BuildKeyTable(false);
-        for (int i = 0; i < KanaInput::kKeyCount; ++i) {
+        for (std::size_t i = 0; i < KanaInput::kKeyCount; ++i) {
             const std::u16string& kana = input.KanaTable()[i];
             const char key = static_cast<char>(input.KeyCodes()[i]);
             if (kana.size() == 1 && inTable(kana.front()))

@@ -63,10 +63,10 @@ bool LockedFile::appendLine(std::string_view bytes)
     if (size.QuadPart > 0) {
         LARGE_INTEGER last {};
         last.QuadPart = size.QuadPart - 1;
-        char byte = '\n';
+        char lastByte = '\n';
         DWORD got = 0;
         if (SetFilePointerEx(file, last, nullptr, FILE_BEGIN)
-            && ReadFile(file, &byte, 1, &got, nullptr) && got == 1 && byte != '\n')
+            && ReadFile(file, &lastByte, 1, &got, nullptr) && got == 1 && lastByte != '\n')
             text = "\n";
     }
     text += bytes;

@@ -106,7 +106,8 @@ double RecordQuery::real(int column) const
 std::string_view RecordQuery::bytes(int column) const
 {
     const auto* text = lib().column_text(m_statement, column);
-    const int size = lib().column_bytes(m_statement, column);
+    // SQLite never gives a negative length.
+    const auto size = static_cast<std::size_t>(lib().column_bytes(m_statement, column));
     return text ? std::string_view(reinterpret_cast<const char*>(text), size) : std::string_view();
 }
 

@@ -143,8 +143,9 @@ void RecordWriter::work()
             break;
         }
 
-        const std::vector<RecordEntry> batch(
-            m_queue.begin(), m_queue.begin() + std::min(m_queue.size(), kBatch));
+        // At most kBatch entries, well within the iterator's difference type.
+        const auto batchSize = static_cast<std::ptrdiff_t>(std::min(m_queue.size(), kBatch));
+        const std::vector<RecordEntry> batch(m_queue.begin(), m_queue.begin() + batchSize);
         m_busy = true;
         lock.unlock();
         const std::size_t done = writeSome(batch);

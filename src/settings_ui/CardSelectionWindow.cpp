@@ -34,9 +34,10 @@ void CardSelectionWindow::Command4_Click()
 
 bool CardSelectionWindow::inDeck(std::int16_t pictureIndex) const
 {
-    const std::u16string& name = m_program.AllPictures[pictureIndex];
+    // Indices count up from 0 below the picture and deck counts, never past the capacity.
+    const std::u16string& name = m_program.AllPictures[static_cast<std::size_t>(pictureIndex)];
     for (std::int16_t j = 0; j < m_program.deckCount(); ++j) {
-        if (m_program.Deck[j] == name)
+        if (m_program.Deck[static_cast<std::size_t>(j)] == name)
             return true;
     }
     return false;
@@ -47,7 +48,7 @@ bool CardSelectionWindow::inDeck(std::int16_t pictureIndex) const
 void CardSelectionWindow::FillPictureList()
 {
     for (std::int16_t i = 0; i < m_program.pictureCount(); ++i) {
-        m_view.setItemText(i, m_program.AllPictures[i]);
+        m_view.setItemText(i, m_program.AllPictures[static_cast<std::size_t>(i)]);
         m_view.setItemMarked(i, inDeck(i));
     }
 }
@@ -76,8 +77,9 @@ void CardSelectionWindow::ConfirmSelection()
 
     std::int16_t k = 0;
     for (std::int16_t i = 0; i < m_program.pictureCount(); ++i) {
+        // k counts the marked items so far, fewer than the picture count.
         if (m_view.isItemMarked(i))
-            m_program.Deck[k++] = m_view.itemText(i);
+            m_program.Deck[static_cast<std::size_t>(k++)] = m_view.itemText(i);
     }
     m_program.DeckCount = k;
     m_data.SaveSelection();

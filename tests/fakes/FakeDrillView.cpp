@@ -70,10 +70,10 @@ void FakeDrillView::setTimerInterval(Timer timer, std::int32_t milliseconds)
     m_log.add(std::string("interval ") + nameOf(timer) + " " + std::to_string(milliseconds));
 }
 
-void FakeDrillView::showSettingsWindow(SettingsWindow window)
+void FakeDrillView::showSettingsWindow(SettingsWindow settingsWindow)
 {
-    settingsShown.push_back(window);
-    m_log.add(window == SettingsWindow::Form2 ? "show Form2" : "show Form3");
+    settingsShown.push_back(settingsWindow);
+    m_log.add(settingsWindow == SettingsWindow::Form2 ? "show Form2" : "show Form3");
 }
 
 void FakeDrillView::endProgram()

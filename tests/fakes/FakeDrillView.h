@@ -23,7 +23,7 @@ public:
     void setTimerEnabled(Timer timer, bool enabled) override;
     bool isTimerEnabled(Timer timer) const override;
     void setTimerInterval(Timer timer, std::int32_t milliseconds) override;
-    void showSettingsWindow(SettingsWindow window) override;
+    void showSettingsWindow(SettingsWindow settingsWindow) override;
     void endProgram() override;
     void showEmptyDeckHint(bool visible) override;
     TwipSize screenSize() const override { return screen; }

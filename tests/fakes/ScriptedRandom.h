@@ -10,8 +10,8 @@
 class ScriptedRandom final : public RandomSource
 {
 public:
-    explicit ScriptedRandom(std::vector<double> values = { 0.0 })
-        : values(std::move(values))
+    explicit ScriptedRandom(std::vector<double> script = { 0.0 })
+        : values(std::move(script))
     { }
 
     void ReseedFromClock() override { ++reseeds; }

@@ -272,6 +272,6 @@ TEST_P(SpokenSentenceTest, KanjiSentenceIsHeardAndCompletesOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SpokenSentenceTest, ::testing::Values(true, false),
-    [](const auto& info) { return info.param ? "OpenJTalk" : "Espeak"; });
+    [](const auto& instance) { return instance.param ? "OpenJTalk" : "Espeak"; });
 
 } // namespace

@@ -11,10 +11,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-Form2::Form2(ProgramState& program, DataStore& data, FailureReport& failures,
+Form2::Form2(ProgramState& program, DataStore& dataStore, FailureReport& failures,
     std::function<void()> showDrill, QWidget* parent)
     : SettingsDialog(failures, std::move(showDrill), parent)
-    , m_logic(program, *this, data)
+    , m_logic(program, *this, dataStore)
 {
     DialogBuilder build(this);
     build.setUpWindow(QStringLiteral("カード選び"), 5550, 4245);

@@ -23,7 +23,7 @@ class Form2 final : public SettingsDialog, private OptionsView
     Q_DISABLE_COPY_MOVE(Form2)
 
 public:
-    Form2(ProgramState& program, DataStore& data, FailureReport& failures,
+    Form2(ProgramState& program, DataStore& dataStore, FailureReport& failures,
         std::function<void()> showDrill, QWidget* parent = nullptr);
 
     QRadioButton* option(int number) const { return m_options.at(number); }

@@ -9,10 +9,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-Form3::Form3(ProgramState& program, DataStore& data, FailureReport& failures,
+Form3::Form3(ProgramState& program, DataStore& dataStore, FailureReport& failures,
     std::function<void()> showDrill, QWidget* parent)
     : SettingsDialog(failures, std::move(showDrill), parent)
-    , m_logic(program, *this, data)
+    , m_logic(program, *this, dataStore)
 {
     DialogBuilder build(this);
     build.setUpWindow(QStringLiteral("Form3"), 5985, 5910);

@@ -22,7 +22,7 @@ class Form3 final : public SettingsDialog, private CardSelectionView
     Q_DISABLE_COPY_MOVE(Form3)
 
 public:
-    Form3(ProgramState& program, DataStore& data, FailureReport& failures,
+    Form3(ProgramState& program, DataStore& dataStore, FailureReport& failures,
         std::function<void()> showDrill, QWidget* parent = nullptr);
 
     QListWidget* list() const { return m_list; }

@@ -123,9 +123,9 @@ void ReportPdf::Paint(QPainter& painter, const QRectF& page, const TeacherView::
     DayChart::Paint(painter, chartBox, figures, pageFont(8));
     y = chartBox.bottom() + gap * 2;
 
-    const auto section = [&](const QString& title, const QString& text) {
+    const auto section = [&](const QString& heading, const QString& text) {
         painter.setFont(pageFont(12, true));
-        y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()), title);
+        y += paragraph(painter, QRectF(page.left(), y, page.width(), page.height()), heading);
         painter.setFont(pageFont(11));
         y += paragraph(
                  painter, QRectF(page.left() + gap, y, page.width() - gap, page.bottom() - y), text)

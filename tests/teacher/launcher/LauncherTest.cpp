@@ -21,9 +21,9 @@ namespace fs = std::filesystem;
 class FakeLauncherView final : public LauncherView
 {
 public:
-    std::optional<fs::path> askForFolder(const fs::path& offered) override
+    std::optional<fs::path> askForFolder(const fs::path& folder) override
     {
-        this->offered.push_back(offered);
+        offered.push_back(folder);
         if (answers.empty())
             return std::nullopt;
         std::optional<fs::path> answer = answers.front();
