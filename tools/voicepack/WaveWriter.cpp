@@ -20,9 +20,12 @@ void put32(std::vector<char>& out, std::uint32_t v)
     put16(out, v >> 16);
 }
 
+// One character at a time: GCC 12's release build warns falsely about inserting a range into
+// the still empty vector.
 void putTag(std::vector<char>& out, const char* tag)
 {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(tag[i]);
 }
 
 } // namespace
